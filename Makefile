@@ -1,0 +1,29 @@
+# make run: install what is missing, build, make build/game and start the game.
+# make test: install what is missing, build and run every test.
+# SANITIZE=1 builds with AddressSanitizer and UndefinedBehaviorSanitizer.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+SANITIZE ?= 0
+CMAKE_FLAGS = -DVESK_SANITIZE=$(if $(filter 1,$(SANITIZE)),ON,OFF)
+
+.PHONY: all deps configure build run test clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@cd $(BUILD)/game && ./vesk
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD)
