@@ -11,9 +11,9 @@
 
 namespace rt {
 
-/// Items in insertion order, each with an optional key. Keys compare ignoring case;
-/// adding a key twice throws kErrInvalidCall, a bad index or unknown key kErrSubscript... as the
-/// old runtime did (it raised 5 for a bad key and 9 for a bad index).
+/// Items in insertion order, each with an optional key. Keys compare ignoring case.
+/// As the old runtime: a repeated key or an unknown key throws kErrInvalidCall (5),
+/// an index out of range kErrSubscript (9).
 template <typename T>
 class Collection {
  public:

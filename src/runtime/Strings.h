@@ -15,8 +15,8 @@ std::string Mid(std::string_view s, long start);
 std::string Mid(std::string_view s, long start, long count);
 /// 1-based character position of what in s from character `start`, 0 when absent.
 long InStr(std::string_view s, std::string_view what, long start = 1);
-/// Split on a delimiter; Split("", d) is one empty element like the old runtime... see below.
-/// The old runtime gives an empty array for "", so this returns {} for an empty text.
+/// Split on a delimiter. Like the old runtime, an empty text gives no elements at all,
+/// and an empty delimiter gives the whole text as one element.
 std::vector<std::string> Split(std::string_view s, std::string_view delimiter);
 /// Split a text into lines on CR LF, a lone LF or a lone CR; no trailing empty line.
 std::vector<std::string> SplitLines(std::string_view s);
@@ -34,9 +34,7 @@ std::u32string ToU32(std::string_view s);
 std::string FromU32(std::u32string_view s);
 /// True when s is well-formed UTF-8.
 bool IsValidUtf8(std::string_view s);
-/// Conversions between UTF-8 and the Japanese code page (CP932), through iconv.
-/// Unconvertible characters become "?" (to CP932) or U+FFFD (from CP932).
-std::string Utf8ToCp932(std::string_view s);
-std::string Cp932ToUtf8(std::string_view s);
+// Conversions to and from the Japanese code page go through iconv, so they live in the
+// platform layer: platform/TextCodec.h.
 
 }  // namespace rt
