@@ -1,0 +1,40 @@
+/** @file CreateDB.h Opening vesk.mdb: OpenDB, the connection of gDB (DBConnect) and the program folder. */
+#pragma once
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "db/SqliteConnection.h"
+
+class clsDB;
+
+namespace CreateDB {
+
+/// The database password as the program stores it (scrambled; see basEnc::Descramble).
+inline constexpr const char kScrambledPassword[] = "SLrk9^jg^hxx";
+
+/// Opens the game database at Path exclusively and read-write; never creates it. Password is
+/// the scrambled password (SQLite checks none). On failure the message handler is told, in
+/// Japanese, whether the file is missing, not a database or in use, Opened is false and the
+/// result is null.
+std::shared_ptr<SqliteConnection> OpenDB(const std::filesystem::path& Path, std::string_view Password, bool& Opened);
+
+/// Opens <program folder>/vesk.mdb and hands it to db (DBSet). The result is whether it opened.
+bool DBConnect(clsDB& db);
+
+/// Who shows a failed open: text and title (the program's name). The program sets its critical
+/// message box here; until then the text goes to stderr.
+using MessageHandler = std::function<void(const std::string& text, const std::string& title)>;
+void SetMessageHandler(MessageHandler handler);
+
+/// The Japanese message for a failed open of path.
+std::string OpenFailureMessage(const DbOpenError& error, const std::filesystem::path& path);
+
+}  // namespace CreateDB
+
+/// The program's folder (that of the executable): vesk.mdb, DBerr.log and DBSQL.txt live here.
+std::filesystem::path DbProgramFolder();
+/// Points the program folder elsewhere (tests, tools); an empty path goes back to the executable's.
+void SetDbProgramFolder(const std::filesystem::path& folder);

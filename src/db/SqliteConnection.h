@@ -1,0 +1,121 @@
+/** @file SqliteConnection.h The game database engine: one SQLite connection opened and read the way the game expects. */
+#pragma once
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+
+/// A database failure: the engine's error number and its description.
+class DbError : public std::runtime_error {
+ public:
+  DbError(int number, const std::string& description)
+      : std::runtime_error(description), number_(number) {}
+  int Number() const { return number_; }
+  /// "number:description", as the game keeps its last error text.
+  std::string Text() const { return std::to_string(number_) + ":" + what(); }
+
+ private:
+  int number_;
+};
+
+/// Why an open failed; the message shown to the player says which.
+enum class DbOpenFailure { Missing, NotADatabase, Locked, Other };
+
+class DbOpenError : public DbError {
+ public:
+  DbOpenError(DbOpenFailure kind, int number, const std::string& description)
+      : DbError(number, description), kind_(kind) {}
+  DbOpenFailure Kind() const { return kind_; }
+
+ private:
+  DbOpenFailure kind_;
+};
+
+/// A query's whole result in memory: column names and declared types, every value as the
+/// game reads it (text), and which values are numbers so that sorting compares them as numbers.
+class RecordSet {
+ public:
+  struct Column {
+    std::string name;      ///< the result column's name ("Name" for item.Name)
+    std::string declType;  ///< the table column's declared type ("INTEGER", "BOOLEAN", ...), "" for expressions
+  };
+
+  int FieldCount() const { return static_cast<int>(columns_.size()); }
+  long RowCount() const { return FieldCount() ? static_cast<long>(values_.size() / columns_.size()) : 0; }
+  const Column& GetColumn(int col) const { return columns_.at(col); }
+  /// The column's 0-based position by name (case-insensitive), -1 when absent.
+  int FieldIndex(std::string_view name) const;
+  /// Value text of a cell; row and col are 0-based.
+  const std::string& Value(long row, int col) const { return values_.at(Index(row, col)); }
+  bool IsNumber(long row, int col) const { return numbers_.at(Index(row, col)); }
+  /// The values of one row, in column order.
+  std::vector<std::string> Row(long row) const;
+
+  /// Sorts the rows, stably, by one column: numbers as numbers, texts ignoring case, empty first.
+  void SortBy(int col, bool descending);
+  /// A sorted copy for a sort text "<field> ASC|DESC", where field is a column name or a
+  /// 1-based position ("Name ASC", "6 DESC"); a missing direction means ASC. An unknown
+  /// field leaves the order as it is.
+  std::shared_ptr<RecordSet> Sorted(std::string_view sortText) const;
+
+  // Filling (the engine and tests).
+  void AddColumn(std::string name, std::string declType) { columns_.push_back({std::move(name), std::move(declType)}); }
+  void AddValue(std::string text, bool isNumber) { values_.push_back(std::move(text)); numbers_.push_back(isNumber); }
+
+ private:
+  size_t Index(long row, int col) const {
+    if (col < 0 || col >= FieldCount() || row < 0 || row >= RowCount()) throw std::out_of_range("RecordSet cell");
+    return static_cast<size_t>(row) * columns_.size() + static_cast<size_t>(col);
+  }
+  std::vector<Column> columns_;
+  std::vector<std::string> values_;  ///< row-major
+  std::vector<bool> numbers_;
+};
+
+/// One open game database. Open() takes an existing file for this process alone (WAL,
+/// synchronous NORMAL, exclusive locking) and registers the game's ROUND (halves to even).
+/// The connection closes when the last owner lets go.
+class SqliteConnection {
+ public:
+  /// Opens an existing game database read-write, never creating one. A missing file, a file
+  /// that is not a database and a database held by another process throw DbOpenError, with
+  /// the file left untouched.
+  static std::shared_ptr<SqliteConnection> Open(const std::filesystem::path& file);
+  /// Creates a new, empty database file (the builder only); fails when the file exists.
+  static std::shared_ptr<SqliteConnection> Create(const std::filesystem::path& file);
+
+  ~SqliteConnection();
+  SqliteConnection(const SqliteConnection&) = delete;
+  SqliteConnection& operator=(const SqliteConnection&) = delete;
+
+  /// Runs exactly one statement (a trailing ";" is allowed, a second statement is refused).
+  /// Throws DbError.
+  void Execute(std::string_view sql);
+  /// Runs one query and reads its whole result. Throws DbError.
+  std::shared_ptr<RecordSet> Query(std::string_view sql);
+  /// Runs a script of several statements (schema and content files). Throws DbError.
+  void ExecuteScript(std::string_view sql);
+  /// Rows changed by the last statement.
+  int Changes() const;
+
+  const std::filesystem::path& File() const { return file_; }
+  sqlite3* Handle() { return db_; }
+  /// Closes now (also done by the destructor). Throws DbError when the engine refuses.
+  void Close();
+
+ private:
+  SqliteConnection(sqlite3* db, std::filesystem::path file) : db_(db), file_(std::move(file)) {}
+  sqlite3* db_;
+  std::filesystem::path file_;
+};
+
+/// The one way a text value goes into a statement: the value between single quotes with every
+/// quote doubled. SqlText("O'Neil") is 'O''Neil' (quotes included).
+std::string SqlText(std::string_view value);
+
+/// The game's ROUND on a double: halves to even, on the value as computed.
+double SqlRound(double value, int digits);

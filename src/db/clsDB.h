@@ -1,0 +1,73 @@
+/** @file clsDB.h The game's database object: statements, queries with a current row, and the logs. */
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "db/SqliteConnection.h"
+#include "db/clsFile.h"
+
+/// The one way the game reaches vesk.mdb. Failures never throw: the member returns False,
+/// GetErrMSG holds "number:description" and a record goes to DBerr.log in the program folder.
+///
+/// One current query per object: GetData (and GetMax, which runs one) replaces it. A query
+/// without rows returns True and leaves the previous row readable, so callers read
+/// GetRowCount first. Values are texts: Booleans "True"/"False", NULL "", reals without ".0".
+///
+///   if (gDB.GetData("SELECT Name,Storage FROM itemdata WHERE Name=" + SqlText(name))
+///       && gDB.GetRowCount() > 0) { auto stock = rt::CLng(gDB.Data(1)); }
+class clsDB {
+ public:
+  clsDB();
+  ~clsDB();  ///< closes the database when LoadFLG is True
+  clsDB(const clsDB&) = delete;
+  clsDB& operator=(const clsDB&) = delete;
+
+  /// Takes an open database (from CreateDB::OpenDB) as this object's database.
+  bool DBSet(std::shared_ptr<SqliteConnection> mDateB);
+  /// Runs one action statement. Leaves the current query and row alone.
+  bool Excute(std::string_view sSQL);
+  /// Runs a query and loads its first row; True also when it has no rows.
+  bool GetData(std::string_view sSQL, std::string_view Proc = "");
+  int32_t GetRowCount() const;
+  /// Field Num (0-based, SELECT order) of the current row; "" after a failed query.
+  std::string Data(int32_t Num) const;
+  /// Loads the next row; past the end the last row stays. False only after a failed query.
+  bool MoveNext();
+  int32_t GetFieldCount() const;
+  /// MAX(fldName) of tblName as a whole number; 0 for an empty table or a failure.
+  int32_t GetMax(std::string_view tblName, std::string_view fldName);
+  /// The current query's whole result, for the grids; null after a failed query.
+  std::shared_ptr<RecordSet> GetRecordSet() const;
+  /// Compacts the database file PathA in place. Closes this object's database first
+  /// (LoadFLG becomes False). The original stays whole unless the checked copy replaced it.
+  /// Throws DbError on any failure.
+  void DBCompact(std::string_view PathA, std::string_view strP);
+
+  bool DebugMode() const { return debugMode_; }
+  void DebugMode(bool value) { debugMode_ = value; }
+  int32_t LimitFileSize() const { return limitFileSize_; }
+  void LimitFileSize(int32_t value) { limitFileSize_ = value; }
+  std::string GetErrMSG() const { return errMsg_; }
+  bool LoadFLG() const { return loadFlg_; }
+
+ private:
+  void LoadRow();
+  void WriteSQLLog(std::string_view text);
+  void WriteRecordsetLog();
+  void WriteErrLog(std::string_view operation, std::string_view sql);
+
+  std::shared_ptr<SqliteConnection> db_;
+  std::shared_ptr<RecordSet> result_;
+  long position_ = 0;                ///< row of result_ that MoveNext reaches next - 1
+  bool queryFlg_ = false;
+  std::vector<std::string> row_;     ///< the row loaded last; never cleared by an empty query
+  std::string errMsg_;
+  bool loadFlg_ = false;
+  bool debugMode_ = false;
+  int32_t limitFileSize_ = 500000;
+  std::unique_ptr<clsFile> file_;
+  bool sqlLogStarted_ = false;
+};
