@@ -1,0 +1,24 @@
+/** @file FileSystem.h The program's folder, whole-file reads and atomic file replacement. */
+#pragma once
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+/// The folder of the running executable, or the folder set by SetProgramFolder.
+std::filesystem::path ProgramFolder();
+/// Make ProgramFolder answer `folder` (tests, tools); an empty path goes back to the executable's.
+void SetProgramFolder(const std::filesystem::path& folder);
+
+/// The whole contents of a file, or nothing when it cannot be opened or read.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& file);
+
+/// Replace `file` with `contents` so that a reader sees the old file or the new one, never a
+/// part: the text goes to a temporary file beside it, is flushed to disk and renamed over it.
+/// On failure the old file is left as it was and `error` (when given) says why.
+bool WriteFileAtomic(const std::filesystem::path& file, std::string_view contents,
+                     std::string* error = nullptr);
+
+}  // namespace platform
