@@ -1,0 +1,142 @@
+/** @file Economy.cpp Loading and saving the people and money, the quarterly tax, the form state kept in home, item look-up for the battle units. */
+#include "sim/Economy.h"
+
+#include "runtime/Convert.h"
+#include "sim/SimDb.h"
+#include "sim/StatusPanels.h"
+
+namespace sim {
+namespace {
+
+std::string Col(const std::vector<std::string>& row, size_t i) { return i < row.size() ? row[i] : std::string(); }
+
+// The two cells that show an occupation's recruiting state.
+void WriteRecruitingCells(WeekContext& ctx, PanelOcc o, bool on) {
+  const std::string text = on ? kRecruitingText : "";
+  ctx.screen.View(OccupationView(o)).HeaderText(4, 3, text);
+  ctx.screen.View(ViewId::People).HeaderText(PeopleRow(o), 3, text);
+}
+
+// An empty equipment slot has no item to look up.
+clsItemValues SlotItem(WeekContext& ctx, const std::string& name) {
+  return name.empty() ? clsItemValues{} : RetclsItem(ctx, name);
+}
+
+}  // namespace
+
+void LoadPeopleData(WeekContext& ctx) {
+  for (const auto& row : QueryRows(ctx.db, "SELECT * FROM people")) {
+    const std::string name = Col(row, 0);
+    ctx.data.Affluence(name, rt::CInt(Col(row, 2)));
+    ctx.data.Education(name, rt::CInt(Col(row, 3)));
+    ctx.data.Trust(name, rt::CInt(Col(row, 4)));
+  }
+  // The treasury is read once per load; from then on mData holds the master copy.
+  if (!ctx.state.moneyLoaded && QueryRow(ctx.db, "SELECT [Money] FROM home")) {
+    ctx.data.Money(DataL(ctx.db, 0));
+    ctx.state.moneyLoaded = true;
+  }
+  if (QueryRow(ctx.db, "SELECT SUM(Number) FROM people")) ctx.data.Population(DataI(ctx.db, 0));
+}
+
+void SavePeopleData(WeekContext& ctx) {
+  for (int16_t n = 0; n <= 4; ++n) ctx.db.Excute(ctx.data.CreateSQL(n));
+  ctx.db.Excute("UPDATE home SET [Money]=" + rt::CStr(ctx.data.Money()));
+}
+
+void TurnEnd_Tax(WeekContext& ctx, TurnLog& Log) {
+  if (rt::Mod(ctx.state.mTurn, 13) != 0) return;
+  const int16_t A = ctx.data.Affluence("Merchant");
+  const int16_t E = ctx.data.Education("Merchant");
+  const int16_t T = ctx.data.Trust("Merchant");
+  // The merchants' head count as the people panel showed it at the week's start.
+  const int16_t M = ctx.state.panels.People(PanelOcc::Merchant);
+  const int16_t S = rt::AddI(rt::AddI(rt::MulI(3, A), E), T);
+  const int16_t U = rt::AddI(rt::AddI(A, E), T);
+  const int16_t Q = static_cast<int16_t>(S / 5);
+  const int32_t tax = rt::CLng((Q / 12.0 * M) * (U / 60.0));
+  ctx.data.MoneyAdd(tax);
+  Log.Add("tax", "税金が" + rt::CStr(tax) + "入りました");
+}
+
+void InitGameData(WeekContext& ctx) {
+  int16_t R = 0;
+  if (QueryRow(ctx.db, "SELECT TurnBuy,TurnSell,Recruitment FROM home")) {
+    ctx.state.mTurnBuy = rt::CBool(ctx.db.Data(0));
+    ctx.state.mTurnSell = rt::CBool(ctx.db.Data(1));
+    R = DataI(ctx.db, 2);
+  }
+  if (R >= 1) {
+    for (PanelOcc o : {PanelOcc::Soldier, PanelOcc::Constructor, PanelOcc::Engineer, PanelOcc::Merchant,
+                       PanelOcc::Producer}) {
+      if (R >= RecruitBit(o)) {
+        ctx.state.panels.recruiting[Index(o)] = true;
+        WriteRecruitingCells(ctx, o, true);
+        R = static_cast<int16_t>(R - RecruitBit(o));
+      }
+    }
+    ctx.screen.View(ViewId::People).RePaint();
+  }
+
+  if (!ctx.army) return;
+  // The rows are copied first: the item and monster look-ups replace the current query.
+  for (const auto& row : QueryRows(ctx.db, "SELECT * FROM unit")) {
+    BattleUnitSetup unit;
+    unit.unitRow = row;
+    unit.ally = Col(row, 2) == "Ally";
+    if (unit.ally) {
+      unit.id = Col(row, 0);
+      unit.unitName = Col(row, 1);
+      unit.unitClass = Col(row, 5);
+      unit.education = rt::CInt(Col(row, 6));
+      unit.soldiers = rt::CInt(Col(row, 8));
+      unit.arms = SlotItem(ctx, Col(row, 9));
+      unit.protector = SlotItem(ctx, Col(row, 10));
+      unit.accessory = SlotItem(ctx, Col(row, 11));
+      unit.item1 = SlotItem(ctx, Col(row, 12));
+      unit.item2 = SlotItem(ctx, Col(row, 13));
+      if (unit.unitClass == "アーチャー" || unit.unitClass == "ライダー") {
+        unit.hasSubArms = true;
+        unit.subArms = SlotItem(ctx, Col(row, 19));
+      }
+    } else {
+      auto monster = QueryRows(ctx.db, "SELECT * FROM monster WHERE Name=" + SqlText(Col(row, 1)));
+      if (!monster.empty()) unit.monsterRow = monster.front();
+    }
+    ctx.army->UnitAdd(unit, Col(row, 1) + Col(row, 0));
+  }
+}
+
+void SaveHomeSetting(WeekContext& ctx) {
+  ctx.db.Excute("UPDATE home SET TurnBuy=" + rt::CStr(ctx.state.mTurnBuy));
+  ctx.db.Excute("UPDATE home SET TurnSell=" + rt::CStr(ctx.state.mTurnSell));
+  int32_t R = 0;
+  for (PanelOcc o : kAllPanelOcc)
+    if (ctx.state.panels.Recruiting(o)) R += RecruitBit(o);
+  ctx.db.Excute("UPDATE home SET Recruitment=" + rt::CStr(R));
+  // Money spent or earned by commands since the last week lives in mData only: keep it too.
+  // Never write a treasury that was not read in the first place.
+  if (ctx.state.moneyLoaded) ctx.db.Excute("UPDATE home SET [Money]=" + rt::CStr(ctx.data.Money()));
+}
+
+clsItemValues RetclsItem(WeekContext& ctx, const std::string& Name) {
+  clsItemValues item;
+  item.Name = Name;
+  if (QueryRow(ctx.db, "SELECT Power,Weight,Effect FROM item WHERE Name=" + SqlText(Name))) {
+    item.Power = DataI(ctx.db, 0);
+    item.Weight = DataI(ctx.db, 1);
+    item.Effect = ctx.db.Data(2);
+  } else {
+    ctx.MsgBox("アイテム情報取得エラー:RetclsItem:Name=" + Name);
+  }
+  return item;
+}
+
+void SetRecruiting(WeekContext& ctx, PanelOcc occupation, bool on) {
+  ctx.state.panels.recruiting[Index(occupation)] = on;
+  WriteRecruitingCells(ctx, occupation, on);
+  ctx.screen.View(ViewId::People).RePaint();
+  ctx.screen.View(OccupationView(occupation)).RePaint();
+}
+
+}  // namespace sim

@@ -1,0 +1,28 @@
+/** @file Economy.h The kingdom's economy around clsData: loading and saving the people and money, the quarterly tax, the form state kept in home, and item look-up for the battle units. */
+#pragma once
+#include <string>
+
+#include "sim/GameState.h"
+#include "sim/TurnLog.h"
+
+namespace sim {
+
+/// The people rows into mData; the treasury only on the first call after load; the population.
+void LoadPeopleData(WeekContext& ctx);
+/// mData's attributes and the treasury back into people and home.
+void SavePeopleData(WeekContext& ctx);
+/// The quarterly tax of the merchants (weeks 13, 26, ...), with its "tax" entry.
+void TurnEnd_Tax(WeekContext& ctx, TurnLog& Log);
+/// At load: the market marks, the recruiting set (and its panel cells) and the battle units.
+void InitGameData(WeekContext& ctx);
+/// At unload: the market marks, the recruiting set and the treasury into home.
+void SaveHomeSetting(WeekContext& ctx);
+/// Power, Weight and Effect of an item; an unknown item shows an error and gives an empty item.
+clsItemValues RetclsItem(WeekContext& ctx, const std::string& Name);
+/// The player's switch of an occupation's recruiting state: the state and its two panel cells.
+void SetRecruiting(WeekContext& ctx, PanelOcc occupation, bool on);
+
+/// The recruiting text shown on the panels.
+inline constexpr const char* kRecruitingText = "募集中";
+
+}  // namespace sim

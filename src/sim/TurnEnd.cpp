@@ -1,0 +1,214 @@
+/** @file TurnEnd.cpp The week driver and the occupation check. */
+#include "sim/TurnEnd.h"
+
+#include <exception>
+
+#include "runtime/Convert.h"
+#include "runtime/VbError.h"
+#include "sim/Economy.h"
+#include "sim/SimDb.h"
+#include "sim/StatusPanels.h"
+#include "sim/TurnEnd_Market.h"
+#include "sim/TurnEnd_People.h"
+
+namespace sim {
+namespace {
+
+// Holds a flag True for a scope, whatever way the scope is left.
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = false; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+void Progress(WeekContext& ctx, int dots) { ctx.ShowMSGBox(ProgressText(dots), kMsgNoButton, false); }
+
+void WeekClose(WeekContext& ctx) {
+  SavePeopleData(ctx);
+  ShowPeopleAll(ctx, false);
+  ShowAreaResearch(ctx);
+  ShowItemResearch(ctx);
+  ShowConstruct(ctx);
+}
+
+void Conquest(WeekContext& ctx, TurnLog& Log) {
+  if (ctx.army) ctx.army->TurnEnd_Conquest(Log);
+}
+
+void WriteMessageLog(WeekContext& ctx, const TurnLog& Log) {
+  std::string path = (ctx.appDir.empty() ? std::string(".") : ctx.appDir) + "/MSG.log";
+  clsFile file;
+  file.FileWriteAppend(path, rt::CStr(ctx.state.mTurn));
+  file.FileWriteAppend(path, Log.Text());
+}
+
+void FoodCheck(WeekContext& ctx) {
+  const std::string sql = "SELECT Meat,Grain FROM home";
+  if (!QueryRow(ctx.db, sql)) {
+    ctx.MsgBox("食料データ取得エラー\r\n" + sql);
+    return;
+  }
+  const int32_t meat = DataL(ctx.db, 0);
+  const int32_t grain = DataL(ctx.db, 1);
+  const int32_t need = rt::MulL(5, ctx.data.Population());
+  if (meat < need || grain < need)
+    ctx.ShowMSGBox("食料が不足しています\r\n領土から供給を選択してください", kMsgClose, true);
+}
+
+// Shows the game-over message and locks the screen; true when the week ended the game.
+bool GameOverScan(WeekContext& ctx, const std::vector<std::pair<std::string, std::string>>& entries) {
+  for (const auto& [kind, text] : entries) {
+    if (kind != kGameOverKey) continue;
+    ctx.ShowMSGBox(text, kMsgClose, false);
+    ctx.settings.Set("DBInit", "True");  // the next start resets the game database
+    ctx.screen.GameOverLock();
+    ctx.state.mQuitAfterTurn = true;
+    return true;
+  }
+  return false;
+}
+
+// Entries grouped by kind in report order, in writing order within a kind; only kinds switched on.
+void ShowReport(WeekContext& ctx, const std::vector<std::pair<std::string, std::string>>& entries) {
+  for (size_t i = 0; i < kReportKeys.size(); ++i) {
+    if (ctx.settings.Get("Report" + std::to_string(i)) != "1") continue;
+    for (const auto& [kind, text] : entries)
+      if (kind == kReportKeys[i]) ctx.ShowMSGBox(text, kMsgClose, false);
+  }
+}
+
+}  // namespace
+
+std::string ProgressText(int dots) {
+  std::string text = "処理中";
+  for (int i = 0; i < dots; ++i) text += "･";
+  return text;
+}
+
+const WeekSteps& DefaultWeekSteps() {
+  static const WeekSteps steps = [] {
+    WeekSteps s;
+    s.LoadPeopleData = LoadPeopleData;
+    s.TurnEnd_ContinueItem = TurnEnd_ContinueItem;
+    s.TurnEnd_OccupationCheck = TurnEnd_OccupationCheck;
+    s.TurnEnd_Conquest = Conquest;
+    s.TurnEnd_Consuming = TurnEnd_Consuming;
+    s.TurnEnd_Recruitment = TurnEnd_Recruitment;
+    s.TurnEnd_Tax = TurnEnd_Tax;
+    s.TurnEnd_Trade = TurnEnd_Trade;
+    s.TurnEnd_OpenCountry = TurnEnd_OpenCountry;
+    s.TurnEnd_AreaResearch = TurnEnd_AreaResearch;
+    s.TurnEnd_ItemResearchAll = TurnEnd_ItemResearchAll;
+    s.TurnEnd_Construct = TurnEnd_Construct;
+    s.TurnEnd_ItemProduction = TurnEnd_ItemProduction;
+    s.TurnEnd_ItemProcess = TurnEnd_ItemProcess;
+    s.TurnEnd_ItemResearch = TurnEnd_ItemResearch;
+    s.TurnEnd_DecreaseWeek = TurnEnd_DecreaseWeek;
+    s.TurnEnd_Facility = TurnEnd_Facility;
+    s.TurnEnd_ConstructOpen = TurnEnd_ConstructOpen;
+    s.WeekClose = WeekClose;
+    return s;
+  }();
+  return steps;
+}
+
+void RunStep(WeekContext& ctx, const char* name, const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const rt::VbError& e) {
+    ctx.MsgBox(std::string("週の処理でエラーが発生しました:") + name + "\r\n" + std::to_string(e.Number()) + ":" +
+               e.what());
+  } catch (const std::exception& e) {
+    ctx.MsgBox(std::string("週の処理でエラーが発生しました:") + name + "\r\n" + e.what());
+  }
+}
+
+void TurnEnd(WeekContext& ctx, const WeekSteps& s) {
+  FlagScope week(ctx.state.mWeekRunning);
+  TurnLog Log;
+  GameState& st = ctx.state;
+
+  RunStep(ctx, "LoadPeopleData", [&] { s.LoadPeopleData(ctx); });
+  RunStep(ctx, "TurnEnd_ContinueItem", [&] { s.TurnEnd_ContinueItem(ctx, Log); });
+  RunStep(ctx, "TurnEnd_OccupationCheck", [&] { s.TurnEnd_OccupationCheck(ctx); });
+  {
+    FlagScope conquest(st.mTurnRunning);
+    RunStep(ctx, "TurnEnd_Conquest", [&] { s.TurnEnd_Conquest(ctx, Log); });
+  }
+  Progress(ctx, 0);
+  RunStep(ctx, "TurnEnd", [&] {
+    st.mTurn = rt::AddL(st.mTurn, 1);
+    ctx.db.Excute("UPDATE home SET Turn=" + rt::CStr(st.mTurn));
+  });
+
+  bool fed = false;
+  RunStep(ctx, "TurnEnd_Consuming", [&] { s.TurnEnd_Consuming(ctx, Log, fed); });
+  if (fed) RunStep(ctx, "TurnEnd_Recruitment", [&] { s.TurnEnd_Recruitment(ctx, Log); });
+  Progress(ctx, 1);
+  RunStep(ctx, "TurnEnd_Tax", [&] { s.TurnEnd_Tax(ctx, Log); });
+  bool openCountry = false;
+  RunStep(ctx, "TurnEnd_Trade", [&] { s.TurnEnd_Trade(ctx, Log, openCountry); });
+  if (openCountry) RunStep(ctx, "TurnEnd_OpenCountry", [&] { s.TurnEnd_OpenCountry(ctx, Log); });
+  Progress(ctx, 2);
+  RunStep(ctx, "TurnEnd_AreaResearch", [&] { s.TurnEnd_AreaResearch(ctx, Log); });
+  Progress(ctx, 3);
+  RunStep(ctx, "TurnEnd_ItemResearchAll", [&] { s.TurnEnd_ItemResearchAll(ctx, Log); });
+  Progress(ctx, 4);
+  RunStep(ctx, "TurnEnd_Construct", [&] { s.TurnEnd_Construct(ctx, Log); });
+  Progress(ctx, 5);
+  RunStep(ctx, "TurnEnd_ItemProduction", [&] { s.TurnEnd_ItemProduction(ctx, Log); });
+  Progress(ctx, 6);
+  RunStep(ctx, "TurnEnd_ItemProcess", [&] { s.TurnEnd_ItemProcess(ctx, Log); });
+  Progress(ctx, 7);
+  RunStep(ctx, "TurnEnd_ItemResearch", [&] { s.TurnEnd_ItemResearch(ctx, Log); });
+  Progress(ctx, 8);
+  RunStep(ctx, "TurnEnd_DecreaseWeek", [&] { s.TurnEnd_DecreaseWeek(ctx); });
+  Progress(ctx, 9);
+  RunStep(ctx, "TurnEnd_Facility", [&] { s.TurnEnd_Facility(ctx, Log); });
+  Progress(ctx, 10);
+  RunStep(ctx, "TurnEnd_ConstructOpen", [&] { s.TurnEnd_ConstructOpen(ctx, Log); });
+  Progress(ctx, 11);
+
+  st.lastTurnLog = Log.Text();
+  if (ctx.db.DebugMode()) RunStep(ctx, "TurnEnd", [&] { WriteMessageLog(ctx, Log); });
+  RunStep(ctx, "TurnEnd", [&] { FoodCheck(ctx); });
+
+  const auto entries = Log.Entries();
+  if (GameOverScan(ctx, entries)) return;  // no report, no save, no refresh
+  ShowReport(ctx, entries);
+
+  RunStep(ctx, "TurnEnd", [&] { s.WeekClose(ctx); });
+  st.mTurnBuy = false;
+  st.mTurnSell = false;
+  ctx.screen.SendMessagePanelBack();
+}
+
+void TurnEnd_OccupationCheck(WeekContext& ctx) {
+  static const char* const kOccupations[] = {"Constructor", "Merchant", "Soldier"};
+  int16_t employed[3] = {0, 0, 0};
+  int16_t people[3] = {0, 0, 0};
+  for (int i = 0; i < 3; ++i) {
+    const std::string occupation = kOccupations[i];
+    employed[i] = static_cast<int16_t>(rt::CheckI(QueryNumber(
+        ctx.db, "SELECT SUM(construction.NofProduction) FROM construct,construction,area "
+                "WHERE construct.Name=construction.Name AND construct.Occupation=" + SqlText(occupation) +
+                    " AND area.Name=construction.Area AND construct.Area=area.Type")));
+    if (occupation == "Soldier" && QueryRow(ctx.db, "SELECT SUM([Number]) FROM unit ")) {
+      const std::string field = ctx.db.Data(0);
+      if (rt::IsNumeric(field)) employed[i] = rt::AddI(employed[i], rt::CInt(field));  // soldiers in the field
+    }
+    people[i] = QueryRow(ctx.db, "SELECT [Number] FROM people WHERE Occupation=" + SqlText(occupation))
+                    ? DataI(ctx.db, 0)
+                    : int16_t{0};
+  }
+  for (int i = 0; i < 3; ++i)
+    if (employed[i] < people[i])
+      OccupationAdd(ctx, kOccupations[i], static_cast<int16_t>(people[i] - employed[i]));
+}
+
+}  // namespace sim
