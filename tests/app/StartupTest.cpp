@@ -1,0 +1,167 @@
+/** @file StartupTest.cpp Start-up and shutdown, the version text, the audio path and the list height. */
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "TempFolder.h"
+#include "app/basQz.h"
+#include "platform/FileSystem.h"
+#include "platform/InstanceLock.h"
+#include "platform/clsReg.h"
+
+namespace {
+
+platform::RegEntry DirectXVersion(const std::string& text) {
+  return {platform::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX", "Version", text};
+}
+
+class StartupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::SetProgramFolder(dir_.Path());
+    Hooks() = StartupHooks{};
+    Hooks().MakeDB = [this] { calls_ += "db "; };
+    Hooks().MakeObjects = [this] { calls_ += "objects "; };
+    Hooks().SetVolumes = [this](int16_t se, int16_t bgm) {
+      calls_ += "volumes(" + std::to_string(se) + "," + std::to_string(bgm) + ") ";
+    };
+    Hooks().ShowTitle = [this] { calls_ += "title "; };
+    Hooks().RestoreVolumes = [this] { calls_ += "restore "; };
+    Hooks().ShowError = [this](const std::string& message) { errors_ += message + "\n"; };
+  }
+  void TearDown() override {
+    AppEnd();
+    Hooks() = StartupHooks{};
+    platform::SetProgramFolder({});
+  }
+  std::filesystem::path Ini() const { return dir_.Path() / "vesk.ini"; }
+  void WriteIni(const std::string& text) { std::ofstream(Ini(), std::ios::binary) << text; }
+  std::string ReadIni() const { return platform::ReadWholeFile(Ini()).value_or("<missing>"); }
+
+  TempFolder dir_;
+  std::string calls_;
+  std::string errors_;
+};
+
+}  // namespace
+
+TEST(basQz, VersionTextsGridHeightsAndTheAudioPath) {
+  clsAppInfo info;
+  EXPECT_EQ(info.Version(0, "."), "1.09.0037");
+  EXPECT_EQ(info.Version(), "1090037");
+  EXPECT_EQ(info.Version(1), "1");
+  EXPECT_EQ(info.Version(2), "09");
+  EXPECT_EQ(info.Version(3), "37");
+  EXPECT_EQ(info.Version(4, "."), "1.09");
+  EXPECT_EQ(info.Version(5, "."), "");
+  EXPECT_EQ(info.Version(-1), "");
+
+  struct Case { const char* rows; int16_t pixels; };
+  for (auto c : {Case{"0", 480}, Case{"abc", 480}, Case{"", 480}, Case{"5", 200}, Case{"-3", 200}, Case{"9", 200},
+                 Case{"10", 200}, Case{"12", 240}, Case{"12.5", 240}, Case{"24", 480}, Case{"25", 480},
+                 Case{"99999", 480}, Case{"-99999", 200}, Case{"0.4", 480}})
+    EXPECT_EQ(GridHeightFor(c.rows), c.pixels) << c.rows;
+
+  EXPECT_TRUE(IsDirectX8());  // the port's own answer
+  struct Dx { const char* version; bool dx8; };
+  for (auto c : {Dx{"4.09.00.0904", true}, Dx{"4.08.00.0400", true}, Dx{"4.08.00.0399", false},
+                 Dx{"4.07.01.0700", false}, Dx{"", false}, Dx{"abc", false}, Dx{"4.09.00.0904.1234", false},
+                 Dx{"4,09", false}}) {
+    platform::ScopedRegistry registry({DirectXVersion(c.version)});
+    EXPECT_EQ(IsDirectX8(), c.dx8) << c.version;
+  }
+  platform::ScopedRegistry missing({});
+  EXPECT_FALSE(IsDirectX8());
+  platform::ScopedRegistry number({{platform::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX", "Version", 409000904}});
+  EXPECT_FALSE(IsDirectX8());
+}
+
+TEST_F(StartupTest, FirstStartWritesEveryDefaultAndTheNextNone) {
+  ASSERT_EQ(Main(), StartResult::Started);
+  // DirectX 8 audio: the output volumes are left alone.
+  EXPECT_EQ(calls_, "db objects title ");
+  EXPECT_TRUE(gDX8);
+  EXPECT_FALSE(gEnding);
+  EXPECT_EQ(gGridHeight, 480);
+  EXPECT_EQ(gReportNames[0], "新エリア発見");
+  EXPECT_EQ(gReportNames[5], "建設可能,建物");
+  EXPECT_EQ(gReportNames[17], "アイテム輸出");
+  EXPECT_EQ(gIni->NowSection(), "Setting");
+  EXPECT_EQ(gIni->Data("BattleSpeed"), "5");
+  // The lock is held only during start-up.
+  EXPECT_TRUE(platform::InstanceLock(dir_.Path() / "vesk.lock").Held());
+
+  EXPECT_FALSE(std::filesystem::exists(Ini()));  // written only at shutdown
+  gIni->Data("SE", "8");
+  ASSERT_TRUE(AppEnd());
+  EXPECT_TRUE(gEnding);
+  EXPECT_FALSE(gIni);
+  EXPECT_FALSE(gAppInfo);
+  std::string text = ReadIni();
+  EXPECT_EQ(text.rfind("[Setting]\nTitleLeft=400\n", 0), 0u) << text;
+  EXPECT_NE(text.find("\nCheck3=False\nSE=8\nVersion=1.09.0037\n"), std::string::npos) << text;
+
+  // A file written by this program gets no defaults at its next start.
+  WriteIni(text + "GridRows=12\nBGMDX8=-25\n");
+  ASSERT_EQ(Main(), StartResult::Started);
+  EXPECT_EQ(gIni->Data("SE"), "8");
+  EXPECT_EQ(gIni->Data("BGMDX8"), "-25");
+  EXPECT_EQ(gGridHeight, 240);
+  EXPECT_TRUE(errors_.empty()) << errors_;
+}
+
+TEST_F(StartupTest, BrokenSettingsStillStartWithDefaults) {
+  WriteIni(std::string("\x01\xFF garbage \x00\n", 13) +
+           "[Setting]\nVersion=1.09.0037\nGridRows=99999\nSE=abc\nBGM=99\nNotDX8=1\nno equals sign\n");
+  ASSERT_EQ(Main(), StartResult::Started);
+  EXPECT_FALSE(gDX8);  // NotDX8 wins over the registry
+  EXPECT_EQ(gGridHeight, 480);
+  EXPECT_EQ(calls_, "db objects volumes(5,10) title ");
+  ASSERT_TRUE(AppEnd());
+  EXPECT_EQ(calls_, "db objects volumes(5,10) title restore ");
+  // Unreadable values are kept as they were, not overwritten; the version moves to the end.
+  std::string text = ReadIni();
+  EXPECT_NE(text.find("[Setting]\nGridRows=99999\nSE=abc\nBGM=99\nNotDX8=1\nVersion=1.09.0037\n"), std::string::npos)
+      << text;
+
+  // Settings of an old version with an unreadable value, and no sections at all.
+  WriteIni("[Setting]\nVersion=1.00.0001\nNotDX8=maybe\n");
+  ASSERT_EQ(Main(), StartResult::Started);
+  EXPECT_TRUE(gDX8);
+  EXPECT_EQ(gIni->Data("NotDX8"), "maybe");  // gate 1000001 lies below the file's version
+  EXPECT_EQ(gIni->Data("Check1"), "False");
+  AppEnd();
+  WriteIni("just text\n");
+  ASSERT_EQ(Main(), StartResult::Started);
+  EXPECT_EQ(gIni->Data("BGMDX8"), "-10");
+  EXPECT_TRUE(errors_.empty()) << errors_;
+}
+
+TEST_F(StartupTest, FailuresAndASecondCopy) {
+  {
+    platform::InstanceLock other(dir_.Path() / "vesk.lock");
+    ASSERT_TRUE(other.Held());
+    EXPECT_EQ(Main(), StartResult::AnotherCopy);
+  }
+  EXPECT_EQ(calls_, "");
+  EXPECT_EQ(errors_, "");  // another copy starting ends quietly
+
+  Hooks().ShowTitle = [] { throw std::runtime_error("no display"); };
+  EXPECT_EQ(Main(), StartResult::Failed);
+  EXPECT_NE(errors_.find("タイトル画面"), std::string::npos) << errors_;
+  EXPECT_NE(errors_.find("no display"), std::string::npos) << errors_;
+  EXPECT_TRUE(platform::InstanceLock(dir_.Path() / "vesk.lock").Held());  // released on failure too
+
+  // Shutdown that cannot write the settings says so, and still releases everything.
+  errors_.clear();
+  Hooks().ShowTitle = nullptr;
+  Hooks().RestoreVolumes = [] { throw std::runtime_error("mixer gone"); };
+  platform::ScopedRegistry oldDirectX({DirectXVersion("4.07.01.0700")});
+  ASSERT_EQ(Main(), StartResult::Started);
+  std::filesystem::create_directory(Ini());
+  EXPECT_FALSE(AppEnd());
+  EXPECT_NE(errors_.find("mixer gone"), std::string::npos) << errors_;
+  EXPECT_NE(errors_.find("設定ファイル"), std::string::npos) << errors_;
+  EXPECT_FALSE(gIni);
+  EXPECT_TRUE(AppEnd());  // a second shutdown does nothing
+}

@@ -1,0 +1,48 @@
+/** @file InstanceLockTest.cpp The lock file that keeps a second holder out. */
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "platform/InstanceLock.h"
+
+namespace fs = std::filesystem;
+using platform::InstanceLock;
+using State = InstanceLock::State;
+
+TEST(InstanceLock, RefusesASecondHolderUntilReleased) {
+  std::string pattern = (fs::temp_directory_path() / "vesk-lock-XXXXXX").string();
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+  fs::path file = fs::path(pattern) / "vesk.lock";
+  {
+    InstanceLock first(file);
+    ASSERT_EQ(first.GetState(), State::Held);
+    InstanceLock second(file);
+    EXPECT_EQ(second.GetState(), State::Busy);
+    EXPECT_FALSE(second.Held());
+
+    // Another process is refused as well.
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      InstanceLock other(file);
+      _exit(other.GetState() == State::Busy ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    first.Release();
+    EXPECT_EQ(first.GetState(), State::Released);
+    InstanceLock third(file);
+    EXPECT_TRUE(third.Held());
+  }
+  // Ending the holder frees the lock.
+  EXPECT_TRUE(InstanceLock(file).Held());
+
+  InstanceLock bad(fs::path(pattern) / "missing" / "vesk.lock");
+  EXPECT_EQ(bad.GetState(), State::Error);
+  EXPECT_NE(bad.Message().find("missing"), std::string::npos);
+  fs::remove_all(pattern);
+}

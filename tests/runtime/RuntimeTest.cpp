@@ -1,0 +1,101 @@
+/** @file RuntimeTest.cpp Dates, the clock, the random generator and the keyed collection. */
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+
+#include "runtime/Clock.h"
+#include "runtime/Collection.h"
+#include "runtime/DateTime.h"
+#include "runtime/Random.h"
+#include "runtime/VbError.h"
+
+using namespace rt;
+
+TEST(Runtime, DatesComeFromTheInjectedClock) {
+  setenv("TZ", "UTC", 1);
+  tzset();
+  VirtualClock clock(0, 1700000000);  // 2023-11-14 22:13:20 UTC
+  SetClock(&clock);
+  EXPECT_EQ(FormatDateTime(Now()), "2023/11/14 22:13:20");
+  clock.SleepMs(3'600'000 + 1500);
+  DateTime t = Now();
+  EXPECT_EQ(FormatDateTime(t), "2023/11/14 23:13:21");
+  EXPECT_EQ(FormatDate(t), "2023/11/14");
+  EXPECT_EQ(FormatTime(t), "23:13:21");
+  EXPECT_EQ(FormatStamp(t), "20231114231321");
+  EXPECT_DOUBLE_EQ(Timer(), 23 * 3600 + 13 * 60 + 21 + 0.5);
+  Sleep(500);  // moves the virtual time, does not wait
+  EXPECT_EQ(Clock().NowMs(), 3'602'000);
+  EXPECT_EQ(FormatDateTime(DateTime{2024, 2, 9, 7, 5, 3}), "2024/02/09 07:05:03");
+  SetClock(nullptr);
+  EXPECT_NE(&Clock(), &clock);
+}
+
+TEST(Runtime, RandomDrawsCanBeScripted) {
+  {
+    ScriptedRandom script({0.1, 0.505, 0.995});
+    Randomize();  // a re-seed does not disturb a script
+    EXPECT_EQ(Rnd(), 0.1);
+    EXPECT_EQ(RndPercent(), 50);  // 50.5 rounds half to even
+    EXPECT_EQ(RndPercent(), 100);
+    EXPECT_EQ(Rnd(), 0.995);  // the last value repeats
+    EXPECT_EQ(script.Drawn(), 4u);
+    {
+      ScriptedRandom inner({0.25, 0.75}, true);
+      EXPECT_EQ(Rnd(), 0.25);
+      EXPECT_EQ(Rnd(), 0.75);
+      EXPECT_EQ(Rnd(), 0.25);
+    }
+    EXPECT_EQ(Rnd(), 0.995);  // the outer script is back
+  }
+  RandomizeSeed(42);
+  double a = Rnd(), b = Rnd();
+  RandomizeSeed(42);
+  EXPECT_EQ(Rnd(), a);
+  EXPECT_EQ(Rnd(), b);
+  for (int i = 0; i < 10000; ++i) {
+    double r = Rnd();
+    ASSERT_GE(r, 0.0);
+    ASSERT_LT(r, 1.0);
+  }
+}
+
+TEST(Runtime, CollectionKeepsOrderAndFindsKeysIgnoringCase) {
+  Collection<std::string> c;
+  c.Add("a", "Alpha");
+  c.Add("b");
+  c.Add("c", "Gamma");
+  EXPECT_EQ(c.Count(), 3);
+  EXPECT_EQ(c.Item(1), "a");
+  EXPECT_EQ(c.Item(3), "c");
+  EXPECT_EQ(c.Item("ALPHA"), "a");
+  EXPECT_TRUE(c.Exists("gamma"));
+  EXPECT_FALSE(c.Exists(""));
+  EXPECT_EQ(c.KeyAt(3), "Gamma");
+  EXPECT_EQ(c.KeyAt(2), "");
+
+  auto errorOf = [](auto f) {
+    try {
+      f();
+    } catch (const VbError& e) {
+      return e.Number();
+    }
+    return 0;
+  };
+  EXPECT_EQ(errorOf([&] { c.Add("x", "alpha"); }), kErrInvalidCall);
+  EXPECT_EQ(errorOf([&] { c.Item("delta"); }), kErrInvalidCall);
+  EXPECT_EQ(errorOf([&] { c.Item(0); }), kErrSubscript);
+  EXPECT_EQ(errorOf([&] { c.Item(4); }), kErrSubscript);
+  EXPECT_EQ(c.Count(), 3);  // the refused Add left nothing behind
+
+  c.Remove("ALPHA");
+  EXPECT_EQ(c.Item(1), "b");
+  c.Add("a2", "alpha");  // the key is free again, and the item goes to the end
+  EXPECT_EQ(c.Item(3), "a2");
+  c.Remove(1);
+  EXPECT_EQ(c.Item(1), "c");
+  EXPECT_EQ(errorOf([&] { c.Remove("nothing"); }), kErrInvalidCall);
+  c.Clear();
+  EXPECT_EQ(c.Count(), 0);
+}
