@@ -1,0 +1,165 @@
+/** @file AudioDeviceSdl.cpp The sound output over SDL2_mixer, with FluidSynth and the installed General MIDI bank. */
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <system_error>
+
+#include "platform/AudioDevice.h"
+
+namespace platform {
+
+namespace {
+
+const char* const kSoundFontFolders[] = {"/usr/share/sounds/sf2", "/usr/share/soundfonts"};
+
+class SdlAudioDevice : public IAudioDevice {
+ public:
+  ~SdlAudioDevice() override { Close(); }
+
+  bool Open(int channels, std::string& error) override {
+    if (open_) return true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+      error = SDL_GetError();
+      return false;
+    }
+    Mix_Init(MIX_INIT_MID);
+    const std::string font = FindGeneralMidiSoundFont();
+    if (!font.empty()) Mix_SetSoundFonts(font.c_str());
+    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 2048) != 0) {
+      error = Mix_GetError();
+      Mix_Quit();
+      SDL_QuitSubSystem(SDL_INIT_AUDIO);
+      return false;
+    }
+    Mix_AllocateChannels(channels);
+    open_ = true;
+    return true;
+  }
+
+  void Close() override {
+    if (!open_) return;
+    Mix_HaltMusic();
+    Mix_HaltChannel(-1);
+    for (auto& [handle, music] : musics_) Mix_FreeMusic(music);
+    for (auto& [handle, chunk] : sounds_) Mix_FreeChunk(chunk);
+    musics_.clear();
+    sounds_.clear();
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    open_ = false;
+  }
+
+  int LoadMusic(const std::string& path, std::string& error) override {
+    if (!open_) return NotOpen(error);
+    Mix_Music* music = Mix_LoadMUS(path.c_str());
+    if (!music) {
+      error = Mix_GetError();
+      return 0;
+    }
+    musics_[next_] = music;
+    return next_++;
+  }
+
+  void FreeMusic(int handle) override {
+    auto it = musics_.find(handle);
+    if (it == musics_.end()) return;
+    Mix_FreeMusic(it->second);  // halts it first when it is the one playing
+    musics_.erase(it);
+  }
+
+  bool PlayMusic(int handle, int plays, std::string& error) override {
+    auto it = musics_.find(handle);
+    if (it == musics_.end()) return NotOpen(error) != 0;
+    if (Mix_PlayMusic(it->second, plays == 0 ? 1 : plays) != 0) {
+      error = Mix_GetError();
+      return false;
+    }
+    return true;
+  }
+
+  void HaltMusic() override {
+    if (open_) Mix_HaltMusic();
+  }
+  bool MusicPlaying() override { return open_ && Mix_PlayingMusic() != 0; }
+  void SetMusicVolume(int volume) override {
+    if (open_) Mix_VolumeMusic(std::clamp(volume, 0, kAudioMaxVolume));
+  }
+
+  int LoadSound(const std::string& path, std::string& error) override {
+    if (!open_) return NotOpen(error);
+    Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+    if (!chunk) {
+      error = Mix_GetError();
+      return 0;
+    }
+    sounds_[next_] = chunk;
+    return next_++;
+  }
+
+  void FreeSound(int handle) override {
+    auto it = sounds_.find(handle);
+    if (it == sounds_.end()) return;
+    // A chunk must not be freed while a channel still reads it.
+    for (int ch = 0, n = Mix_AllocateChannels(-1); ch < n; ++ch)
+      if (Mix_GetChunk(ch) == it->second) Mix_HaltChannel(ch);
+    Mix_FreeChunk(it->second);
+    sounds_.erase(it);
+  }
+
+  bool PlaySound(int channel, int handle, bool loop, std::string& error) override {
+    auto it = sounds_.find(handle);
+    if (it == sounds_.end()) return NotOpen(error) != 0;
+    if (Mix_PlayChannel(channel, it->second, loop ? -1 : 0) < 0) {
+      error = Mix_GetError();
+      return false;
+    }
+    return true;
+  }
+
+  void HaltChannel(int channel) override {
+    if (open_) Mix_HaltChannel(channel);
+  }
+  bool ChannelPlaying(int channel) override { return open_ && Mix_Playing(channel) != 0; }
+  void SetChannelVolume(int channel, int volume) override {
+    if (open_) Mix_Volume(channel, std::clamp(volume, 0, kAudioMaxVolume));
+  }
+
+ private:
+  static int NotOpen(std::string& error) {
+    error = "sound output not open";
+    return 0;
+  }
+
+  bool open_ = false;
+  int next_ = 1;
+  std::map<int, Mix_Music*> musics_;
+  std::map<int, Mix_Chunk*> sounds_;
+};
+
+}  // namespace
+
+std::string FindGeneralMidiSoundFont() {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path preferred = fs::path(kSoundFontFolders[0]) / "TimGM6mb.sf2";
+  if (fs::is_regular_file(preferred, ec)) return preferred.string();
+  for (const char* folder : kSoundFontFolders) {
+    std::vector<std::string> found;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+      std::string ext = it->path().extension().string();
+      std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+      if (ext == ".sf2" && it->is_regular_file(ec)) found.push_back(it->path().string());
+    }
+    std::sort(found.begin(), found.end());
+    if (!found.empty()) return found.front();
+  }
+  return "";
+}
+
+std::unique_ptr<IAudioDevice> MakeSdlAudioDevice() { return std::make_unique<SdlAudioDevice>(); }
+
+}  // namespace platform

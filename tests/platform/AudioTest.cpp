@@ -1,0 +1,214 @@
+// Tests of the sound service: volume mapping, the simple playback call, reporting once, the real device headless.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/Audio.h"
+
+namespace fs = std::filesystem;
+using namespace platform;
+
+namespace {
+
+void Put16(std::string& s, int v) { s += static_cast<char>(v & 255), s += static_cast<char>((v >> 8) & 255); }
+void Put32(std::string& s, uint32_t v) { Put16(s, v & 0xFFFF), Put16(s, v >> 16); }
+void Put32Be(std::string& s, uint32_t v) {
+  for (int shift = 24; shift >= 0; shift -= 8) s += static_cast<char>((v >> shift) & 255);
+}
+
+// A mono 16-bit WAV of a sine tone.
+std::string TinyWav(double seconds) {
+  const int rate = 22050, samples = static_cast<int>(rate * seconds);
+  std::string data;
+  for (int i = 0; i < samples; ++i) Put16(data, static_cast<int>(8000 * std::sin(i * 2 * M_PI * 440 / rate)));
+  std::string wav = "RIFF";
+  Put32(wav, 36 + data.size());
+  wav += "WAVEfmt ";
+  Put32(wav, 16), Put16(wav, 1), Put16(wav, 1), Put32(wav, rate), Put32(wav, rate * 2), Put16(wav, 2), Put16(wav, 16);
+  wav += "data";
+  Put32(wav, data.size());
+  return wav + data;
+}
+
+// A one-track MIDI file: one note held for about `beats` beats at 120 beats a minute.
+std::string TinyMidi(int beats) {
+  std::string track = {0, '\x90', 60, 100};  // note on, middle C
+  const int ticks = beats * 96;
+  track += static_cast<char>(0x80 | (ticks >> 7)), track += static_cast<char>(ticks & 0x7F);
+  track += {'\x80', 60, 0, 0, '\xFF', 0x2F, 0};  // note off, end of track
+  std::string midi = "MThd";
+  Put32Be(midi, 6);
+  midi += {0, 0, 0, 1, 0, 96};
+  midi += "MTrk";
+  Put32Be(midi, track.size());
+  return midi + track;
+}
+
+fs::path TestDir() {
+  auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  fs::path dir = fs::temp_directory_path() / (std::string("vesk-audio-") + info->test_suite_name() + "-" + info->name());
+  fs::create_directories(dir);
+  return dir;
+}
+
+std::string Write(const fs::path& file, const std::string& bytes) {
+  std::ofstream(file, std::ios::binary) << bytes;
+  return file.string();
+}
+
+TEST(AudioVolume, DeviceAndDecibelVolumesMapToTheMixer) {
+  const struct {
+    uint32_t device;
+    int mixer;
+  } device[] = {
+      {0, 0},
+      {0xFFFFFFFFu, 128},
+      {6558u * 0x10001u, 13},    // the game's step 1 in both halves
+      {65535u * 0x10001u, 128},  // step 10
+      {0x7FFF7FFFu, 64},
+      {0x0000FFFFu, 128},        // the louder side counts
+      {0xFFFF0000u, 128},
+  };
+  for (const auto& c : device) EXPECT_EQ(MixerVolumeFromDeviceVolume(c.device), c.mixer) << std::hex << c.device;
+
+  const struct {
+    long hundredths;
+    int mixer;
+  } decibel[] = {{0, 128}, {500, 128}, {-600, 64}, {-1000, 40}, {-3000, 4}, {-10000, 0}, {-20000, 0}};
+  for (const auto& c : decibel) EXPECT_EQ(MixerVolumeFromHundredthsDb(c.hundredths), c.mixer) << c.hundredths;
+}
+
+class AudioSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = TestDir();
+    auto device = std::make_unique<AudioFakeDevice>();
+    fake_ = device.get();
+    SetAudio(std::make_unique<AudioSystem>(std::move(device)));
+  }
+  void TearDown() override {
+    SetAudio(nullptr);
+    fs::remove_all(dir_);
+  }
+  fs::path dir_;
+  AudioFakeDevice* fake_ = nullptr;
+};
+
+TEST_F(AudioSystemTest, OutputVolumesAreTheMixersAndCombineWithGains) {
+  uint32_t volume = 0;
+  WaveOutGetVolume(0, volume);
+  EXPECT_EQ(volume, 0xFFFFFFFFu) << "full at start, as a saved volume to restore";
+
+  EXPECT_EQ(WaveOutSetVolume(0, 6558u * 0x10001u), 0u);
+  WaveOutGetVolume(0, volume);
+  EXPECT_EQ(volume, 6558u * 0x10001u) << "a read gives back exactly what was set";
+  Audio().Ready();
+  EXPECT_EQ(fake_->channelVolume[kAudioSimpleChannel], 13) << "a volume set before the device opened still applies";
+  EXPECT_EQ(fake_->channelVolume[0], 13);
+  Audio().SetChannelGain(3, 64);
+  EXPECT_EQ(fake_->channelVolume[3], 6);
+  WaveOutSetVolume(0, 0xFFFFFFFFu);
+  EXPECT_EQ(fake_->channelVolume[3], 64) << "a channel's gain survives a change of the output volume";
+
+  const std::string tune = Write(dir_ / "a.mid", "MThd");
+  const int music = Audio().LoadMusic(tune);
+  ASSERT_NE(music, 0);
+  const long play = Audio().StartMusic(music, -1, 40);
+  EXPECT_EQ(fake_->musicVolume, 40);
+  MidiOutSetVolume(1, 0x7FFF7FFFu);
+  EXPECT_EQ(fake_->musicVolume, 20);
+  MidiOutGetVolume(1, volume);
+  EXPECT_EQ(volume, 0x7FFF7FFFu);
+  Audio().SetMusicGain(play, 128);
+  EXPECT_EQ(fake_->musicVolume, 64);
+  Audio().SetMusicGain(play + 1, 0);
+  EXPECT_EQ(fake_->musicVolume, 64) << "a start that does not hold the stream changes nothing";
+}
+
+TEST_F(AudioSystemTest, SimplePlaybackCutsOffItsLastSoundAndReportsAMissingFileOnce) {
+  const std::string click = Write(dir_ / "clap01.wav", "RIFF");
+  const std::string over = Write(dir_ / "buble04.wav", "RIFF");
+  EXPECT_TRUE(SndPlaySound(click, kSndAsync));
+  EXPECT_TRUE(SndPlaySound(over, kSndAsync));
+  EXPECT_TRUE(SndPlaySound(click, kSndAsync));
+  ASSERT_EQ(fake_->log.size(), 3u);
+  EXPECT_EQ(fake_->log[1], "PlaySound 15 " + over) << "one channel: the next sound replaces the last";
+  EXPECT_EQ(fake_->loadCount, 2) << "each file is loaded once";
+
+  std::string report;
+  const std::string missing = (dir_ / "nothere.wav").string();
+  fake_->failingPaths.insert(missing);
+  EXPECT_FALSE(SndPlaySound(missing, kSndAsync, &report));
+  EXPECT_NE(report.find("nothere.wav"), std::string::npos);
+  for (int tick = 0; tick < 3; ++tick) {
+    report = "x";
+    EXPECT_FALSE(SndPlaySound(missing, kSndAsync, &report));
+    EXPECT_EQ(report, "x") << "reported once only";
+  }
+  EXPECT_EQ(fake_->loadCount, 3);
+
+  EXPECT_TRUE(SndPlaySound("", 0));
+  EXPECT_FALSE(Audio().ChannelPlaying(kAudioSimpleChannel)) << "an empty path stops the sound";
+}
+
+TEST_F(AudioSystemTest, NoDeviceIsReportedOnceAndEverythingStaysSilent) {
+  fake_->noDevice = true;
+  std::string report;
+  EXPECT_FALSE(SndPlaySound(Write(dir_ / "a.wav", "RIFF"), kSndAsync, &report));
+  EXPECT_NE(report.find("音声出力デバイス"), std::string::npos);
+  report.clear();
+  EXPECT_EQ(Audio().LoadMusic(Write(dir_ / "a.mid", "MThd"), &report), 0);
+  EXPECT_EQ(Audio().StartMusic(0, -1), 0);
+  EXPECT_FALSE(Audio().MusicPlaying(0));
+  EXPECT_EQ(report, "");
+  EXPECT_EQ(fake_->openCount, 1);
+  EXPECT_TRUE(fake_->log.empty());
+}
+
+// The real SDL2_mixer device on the dummy driver: files written here are decoded and play.
+TEST(AudioSdlDevice, PlaysWaveAndMidiHeadless) {
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  const fs::path dir = TestDir();
+  AudioSystem audio(MakeSdlAudioDevice());
+  std::string report;
+  if (!audio.Ready(&report)) GTEST_SKIP() << report;
+
+  const int sound = audio.LoadSound(Write(dir / "tone.wav", TinyWav(1.0)), &report);
+  ASSERT_NE(sound, 0) << report;
+  audio.PlayOnChannel(7, sound, false);
+  EXPECT_TRUE(audio.ChannelPlaying(7));
+  audio.PlayOnChannel(7, sound, false);
+  EXPECT_TRUE(audio.ChannelPlaying(7)) << "played again on its channel, it starts over";
+  audio.HaltChannel(7);
+  EXPECT_FALSE(audio.ChannelPlaying(7));
+  EXPECT_TRUE(audio.PlaySoundAsync((dir / "tone.wav").string()));
+  EXPECT_TRUE(audio.ChannelPlaying(kAudioSimpleChannel));
+
+  report.clear();
+  EXPECT_EQ(audio.LoadSound(Write(dir / "junk.wav", "not a wave"), &report), 0);
+  EXPECT_NE(report.find("junk.wav"), std::string::npos);
+  EXPECT_EQ(audio.LoadMusic((dir / "none.mid").string(), &report), 0);
+  EXPECT_NE(report.find("none.mid"), std::string::npos);
+
+  if (FindGeneralMidiSoundFont().empty()) {
+    fs::remove_all(dir);
+    GTEST_SKIP() << "no General MIDI sound font installed";
+  }
+  const int map = audio.LoadMusic(Write(dir / "map2.mid", TinyMidi(8)), &report);
+  const int battle = audio.LoadMusic(Write(dir / "battle.mid", TinyMidi(8)), &report);
+  ASSERT_NE(map, 0) << report;
+  ASSERT_NE(battle, 0) << report;
+  const long mapPlay = audio.StartMusic(map, -1);
+  EXPECT_TRUE(audio.MusicPlaying(mapPlay));
+  const long battlePlay = audio.StartMusic(battle, 1);
+  EXPECT_TRUE(audio.MusicPlaying(battlePlay));
+  EXPECT_FALSE(audio.MusicPlaying(mapPlay)) << "one music stream";
+  audio.StopMusic(battlePlay);
+  EXPECT_FALSE(audio.MusicPlaying(battlePlay));
+  fs::remove_all(dir);
+}
+
+}  // namespace

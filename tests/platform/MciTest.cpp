@@ -1,0 +1,170 @@
+// Tests of the MCI command interpreter: the replies and errors the game reads, over a fake device.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/Audio.h"
+#include "platform/Mci.h"
+
+namespace fs = std::filesystem;
+using namespace platform;
+
+namespace {
+
+class MciTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("vesk-mci-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                        "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_ / "sound");
+    for (const char* name : {"battle.mid", "map2.mid", "test.mid"}) std::ofstream(dir_ / "sound" / name) << "MThd";
+    auto device = std::make_unique<AudioFakeDevice>();
+    fake_ = device.get();
+    audio_ = std::make_unique<AudioSystem>(std::move(device));
+  }
+  void TearDown() override {
+    audio_.reset();
+    fs::remove_all(dir_);
+  }
+  uint32_t Send(const std::string& command) { return audio_->Mci().SendString(command, reply_); }
+  std::string Mode(const std::string& alias) {
+    EXPECT_EQ(Send("Status " + alias + " mode"), 0u) << alias;
+    return reply_;
+  }
+  // The game's own open commands, with the folder joined the old way.
+  void OpenAsTheGameDoes() {
+    const std::string p = dir_.string();
+    ASSERT_EQ(Send("Open \"" + p + "\\sound\\battle.mid\" alias MIDI1 type MPEGVideo"), 0u);
+    ASSERT_EQ(Send("Open \"" + p + "\\sound\\map2.mid\" alias MIDI2 type MPEGVIdeo"), 0u);
+    ASSERT_EQ(Send("Open \"" + p + "/sound/test.mid\" alias MIDI3 type MPEGVIdeo"), 0u);
+    for (const char* alias : {"MIDI1", "MIDI2", "MIDI3"})
+      ASSERT_EQ(Send(std::string("Set ") + alias + " time format milliseconds"), 0u);
+  }
+
+  fs::path dir_;
+  AudioFakeDevice* fake_ = nullptr;
+  std::unique_ptr<AudioSystem> audio_;
+  std::string reply_;
+};
+
+TEST_F(MciTest, GameSequenceGivesTheRepliesTheTimerReads) {
+  OpenAsTheGameDoes();
+  EXPECT_EQ(Mode("MIDI2"), "stopped");
+
+  EXPECT_EQ(Send("Play MIDI2 from 0 notify"), 0u);
+  EXPECT_EQ(reply_, "") << "only status commands reply";
+  EXPECT_EQ(fake_->PlayingMusicPath(), (dir_ / "sound" / "map2.mid").string());
+  EXPECT_EQ(Mode("MIDI2"), "playing");
+  EXPECT_EQ(Send("status midi2 MODE"), 0u);
+  EXPECT_EQ(reply_, "playing") << "keywords and aliases in any case";
+
+  fake_->FinishMusic();  // the tune came to its end: the timer must see "stopped" to restart it
+  EXPECT_EQ(Mode("MIDI2"), "stopped");
+  EXPECT_EQ(Send("Play MIDI2 from 0 notify"), 0u);
+  EXPECT_EQ(Mode("MIDI2"), "playing");
+
+  // The battle: stop the map, play the battle tune, and back.
+  EXPECT_EQ(Send("stop MIDI2"), 0u);
+  EXPECT_EQ(Send("play MIDI1 from 0 notify"), 0u);
+  EXPECT_EQ(Mode("MIDI2"), "stopped");
+  EXPECT_EQ(Mode("MIDI1"), "playing");
+  EXPECT_EQ(Send("stop MIDI1"), 0u);
+  EXPECT_EQ(Mode("MIDI1"), "stopped");
+
+  // Unload: stop and close all three; a closed alias is unknown again and its tune is freed.
+  for (const char* command : {"Stop MIDI2", "Close MIDI1", "Close MIDI2", "Close MIDI3"})
+    EXPECT_EQ(Send(command), 0u) << command;
+  EXPECT_EQ(fake_->liveHandles(), 0);
+  EXPECT_EQ(Send("Status MIDI2 mode"), kMciErrInvalidDeviceName);
+  EXPECT_EQ(Send("Open \"" + dir_.string() + "/sound/map2.mid\" alias MIDI2"), 0u) << "an alias can be opened again";
+}
+
+TEST_F(MciTest, OneMusicStreamAtATime) {
+  OpenAsTheGameDoes();
+  ASSERT_EQ(Send("play MIDI2 from 0 notify"), 0u);
+  ASSERT_EQ(Send("play MIDI1 from 0 notify"), 0u);
+  EXPECT_EQ(Mode("MIDI1"), "playing");
+  EXPECT_EQ(Mode("MIDI2"), "stopped") << "a second tune takes over the one stream";
+
+  // Stopping or closing a device that lost the stream leaves the tune that holds it alone.
+  EXPECT_EQ(Send("stop MIDI2"), 0u);
+  EXPECT_EQ(Send("close MIDI2"), 0u);
+  EXPECT_EQ(Mode("MIDI1"), "playing");
+  EXPECT_EQ(Send("close all"), 0u);
+  EXPECT_EQ(fake_->PlayingMusicPath(), "");
+  EXPECT_EQ(fake_->liveHandles(), 0);
+}
+
+TEST_F(MciTest, FailuresAreReportedOnceThenSilent) {
+  const std::string missing = dir_.string() + "/sound/nothere.mid";
+  const uint32_t code = Send("Open \"" + missing + "\" alias MIDI2 type MPEGVideo");
+  ASSERT_EQ(code, kMciErrFileNotFound);
+  EXPECT_NE(audio_->Mci().ErrorString(code).find("nothere.mid"), std::string::npos) << "the text names the file";
+
+  // The timer's polling of the failed device shows nothing more and never sounds.
+  for (int tick = 0; tick < 3; ++tick) {
+    EXPECT_EQ(Send("Play MIDI2 from 0 notify"), 0u);
+    EXPECT_EQ(Mode("MIDI2"), "not ready") << "never 'stopped', or the timer would restart it on every tick";
+  }
+  EXPECT_TRUE(fake_->log.empty());
+
+  // The same file opened again under another alias is not reported a second time.
+  EXPECT_EQ(Send("Open \"" + missing + "\" alias MIDI3"), 0u);
+
+  // A file the device cannot decode, and commands on an alias that was never opened.
+  const std::string broken = dir_.string() + "/sound/battle.mid";
+  fake_->failingPaths.insert(broken);
+  const uint32_t invalid = Send("open \"" + broken + "\" alias MIDI1");
+  EXPECT_EQ(invalid, kMciErrInvalidFile);
+  EXPECT_NE(audio_->Mci().ErrorString(invalid).find("battle.mid"), std::string::npos);
+  EXPECT_EQ(Send("status NOPE mode"), kMciErrInvalidDeviceName);
+  EXPECT_EQ(Send("status NOPE mode"), 0u);
+  EXPECT_EQ(reply_, "");
+  EXPECT_EQ(Send("pause MIDI1"), kMciErrUnrecognizedCommand);
+  EXPECT_EQ(Send("pause MIDI1"), 0u);
+  EXPECT_EQ(Send("open \"" + missing + "\" alias MIDI3"), kMciErrDuplicateAlias);
+}
+
+TEST_F(MciTest, NoDeviceIsReportedOnceForAllOpens) {
+  fake_->noDevice = true;
+  const std::string p = dir_.string() + "/sound/";
+  const uint32_t first = Send("open \"" + p + "battle.mid\" alias MIDI1 type MPEGVideo");
+  EXPECT_EQ(first, kMciErrHardware);
+  EXPECT_NE(audio_->Mci().ErrorString(first).find("音声出力デバイス"), std::string::npos);
+  EXPECT_EQ(Send("open \"" + p + "map2.mid\" alias MIDI2 type MPEGVideo"), 0u);
+  EXPECT_EQ(Send("set MIDI2 time format milliseconds"), 0u);
+  EXPECT_EQ(Send("play MIDI2 from 0 notify"), 0u);
+  EXPECT_EQ(Mode("MIDI2"), "not ready");
+  EXPECT_EQ(fake_->openCount, 1) << "the device is not tried again on every command";
+}
+
+TEST_F(MciTest, MalformedCommandsGiveTheirErrors) {
+  OpenAsTheGameDoes();
+  const struct {
+    const char* command;
+    uint32_t code;
+  } cases[] = {
+      {"", kMciErrMissingCommandString},
+      {"open", kMciErrMissingDeviceName},
+      {"open \"unclosed", kMciErrNoClosingQuote},
+      {"open x.mid type cdaudio", kMciErrInvalidDeviceName},
+      {"open x.mid alias", kMciErrMissingParameter},
+      {"play MIDI2 from", kMciErrMissingParameter},
+      {"play MIDI2 from abc", kMciErrBadInteger},
+      {"play MIDI2 from 1500", kMciErrUnsupportedFunction},
+      {"play MIDI2 wait", kMciErrUnrecognizedKeyword},
+      {"set MIDI2 time format frames", kMciErrBadTimeFormat},
+      {"status MIDI2 length", kMciErrUnsupportedFunction},
+      {"status MIDI2", kMciErrMissingParameter},
+      {"stop MIDI2 now", kMciErrUnrecognizedKeyword},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Send(c.command), c.code) << c.command;
+    EXPECT_FALSE(audio_->Mci().ErrorString(c.code).empty());
+  }
+  EXPECT_TRUE(fake_->log.empty()) << "no malformed command sounds";
+  EXPECT_EQ(Send("play MIDI2 from 00"), 0u) << "zero written with more digits is still the beginning";
+}
+
+}  // namespace
