@@ -1,0 +1,322 @@
+/** @file EventLoop.cpp The loop: pumping and routing window-system events, timers, the active window. */
+#include "platform/EventLoop.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/UiState.h"
+#include "runtime/Clock.h"
+
+namespace plat {
+
+using detail::Ui;
+
+// Grants the loop the window internals it drives (dragging, dirty state).
+struct LoopAccess {
+  static bool Dragging(Window& w) { return w.dragging_; }
+  static void StopDrag(Window& w) { w.dragging_ = false; }
+  static void DragTo(Window& w, int clientX, int clientY) {
+    Point pos = w.Position();
+    w.SetPosition(pos.x + clientX - w.dragGrab_.x, pos.y + clientY - w.dragGrab_.y);
+  }
+  static void MarkDirty(Window& w) { w.MarkDirty(); }
+};
+
+namespace {
+
+enum class Kind { Move, Down, Up };
+
+int ButtonMask(uint8_t sdlButton) {
+  switch (sdlButton) {
+    case SDL_BUTTON_LEFT: return kLeftButton;
+    case SDL_BUTTON_RIGHT: return kRightButton;
+    case SDL_BUTTON_MIDDLE: return kMiddleButton;
+    default: return 0;
+  }
+}
+
+uint8_t SdlButton(int button) {
+  return button == kRightButton ? SDL_BUTTON_RIGHT : button == kMiddleButton ? SDL_BUTTON_MIDDLE : SDL_BUTTON_LEFT;
+}
+
+bool AcceptsInput(const Window& w) {
+  auto& ui = Ui();
+  return w.IsShown() && (ui.modal.empty() || ui.modal.back() == &w);
+}
+
+Point LocalPoint(const Window& from, int x, int y, const Control& target) {
+  Window* tw = target.GetWindow();
+  Point a = from.Position(), b = tw ? tw->Position() : a, o = target.OriginInWindow();
+  return Point{x + a.x - b.x - o.x, y + a.y - b.y - o.y};
+}
+
+void DeliverMouse(Window& w, Kind kind, int x, int y, int button) {
+  auto& ui = Ui();
+  ui.pointerWindow = w.SdlId();
+  ui.pointer = Point{x, y};
+  if (kind == Kind::Down) ui.buttons |= button;
+  if (kind == Kind::Up) ui.buttons &= ~button;
+
+  if (LoopAccess::Dragging(w)) {
+    if (kind == Kind::Move) LoopAccess::DragTo(w, x, y);
+    if (kind == Kind::Up && button == kLeftButton) LoopAccess::StopDrag(w);
+    return;
+  }
+  if (!AcceptsInput(w)) return;
+
+  Control* target = nullptr;
+  if (Control* holder = Control::FromId(ui.capture)) {
+    if (holder->IsShown()) target = holder;
+    else ui.capture = 0;
+  }
+  if (!target) target = HitTest(w, x, y);
+  if (!target) return;
+
+  const Point local = LocalPoint(w, x, y, *target);
+  MouseEvent e{kind == Kind::Move ? ui.buttons : button, 0, local.x, local.y};
+  const uint64_t id = target->Id();
+  switch (kind) {
+    case Kind::Move:
+      target->HandleMouseMove(e);
+      break;
+    case Kind::Down:
+      if (ui.capture == 0) {
+        ui.capture = id;
+        ui.captureImplicit = true;
+      }
+      if (button == kLeftButton) ui.pressed = id;
+      target->HandleMouseDown(e);
+      break;
+    case Kind::Up: {
+      target->HandleMouseUp(e);
+      if (ui.captureImplicit && ui.buttons == 0) {
+        ui.capture = 0;
+        ui.captureImplicit = false;
+      }
+      Control* still = Control::FromId(id);
+      const bool click = button == kLeftButton && ui.pressed == id && still && still->IsShown() &&
+                         local.x >= 0 && local.y >= 0 && local.x < still->Width() && local.y < still->Height();
+      if (button == kLeftButton) ui.pressed = 0;
+      if (click) still->HandleClick();
+      break;
+    }
+  }
+}
+
+void DeliverWheel(Window& w, int x, int y, int direction) {
+  auto& ui = Ui();
+  ui.pointerWindow = w.SdlId();
+  ui.pointer = Point{x, y};
+  if (!AcceptsInput(w) || direction == 0) return;
+  if (Control* target = HitTest(w, x, y)) target->HandleWheel(direction > 0 ? 1 : -1);
+}
+
+// SIGTERM (SDL's quit event): a close request to each shown window, the innermost modal first.
+void CloseAll() {
+  auto& ui = Ui();
+  std::vector<uint64_t> order;
+  for (auto it = ui.modal.rbegin(); it != ui.modal.rend(); ++it) order.push_back((*it)->Id());
+  for (Window* w : ui.windows)
+    if (!w->IsModal()) order.push_back(w->Id());
+  for (uint64_t id : order)
+    if (auto* w = static_cast<Window*>(Control::FromId(id)); w && w->IsShown()) w->RequestClose();
+}
+
+void Dispatch(const SDL_Event& ev) {
+  switch (ev.type) {
+    case SDL_MOUSEMOTION:
+      if (Window* w = Window::FromSdlId(ev.motion.windowID)) DeliverMouse(*w, Kind::Move, ev.motion.x, ev.motion.y, 0);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      if (Window* w = Window::FromSdlId(ev.button.windowID); w && ButtonMask(ev.button.button))
+        DeliverMouse(*w, ev.type == SDL_MOUSEBUTTONDOWN ? Kind::Down : Kind::Up, ev.button.x, ev.button.y,
+                     ButtonMask(ev.button.button));
+      break;
+    case SDL_MOUSEWHEEL:
+      if (Window* w = Window::FromSdlId(ev.wheel.windowID)) {
+        int dy = ev.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -ev.wheel.y : ev.wheel.y;
+        DeliverWheel(*w, ev.wheel.mouseX, ev.wheel.mouseY, dy);
+      }
+      break;
+    case SDL_WINDOWEVENT:
+      if (Window* w = Window::FromSdlId(ev.window.windowID)) {
+        if (ev.window.event == SDL_WINDOWEVENT_CLOSE) w->RequestClose();
+        else LoopAccess::MarkDirty(*w);
+      }
+      break;
+    case SDL_QUIT:
+      CloseAll();
+      break;
+    default:
+      break;
+  }
+}
+
+void PresentChanged() {
+  for (size_t i = 0; i < Ui().windows.size(); ++i) {
+    Window* w = Ui().windows[i];
+    if (w->IsShown() && w->NeedsPresent()) w->Present();
+  }
+}
+
+void Push(SDL_Event& ev) {
+  detail::EnsureVideo();
+  SDL_PushEvent(&ev);
+}
+
+}  // namespace
+
+void RunTimers() {
+  auto& ui = Ui();
+  std::vector<Timer*> snapshot = ui.timers;
+  for (Timer* t : snapshot) {
+    if (std::find(ui.timers.begin(), ui.timers.end(), t) == ui.timers.end()) continue;  // gone
+    if (!t->enabled_ || t->interval_ <= 0 || t->running_) continue;
+    const int64_t now = rt::Clock().NowMs();
+    if (now < t->due_) continue;
+    t->due_ = now + t->interval_;
+    t->running_ = true;
+    if (auto tick = t->Tick) tick();
+    if (std::find(ui.timers.begin(), ui.timers.end(), t) != ui.timers.end()) t->running_ = false;
+  }
+}
+
+void DoEvents() {
+  detail::EnsureVideo();
+  SDL_PumpEvents();
+  // Only what is pending now: events that handlers queue wait for the next round.
+  int pending = SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+  SDL_Event ev;
+  while (pending-- > 0 && SDL_PeepEvents(&ev, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+    Dispatch(ev);
+    PresentChanged();
+  }
+  RunTimers();
+  PresentChanged();
+}
+
+void Sleep(int64_t ms) { rt::Sleep(ms); }
+
+void RunLoop(const std::function<bool()>& done) {
+  while (true) {
+    DoEvents();
+    if (done && done()) return;
+    bool anyShown = false;
+    for (Window* w : Ui().windows) anyShown = anyShown || w->IsShown();
+    if (!anyShown) return;
+    Sleep(5);
+  }
+}
+
+Timer::Timer() { Ui().timers.push_back(this); }
+
+Timer::~Timer() {
+  auto& t = Ui().timers;
+  t.erase(std::remove(t.begin(), t.end(), this), t.end());
+}
+
+void Timer::SetInterval(int64_t ms) {
+  interval_ = ms;
+  due_ = rt::Clock().NowMs() + ms;
+}
+
+void Timer::SetEnabled(bool enabled) {
+  if (enabled && !enabled_) due_ = rt::Clock().NowMs() + interval_;
+  enabled_ = enabled;
+}
+
+Window* TopModalWindow() {
+  auto& ui = Ui();
+  return ui.modal.empty() ? nullptr : ui.modal.back();
+}
+
+void SetActiveWindowSource(IActiveWindow* source) { Ui().activeSource = source; }
+
+bool IsActiveWindow(const Window& w) {
+  auto& ui = Ui();
+  if (ui.activeSource) return ui.activeSource->ActiveWindow() == &w;
+  if (!w.IsShown()) return false;
+  if (SDL_Window* focus = SDL_GetKeyboardFocus()) return SDL_GetWindowID(focus) == w.SdlId();
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver && std::strcmp(driver, "dummy") == 0) {  // no focus without a window system
+    if (!ui.modal.empty()) return ui.modal.back() == &w;
+    return ui.lastShown == &w;
+  }
+  return false;
+}
+
+namespace input {
+
+void MouseMove(const Window& w, int x, int y) {
+  SDL_Event ev{};
+  ev.type = SDL_MOUSEMOTION;
+  ev.motion.windowID = w.SdlId();
+  ev.motion.x = x;
+  ev.motion.y = y;
+  Push(ev);
+}
+
+void MouseDown(const Window& w, int x, int y, int button) {
+  SDL_Event ev{};
+  ev.type = SDL_MOUSEBUTTONDOWN;
+  ev.button.windowID = w.SdlId();
+  ev.button.button = SdlButton(button);
+  ev.button.state = SDL_PRESSED;
+  ev.button.clicks = 1;
+  ev.button.x = x;
+  ev.button.y = y;
+  Push(ev);
+}
+
+void MouseUp(const Window& w, int x, int y, int button) {
+  SDL_Event ev{};
+  ev.type = SDL_MOUSEBUTTONUP;
+  ev.button.windowID = w.SdlId();
+  ev.button.button = SdlButton(button);
+  ev.button.state = SDL_RELEASED;
+  ev.button.clicks = 1;
+  ev.button.x = x;
+  ev.button.y = y;
+  Push(ev);
+}
+
+void ClickAt(const Window& w, int x, int y, int button) {
+  MouseMove(w, x, y);
+  DoEvents();
+  MouseDown(w, x, y, button);
+  DoEvents();
+  MouseUp(w, x, y, button);
+  DoEvents();
+}
+
+void WheelAt(const Window& w, int x, int y, int direction) {
+  SDL_Event ev{};
+  ev.type = SDL_MOUSEWHEEL;
+  ev.wheel.windowID = w.SdlId();
+  ev.wheel.y = direction;
+  ev.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+  ev.wheel.mouseX = x;
+  ev.wheel.mouseY = y;
+  Push(ev);
+}
+
+void CloseRequest(const Window& w) {
+  SDL_Event ev{};
+  ev.type = SDL_WINDOWEVENT;
+  ev.window.windowID = w.SdlId();
+  ev.window.event = SDL_WINDOWEVENT_CLOSE;
+  Push(ev);
+}
+
+void Terminate() {
+  SDL_Event ev{};
+  ev.type = SDL_QUIT;
+  Push(ev);
+}
+
+}  // namespace input
+
+}  // namespace plat

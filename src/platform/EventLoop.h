@@ -1,0 +1,70 @@
+/** @file EventLoop.h The one-thread loop: DoEvents, timers, Sleep, the active window, synthetic input. */
+#pragma once
+#include <cstdint>
+#include <functional>
+
+#include "platform/Window.h"
+
+namespace plat {
+
+/// Pumps the window system once and dispatches what is pending (mouse, close requests,
+/// SIGTERM as a close request), runs the timers that are due and presents changed windows.
+/// May be called from inside any handler, timers included.
+void DoEvents();
+/// Sleeps on the program's clock (a test's virtual clock only moves on).
+void Sleep(int64_t ms);
+/// Runs the loop until `done` returns true (checked after each round) or no window is shown.
+void RunLoop(const std::function<bool()>& done = nullptr);
+
+/// A timer on the loop. Its Tick runs inside DoEvents (also a nested one) once the interval has
+/// passed on the program's clock; a Tick is never entered again while it runs.
+class Timer {
+ public:
+  Timer();
+  ~Timer();
+  Timer(const Timer&) = delete;
+  Timer& operator=(const Timer&) = delete;
+
+  int64_t Interval() const { return interval_; }
+  void SetInterval(int64_t ms);  ///< restarts the count; 0 stops the timer
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);  ///< enabling starts the count from now
+
+  std::function<void()> Tick;
+
+ private:
+  friend void RunTimers();
+  int64_t interval_ = 0;
+  bool enabled_ = false;
+  bool running_ = false;
+  int64_t due_ = 0;
+};
+
+/// The innermost modal window that is open, or nullptr (tools drive open dialogs through it).
+Window* TopModalWindow();
+
+/// Where "which window is active" comes from. The default asks the window system (under the
+/// dummy video driver, which has no focus, the last shown window counts as active).
+class IActiveWindow {
+ public:
+  virtual ~IActiveWindow() = default;
+  virtual const Window* ActiveWindow() = 0;
+};
+/// Replaces the source; nullptr goes back to the default. The caller keeps ownership.
+void SetActiveWindowSource(IActiveWindow* source);
+bool IsActiveWindow(const Window& w);
+
+/// Synthetic input: each call queues one event as the window system would; DoEvents() delivers
+/// it. (x, y) are client pixels of the window.
+namespace input {
+void MouseMove(const Window& w, int x, int y);
+void MouseDown(const Window& w, int x, int y, int button = kLeftButton);
+void MouseUp(const Window& w, int x, int y, int button = kLeftButton);
+/// Move, press and release at one point, each delivered at once.
+void ClickAt(const Window& w, int x, int y, int button = kLeftButton);
+void WheelAt(const Window& w, int x, int y, int direction);
+void CloseRequest(const Window& w);
+void Terminate();  ///< as SIGTERM: a close request to every shown window
+}  // namespace input
+
+}  // namespace plat

@@ -1,0 +1,196 @@
+/** @file Window.cpp SDL windows with a back buffer composed from their controls. */
+#include "platform/Window.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/EventLoop.h"
+#include "platform/UiState.h"
+
+namespace plat {
+
+namespace detail {
+
+UiState& Ui() {
+  static UiState state;
+  return state;
+}
+
+void EnsureVideo() {
+  if (SDL_WasInit(SDL_INIT_VIDEO)) return;
+  // Closing the last window must not turn into a quit: every close goes to its window.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
+    throw std::runtime_error(std::string("画面を初期化できません: ") + SDL_GetError());
+}
+
+}  // namespace detail
+
+using detail::Ui;
+
+namespace {
+
+// Copies the shown children of `c` into `back`; (ox, oy) is c's origin, `clip` what c may cover.
+void ComposeChildren(Surface& back, const Control& c, int ox, int oy, const Rect& clip) {
+  for (const Control* child : c.Children()) {
+    if (!child->Visible()) continue;
+    const int cx = ox + child->Left(), cy = oy + child->Top();
+    Rect area = RectXYWH(cx, cy, child->Width(), child->Height()).Intersect(clip);
+    if (area.Empty()) continue;
+    BitBlt(back, area.left, area.top, area.Width(), area.Height(), child->Image(), area.left - cx,
+           area.top - cy);
+    ComposeChildren(back, *child, cx, cy, area);
+  }
+}
+
+}  // namespace
+
+Window::Window(const std::string& caption, int clientWidth, int clientHeight, WindowStyle style)
+    : caption_(caption), style_(style) {
+  detail::EnsureVideo();
+  Uint32 flags = SDL_WINDOW_HIDDEN;
+  if (style == WindowStyle::Borderless) flags |= SDL_WINDOW_BORDERLESS;
+  sdl_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                          clientWidth, clientHeight, flags);
+  if (!sdl_) throw std::runtime_error("ウィンドウを作れません: " + caption + " (" + SDL_GetError() + ")");
+  sdlId_ = SDL_GetWindowID(sdl_);
+  SDL_GetWindowPosition(sdl_, &position_.x, &position_.y);
+  Control::SetVisible(false);
+  SetBounds(0, 0, clientWidth, clientHeight);
+  Ui().windows.push_back(this);
+}
+
+Window::~Window() {
+  auto& ui = Ui();
+  if (Control* holder = FromId(ui.capture); holder && holder->GetWindow() == this) ui.capture = 0;
+  ui.windows.erase(std::remove(ui.windows.begin(), ui.windows.end(), this), ui.windows.end());
+  ui.modal.erase(std::remove(ui.modal.begin(), ui.modal.end(), this), ui.modal.end());
+  if (ui.lastShown == this) ui.lastShown = nullptr;
+  if (ui.pointerWindow == sdlId_) ui.pointerWindow = 0;
+  if (sdl_) SDL_DestroyWindow(sdl_);
+}
+
+Window* Window::FromSdlId(uint32_t id) {
+  for (Window* w : Ui().windows)
+    if (w->sdlId_ == id) return w;
+  return nullptr;
+}
+
+void Window::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  SDL_SetWindowTitle(sdl_, caption.c_str());
+}
+
+void Window::Show() {
+  closed_ = false;
+  Control::SetVisible(true);
+  if (!shown_) {
+    shown_ = true;
+    SDL_ShowWindow(sdl_);
+    SDL_SetWindowPosition(sdl_, position_.x, position_.y);
+  }
+  Ui().lastShown = this;
+  dirty_ = true;
+  Present();
+}
+
+void Window::Hide() {
+  if (!shown_) return;
+  shown_ = false;
+  dragging_ = false;
+  Control::SetVisible(false);
+  SDL_HideWindow(sdl_);
+  auto& ui = Ui();
+  if (ui.lastShown == this) {
+    ui.lastShown = nullptr;
+    for (Window* w : ui.windows)
+      if (w->shown_) ui.lastShown = w;
+  }
+}
+
+void Window::ShowModal() {
+  auto& ui = Ui();
+  const uint64_t me = Id();
+  modal_ = true;
+  ui.modal.push_back(this);
+  Show();
+  // The window may be destroyed by a handler while the loop runs: look it up by id each round.
+  auto open = [me] {
+    auto* c = FromId(me);
+    return c && static_cast<Window*>(c)->shown_ && !static_cast<Window*>(c)->closed_;
+  };
+  while (open()) {
+    DoEvents();
+    if (open()) Sleep(10);
+  }
+  if (FromId(me)) {
+    modal_ = false;
+    ui.modal.erase(std::remove(ui.modal.begin(), ui.modal.end(), this), ui.modal.end());
+  }
+}
+
+bool Window::RequestClose() {
+  auto& ui = Ui();
+  if (!shown_) return false;
+  // Under a modal window only the modal window itself can be closed.
+  if (!ui.modal.empty() && ui.modal.back() != this) return false;
+  const uint64_t me = Id();
+  bool cancel = false;
+  if (auto h = QueryUnload) h(cancel);
+  if (cancel || !FromId(me)) return false;
+  Close();
+  return true;
+}
+
+void Window::Close() {
+  closed_ = true;
+  Hide();
+  if (auto h = Unload) h();
+}
+
+Point Window::Position() const {
+  Point p = position_;
+  if (shown_) SDL_GetWindowPosition(sdl_, &p.x, &p.y);
+  return p;
+}
+
+void Window::SetPosition(int x, int y) {
+  position_ = Point{x, y};
+  SDL_SetWindowPosition(sdl_, x, y);
+}
+
+void Window::StartDrag() {
+  if (!shown_) return;
+  auto& ui = Ui();
+  dragging_ = true;
+  dragGrab_ = ui.pointerWindow == sdlId_ ? ui.pointer : Point{};
+}
+
+void Window::Compose() {
+  if (back_.Width() != Width() || back_.Height() != Height()) back_ = Surface(Width(), Height());
+  BitBlt(back_, 0, 0, Width(), Height(), Image(), 0, 0);
+  ComposeChildren(back_, *this, 0, 0, back_.Bounds());
+}
+
+void Window::Present() {
+  Compose();
+  dirty_ = false;
+  if (!shown_) return;
+  SDL_Surface* screen = SDL_GetWindowSurface(sdl_);
+  if (!screen) return;  // no frame buffer: the back buffer is all there is
+  SDL_Surface* src = SDL_CreateRGBSurfaceWithFormatFrom(back_.Bits(), back_.Width(), back_.Height(), 32,
+                                                        back_.Stride(), SDL_PIXELFORMAT_RGB888);
+  if (!src) return;
+  SDL_BlitSurface(src, nullptr, screen, nullptr);
+  SDL_FreeSurface(src);
+  SDL_UpdateWindowSurface(sdl_);
+}
+
+bool Window::SaveScreenshot(const std::string& path, std::string& error) {
+  Compose();
+  return SavePng(back_, path, error);
+}
+
+}  // namespace plat
