@@ -1,0 +1,147 @@
+// Tests of the status panels: their texts on a new game, the edge values, and that the week uses
+// the figures of their last refresh.
+#include <gtest/gtest.h>
+
+#include "FakeArmy.h"
+#include "SimFixture.h"
+#include "sim/Economy.h"
+#include "sim/StatusPanels.h"
+#include "sim/TurnEnd.h"
+
+using namespace sim;
+
+namespace {
+
+class PanelsTest : public simtest::SimTest {
+ protected:
+  void Refresh() {
+    LoadPeopleData(ctx);
+    ShowPeopleAll(ctx, true);
+    ShowAreaResearch(ctx);
+    ShowItemResearch(ctx);
+    ShowConstruct(ctx);
+  }
+  std::string Cell(ViewId v, int16_t r, int16_t c) { return screen.view(v).HeaderText(r, c); }
+};
+
+TEST_F(PanelsTest, NewGameShowsTheStartingKingdom) {
+  Refresh();
+  EXPECT_EQ(Cell(ViewId::People, 2, 2), "70/70");
+  EXPECT_EQ(Cell(ViewId::People, 3, 2), "10/10");
+  EXPECT_EQ(Cell(ViewId::People, 4, 2), "10/10");
+  EXPECT_EQ(Cell(ViewId::People, 5, 2), "0/0");
+  EXPECT_EQ(Cell(ViewId::People, 6, 2), "20/20");
+  EXPECT_EQ(Cell(ViewId::Merchant, 2, 4), "10");
+  EXPECT_EQ(Cell(ViewId::Merchant, 3, 4), "0");
+  EXPECT_EQ(Cell(ViewId::Merchant, 4, 2), "10");
+  EXPECT_EQ(Cell(ViewId::Kingdom, 1, 1), "建国1年 第1週");
+  EXPECT_EQ(Cell(ViewId::Kingdom, 1, 2), "人口:110");
+  EXPECT_EQ(Cell(ViewId::Kingdom, 2, 1), "みすぼらしい王宮");
+  EXPECT_EQ(Cell(ViewId::Kingdom, 2, 2), "裕福:10");
+  EXPECT_EQ(Cell(ViewId::Kingdom, 2, 3), "教育:10");
+  EXPECT_EQ(Cell(ViewId::Kingdom, 2, 4), "信頼:10");
+  EXPECT_EQ(Cell(ViewId::Kingdom, 3, 1), "金:500");
+  EXPECT_EQ(Cell(ViewId::Kingdom, 3, 2), "穀物:6000");
+  EXPECT_EQ(Cell(ViewId::Kingdom, 3, 3), "肉類:6000");
+  EXPECT_EQ(screen.label(LabelId::AreaResearch).mainText, "探索:なし");
+  EXPECT_EQ(screen.label(LabelId::ItemResearch).mainText, "研究:なし");
+  EXPECT_EQ(screen.label(LabelId::Construct).mainText, "建設:なし");
+  EXPECT_EQ(screen.label(LabelId::Construct).subText, "100");
+  EXPECT_EQ(screen.label(LabelId::Construct).sets, (std::vector<std::string>{"MainText", "SetValue", "SubText"}));
+  EXPECT_EQ(state.mTurn, 1);
+  EXPECT_EQ(state.panels.population, 110);
+  EXPECT_EQ(state.panels.palace, "みすぼらしい王宮");
+  EXPECT_EQ(state.panels.People(PanelOcc::Producer), 70);
+  EXPECT_EQ(state.panels.construction, "");
+}
+
+TEST_F(PanelsTest, DatesAveragesAndGauges) {
+  Exec("UPDATE home SET Turn=104");
+  Exec("UPDATE people SET Affluence=40 WHERE Occupation='Soldier'");
+  Exec("UPDATE people SET Number=0 WHERE Occupation<>'Soldier'");
+  ShowKingdom(ctx);
+  EXPECT_EQ(Cell(ViewId::Kingdom, 1, 1), "建国2年 第52週");
+  EXPECT_EQ(Cell(ViewId::Kingdom, 2, 2), "裕福:40");  // only the soldiers count
+  Exec("UPDATE home SET Turn=53");
+  Exec("UPDATE people SET Number=0");
+  ShowKingdom(ctx);
+  EXPECT_EQ(Cell(ViewId::Kingdom, 1, 1), "建国2年 第1週");
+  EXPECT_EQ(Cell(ViewId::Kingdom, 2, 2), "裕福:0");  // no people at all
+
+  Exec("UPDATE home SET Arearesearch='リュシーレ平原'");
+  Exec("UPDATE area SET AreaLevel=2,Research=150 WHERE Name='リュシーレ平原'");
+  ShowAreaResearch(ctx);
+  EXPECT_EQ(screen.label(LabelId::AreaResearch).mainText, "探索:リュシーレ平原(2)");
+  EXPECT_EQ(screen.label(LabelId::AreaResearch).value, 50);
+  EXPECT_EQ(state.panels.areaResearch, "リュシーレ平原");
+
+  Exec("UPDATE construct SET Work=300 WHERE Name='小さな住宅地'");
+  Exec("UPDATE construction SET Work=299 WHERE ID=2");
+  Exec("UPDATE home SET Construction=2");
+  ShowConstruct(ctx);
+  EXPECT_EQ(screen.label(LabelId::Construct).mainText, "建設:小さな住宅地(中央市街)");
+  EXPECT_EQ(screen.label(LabelId::Construct).value, 1);
+  EXPECT_EQ(state.panels.construction, "小さな住宅地");
+
+  // A job whose building is gone is no job, not the previous query's row.
+  Exec("UPDATE home SET Construction=99");
+  ShowConstruct(ctx);
+  EXPECT_EQ(screen.label(LabelId::Construct).mainText, "建設:なし");
+  EXPECT_EQ(screen.label(LabelId::Construct).value, 0);
+  EXPECT_EQ(state.panels.construction, "");
+  // Likewise an item under research that the kingdom does not know.
+  Exec("UPDATE home SET Itemresearch='幻の剣'");
+  ShowItemResearch(ctx);
+  EXPECT_EQ(screen.label(LabelId::ItemResearch).mainText, "研究:なし");
+}
+
+TEST_F(PanelsTest, TheWeekUsesTheFiguresOfTheLastRefresh) {
+  Refresh();
+  Exec("UPDATE home SET Turn=12");
+  state.mTurn = 12;
+  // Between the refresh and the week, the merchants grow in the database only.
+  Exec("UPDATE people SET Number=40 WHERE Occupation='Merchant'");
+  settings.Set("Report11", "1");
+  TurnEnd(ctx);
+  EXPECT_EQ(state.mTurn, 13);
+  EXPECT_EQ(screen.Waited(), (std::vector<std::string>{"税金が4入りました"}));  // 10 merchants, not 40
+  EXPECT_EQ(Value("SELECT [Money] FROM home"), "504");
+  // The week's end refreshed the panels.
+  EXPECT_EQ(state.panels.People(PanelOcc::Merchant), 40);
+  EXPECT_EQ(Cell(ViewId::Kingdom, 1, 1), "建国1年 第13週");
+  EXPECT_TRUE(screen.errors.empty()) << screen.errors.front();
+}
+
+TEST_F(PanelsTest, ArmiesInTheFieldBecomeBattleUnitsAtLoad) {
+  Exec("INSERT INTO item (Name,Category,Power,Weight,Effect) VALUES ('短弓','弓',8,2,''),('木の矢束','矢',3,1,'')");
+  Exec("INSERT INTO monster (Name,Race,Class,Attack,Defence,Speed) VALUES ('試しの魔物','亜人','セイバー',5,4,3)");
+  Exec("INSERT INTO unit VALUES(1,'国王軍','Ally','巣',2,'アーチャー',30,50,45,'短弓','','','','',100,1,0,0,0,'木の矢束')");
+  Exec("INSERT INTO unit VALUES(2,'試しの魔物','Enemy','巣',0,'',0,0,0,'','','','','',100,1,0,0,0,'')");
+  fake::FakeArmy army;
+  ctx.army = &army;
+  InitGameData(ctx);
+  ASSERT_EQ(army.units.size(), 2u);
+  const auto& [key, ally] = army.units[0];
+  EXPECT_EQ(key, "国王軍1");
+  EXPECT_TRUE(ally.ally);
+  EXPECT_EQ(ally.unitClass, "アーチャー");
+  EXPECT_EQ(ally.soldiers, 45);
+  EXPECT_EQ(ally.education, 30);
+  EXPECT_EQ(ally.arms.Power, 8);
+  EXPECT_TRUE(ally.hasSubArms);
+  EXPECT_EQ(ally.subArms.Power, 3);
+  EXPECT_EQ(ally.protector.Power, 0);  // an empty slot is no item, and no error
+  EXPECT_FALSE(army.units[1].second.ally);
+  ASSERT_FALSE(army.units[1].second.monsterRow.empty());
+  EXPECT_EQ(army.units[1].second.monsterRow[1], "亜人");
+  EXPECT_TRUE(screen.errors.empty());
+
+  // The conquest runs with the close refused, and its game over ends the week.
+  army.loseTrust = true;
+  TurnEnd(ctx);
+  EXPECT_EQ(army.conquests, 1);
+  EXPECT_TRUE(state.mQuitAfterTurn);
+  EXPECT_EQ(settings.Get("DBInit"), "True");
+}
+
+}  // namespace

@@ -1,0 +1,232 @@
+/** @file weeksim.cpp Runs N weeks of the game headless on a game database (in place), answering every message box, and prints each week's figures. */
+#include <sqlite3.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "db/CreateDB.h"
+#include "db/GameDbBuilder.h"
+#include "db/clsDB.h"
+#include "runtime/Clock.h"
+#include "runtime/Convert.h"
+#include "runtime/Random.h"
+#include "runtime/VbError.h"
+#include "sim/Economy.h"
+#include "sim/GameState.h"
+#include "sim/IniSettings.h"
+#include "sim/SimDb.h"
+#include "sim/StatusPanels.h"
+#include "sim/TurnEnd.h"
+
+namespace {
+
+const char kUsage[] =
+    "使い方: weeksim [--seed N] [--weeks N] [--answer yes|no] [--new DATADIR] DATABASE\n"
+    "  DATABASE のゲームを N 週 (既定 52) 進めます。DATABASE はその場で書き換わります。\n"
+    "  --new DATADIR  DATADIR から新しいゲームの DATABASE を作ってから始めます (既にあるときは中止)\n"
+    "  --answer       はい/いいえの問いへの答え (既定 yes)\n";
+
+/// A screen with no window: panels keep their texts, message boxes are answered at once.
+class ConsoleScreen : public sim::IGameScreen {
+ public:
+  class CellView : public sim::IView {
+   public:
+    std::string HeaderText(int16_t r, int16_t c) const override {
+      auto it = cells.find({r, c});
+      return it == cells.end() ? std::string() : it->second;
+    }
+    void HeaderText(int16_t r, int16_t c, const std::string& t) override { cells[{r, c}] = t; }
+    void RePaint() override {}
+    std::map<std::pair<int16_t, int16_t>, std::string> cells;
+  };
+  class TextLabel : public sim::ILabel {
+   public:
+    std::string MainText() const override { return main; }
+    void MainText(const std::string& t) override { main = t; }
+    void SubText(const std::string&) override {}
+    void SetValue(int16_t) override {}
+    std::string main;
+  };
+
+  explicit ConsoleScreen(int32_t yesNo) : yesNo_(yesNo) {}
+  int32_t ShowMSGBox(const std::string& msg, int32_t buttons, bool) override {
+    if (buttons == sim::kMsgNoButton) return sim::kAnsNone;
+    ++waited;
+    if (buttons == sim::kMsgYesNo) {
+      std::cout << "  ? " << OneLine(msg) << (yesNo_ == sim::kAnsYes ? " -> はい\n" : " -> いいえ\n");
+      return yesNo_;
+    }
+    return sim::kAnsClose;
+  }
+  void MsgBox(const std::string& text) override {
+    ++errors;
+    std::cout << "  ! " << OneLine(text) << "\n";
+  }
+  sim::IView& View(sim::ViewId id) override { return views_[id]; }
+  sim::ILabel& Label(sim::LabelId id) override { return labels_[id]; }
+  void GameOverLock() override {}
+  void SendMessagePanelBack() override {}
+
+  int waited = 0;
+  int errors = 0;
+
+ private:
+  static std::string OneLine(std::string s) {
+    for (size_t p; (p = s.find("\r\n")) != std::string::npos;) s.replace(p, 2, " / ");
+    return s;
+  }
+  int32_t yesNo_;
+  std::map<sim::ViewId, CellView> views_;
+  std::map<sim::LabelId, TextLabel> labels_;
+};
+
+int CountStatement(unsigned, void* counter, void*, void*) {
+  ++*static_cast<long*>(counter);
+  return 0;
+}
+
+std::optional<long long> Number(const std::string& text) {
+  try {
+    size_t used = 0;
+    long long n = std::stoll(text, &used);
+    if (used == text.size()) return n;
+  } catch (const std::exception&) {
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  uint64_t seed = 1;
+  long weeks = 52;
+  int32_t yesNo = sim::kAnsYes;
+  std::string database, newFrom;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    if (a == "--help" || a == "-h") {
+      std::cout << kUsage;
+      return 0;
+    }
+    if (a.rfind("--", 0) != 0) {
+      if (!database.empty()) {
+        std::cerr << "データベースは一つだけ指定してください: " << a << "\n" << kUsage;
+        return 2;
+      }
+      database = a;
+      continue;
+    }
+    if (i + 1 >= argc) {
+      std::cerr << a << " に値がありません\n" << kUsage;
+      return 2;
+    }
+    std::string v = argv[++i];
+    auto n = Number(v);
+    if (a == "--seed" && n && *n >= 0) {
+      seed = static_cast<uint64_t>(*n);
+    } else if (a == "--weeks" && n && *n >= 1 && *n <= 100000) {
+      weeks = static_cast<long>(*n);
+    } else if (a == "--new") {
+      newFrom = v;
+    } else if (a == "--answer" && (v == "yes" || v == "no")) {
+      yesNo = v == "yes" ? sim::kAnsYes : sim::kAnsNo;
+    } else {
+      std::cerr << a << " の値が正しくありません: " << v << "\n" << kUsage;
+      return 2;
+    }
+  }
+  if (database.empty()) {
+    std::cerr << kUsage;
+    return 2;
+  }
+
+  if (!newFrom.empty()) {
+    if (std::filesystem::exists(database)) {
+      std::cerr << "既にあるファイルには新しいゲームを作りません: " << database << "\n";
+      return 2;
+    }
+    try {
+      BuildGameDatabase(newFrom, database);
+    } catch (const std::exception& e) {
+      std::cerr << "新しいゲームを作れません: " << e.what() << "\n";
+      return 1;
+    }
+  }
+
+  // A virtual clock makes the steps' re-seeding from the clock repeatable for a given seed.
+  rt::VirtualClock clock(static_cast<int64_t>(seed % 86400) * 1000, 1700000000);
+  rt::SetClock(&clock);
+  rt::RandomizeSeed(seed);
+
+  bool opened = false;
+  auto conn = CreateDB::OpenDB(database, CreateDB::kScrambledPassword, opened);
+  if (!opened || !conn) return 1;
+  long statements = 0;
+  sqlite3_trace_v2(conn->Handle(), SQLITE_TRACE_STMT, CountStatement, &statements);
+  auto db = std::make_unique<clsDB>();
+  if (!db->DBSet(conn)) {
+    std::cerr << "データベースを使えません: " << db->GetErrMSG() << "\n";
+    return 1;
+  }
+
+  sim::clsData data;
+  sim::GameState state;
+  sim::MemorySettings settings;  // every report switch off: the entries are printed below
+  ConsoleScreen screen(yesNo);
+  sim::WeekContext ctx{*db, data, state, settings, screen, nullptr, ""};
+
+  // What the main screen does at load.
+  try {
+    sim::LoadPeopleData(ctx);
+    sim::ShowPeopleAll(ctx, false);
+    sim::ShowAreaResearch(ctx);
+    sim::ShowItemResearch(ctx);
+    sim::ShowConstruct(ctx);
+    sim::InitGameData(ctx);
+  } catch (const rt::VbError& e) {
+    std::cerr << "ゲームデータを読めません: " << e.Number() << ":" << e.what() << "\n";
+    return 1;
+  }
+  std::printf("weeksim: %s, seed %llu, %ld weeks, week %d, money %d, people %d\n", database.c_str(),
+              static_cast<unsigned long long>(seed), weeks, state.mTurn, data.Money(), data.Population());
+
+  double totalMs = 0;
+  long totalStatements = 0;
+  long run = 0;
+  for (; run < weeks && !state.mQuitAfterTurn; ++run) {
+    const long before = statements;
+    const auto t0 = std::chrono::steady_clock::now();
+    sim::TurnEnd(ctx);
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+    const long stmts = statements - before;
+    totalMs += ms;
+    totalStatements += stmts;
+    clock.Advance(7 * 1000);
+
+    sim::TurnLog log;
+    log.Text() = state.lastTurnLog;
+    const std::string grain = sim::QueryRow(*db, "SELECT Grain,Meat FROM home") ? db->Data(0) : "?";
+    const std::string meat = db->GetRowCount() > 0 ? db->Data(1) : "?";
+    std::printf("week %4d  money %7d  grain %8s  meat %8s  people %5d  %7.2f ms  %5ld SQL\n", state.mTurn,
+                data.Money(), grain.c_str(), meat.c_str(), state.panels.population, ms, stmts);
+    for (const auto& [kind, text] : log.Entries()) {
+      std::string line = text;
+      for (size_t p; (p = line.find("\r\n")) != std::string::npos;) line.replace(p, 2, " / ");
+      std::printf("  %-18s %s\n", kind.c_str(), line.c_str());
+    }
+  }
+  if (state.mQuitAfterTurn) std::printf("game over in week %d\n", state.mTurn);
+  else sim::SaveHomeSetting(ctx);  // as the main screen does when it closes
+  if (run > 0)
+    std::printf("%ld weeks: %.2f ms per week, %.0f SQL statements per week, %d errors shown\n", run, totalMs / run,
+                static_cast<double>(totalStatements) / run, screen.errors);
+  db.reset();
+  rt::SetClock(nullptr);
+  return screen.errors > 0 ? 3 : 0;
+}
