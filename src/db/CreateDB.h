@@ -1,4 +1,4 @@
-/** @file CreateDB.h Opening vesk.mdb: OpenDB, the connection of gDB (DBConnect) and the program folder. */
+/** @file CreateDB.h Opening vesk.mdb: OpenDB and the connection of gDB (DBConnect). */
 #pragma once
 #include <filesystem>
 #include <functional>
@@ -21,7 +21,7 @@ inline constexpr const char kScrambledPassword[] = "SLrk9^jg^hxx";
 /// result is null.
 std::shared_ptr<SqliteConnection> OpenDB(const std::filesystem::path& Path, std::string_view Password, bool& Opened);
 
-/// Opens <program folder>/vesk.mdb and hands it to db (DBSet). The result is whether it opened.
+/// Opens <program folder>/vesk.mdb (platform::ProgramFolder) and hands it to db (DBSet). The result is whether it opened.
 bool DBConnect(clsDB& db);
 
 /// Who shows a failed open: text and title (the program's name). The program sets its critical
@@ -33,8 +33,3 @@ void SetMessageHandler(MessageHandler handler);
 std::string OpenFailureMessage(const DbOpenError& error, const std::filesystem::path& path);
 
 }  // namespace CreateDB
-
-/// The program's folder (that of the executable): vesk.mdb, DBerr.log and DBSQL.txt live here.
-std::filesystem::path DbProgramFolder();
-/// Points the program folder elsewhere (tests, tools); an empty path goes back to the executable's.
-void SetDbProgramFolder(const std::filesystem::path& folder);

@@ -1,0 +1,80 @@
+/** @file CreateDB.cpp Opening vesk.mdb and the connection of the game's database object. */
+#include "db/CreateDB.h"
+
+
+#include <iostream>
+
+#include "db/basEnc.h"
+#include "db/clsDB.h"
+#include "platform/FileSystem.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+CreateDB::MessageHandler& Handler() {
+  static CreateDB::MessageHandler handler;
+  return handler;
+}
+
+fs::path ExecutablePath() {
+  std::error_code ec;
+  fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  return ec ? fs::path() : exe;
+}
+
+void ShowMessage(const std::string& text) {
+  std::string title = ExecutablePath().stem().string();
+  if (title.empty()) title = "vesk";
+  if (Handler()) {
+    Handler()(text, title);
+  } else {
+    std::cerr << title << ": " << text << std::endl;
+  }
+}
+
+}  // namespace
+
+namespace CreateDB {
+
+void SetMessageHandler(MessageHandler handler) { Handler() = std::move(handler); }
+
+std::string OpenFailureMessage(const DbOpenError& error, const fs::path& path) {
+  const std::string file = path.string();
+  switch (error.Kind()) {
+    case DbOpenFailure::Missing:
+      return "データベースファイルが見つかりません。\n" + file;
+    case DbOpenFailure::NotADatabase:
+      return "データベースファイルが壊れているか、ゲームのデータベースではありません。\n" + file;
+    case DbOpenFailure::Locked:
+      return "データベースファイルは使用中です。ゲームがすでに起動していないか確かめてください。\n" + file;
+    case DbOpenFailure::Other:
+      break;
+  }
+  return "データベースファイルを開けません(" + std::to_string(error.Number()) + ":" + error.what() + ")。\n" + file;
+}
+
+std::shared_ptr<SqliteConnection> OpenDB(const fs::path& Path, std::string_view Password, bool& Opened) {
+  Opened = false;
+  try {
+    // SQLite has no password; the de-scrambling still runs so that a bad literal shows here.
+    if (!Password.empty()) basEnc::Descramble(Password);
+    auto db = SqliteConnection::Open(Path);
+    Opened = true;
+    return db;
+  } catch (const DbOpenError& e) {
+    ShowMessage(OpenFailureMessage(e, Path));
+  } catch (const std::exception& e) {
+    ShowMessage(std::string("データベースファイルを開けません(") + e.what() + ")。\n" + Path.string());
+  }
+  return nullptr;
+}
+
+bool DBConnect(clsDB& db) {
+  bool opened = false;
+  auto conn = OpenDB(platform::ProgramFolder() / "vesk.mdb", kScrambledPassword, opened);
+  if (opened) db.DBSet(conn);
+  return opened;
+}
+
+}  // namespace CreateDB

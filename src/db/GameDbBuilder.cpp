@@ -1,0 +1,64 @@
+/** @file GameDbBuilder.cpp Builds a new game database from the schema and catalogue SQL under data/. */
+#include "db/GameDbBuilder.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "db/QzDataInit.h"
+#include "db/SqliteConnection.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadScript(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw DbError(14, "読み込めません: " + file.string());
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void RunScript(SqliteConnection& db, const fs::path& file) {
+  try {
+    db.ExecuteScript(ReadScript(file));
+  } catch (const DbError& e) {
+    throw DbError(e.Number(), file.string() + ": " + e.what());
+  }
+}
+
+void RemoveWithLog(const fs::path& file) {
+  std::error_code ec;
+  fs::remove(file, ec);
+  fs::remove(file.string() + "-wal", ec);
+}
+
+}  // namespace
+
+void BuildGameDatabase(const fs::path& dataDir, const fs::path& dbFile) {
+  const fs::path temp = dbFile.string() + ".new";
+  RemoveWithLog(temp);  // left by a build that stopped halfway
+  try {
+    {
+      auto db = SqliteConnection::Create(temp);
+      RunScript(*db, dataDir / "schema.sql");
+      std::vector<fs::path> content;
+      std::error_code ec;
+      for (const auto& entry : fs::directory_iterator(dataDir / "content", ec)) {
+        if (entry.is_regular_file() && entry.path().extension() == ".sql") content.push_back(entry.path());
+      }
+      std::sort(content.begin(), content.end());
+      for (const auto& file : content) RunScript(*db, file);
+      db->Close();
+    }
+    int failed = QzDataInit::ResetGameDataAt(temp);
+    if (failed > 0)
+      throw DbError(1, "新しいゲームの初期化で " + std::to_string(failed) + " 件の文が失敗しました (DBerr.log を参照)");
+    std::error_code ec;
+    fs::rename(temp, dbFile, ec);
+    if (ec) throw DbError(ec.value(), "置き換えられません: " + dbFile.string() + ": " + ec.message());
+  } catch (...) {
+    RemoveWithLog(temp);
+    throw;
+  }
+}

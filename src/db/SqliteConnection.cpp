@@ -1,0 +1,290 @@
+/** @file SqliteConnection.cpp The game database engine over SQLite. */
+#include "db/SqliteConnection.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+
+#include "runtime/Convert.h"
+#include "runtime/Strings.h"
+
+namespace {
+
+std::string ErrMsg(sqlite3* db) { return db ? sqlite3_errmsg(db) : "out of memory"; }
+
+[[noreturn]] void Fail(sqlite3* db) { throw DbError(db ? sqlite3_errcode(db) : SQLITE_NOMEM, ErrMsg(db)); }
+
+// Finalizes a prepared statement on every path.
+struct Stmt {
+  sqlite3_stmt* p = nullptr;
+  ~Stmt() { sqlite3_finalize(p); }
+};
+
+// Prepares exactly one statement of sql; anything but blanks and ";" after it is refused, so
+// that a statement can never carry a second one with it.
+void PrepareOne(sqlite3* db, std::string_view sql, Stmt& stmt) {
+  const char* tail = nullptr;
+  if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt.p, &tail) != SQLITE_OK) Fail(db);
+  if (!stmt.p) throw DbError(SQLITE_MISUSE, "SQL 文が空です");
+  const char* end = sql.data() + sql.size();
+  for (; tail && tail < end; ++tail) {
+    if (!std::strchr(" \t\r\n;", *tail)) throw DbError(SQLITE_ERROR, "SQL 文の後に余分な文字があります");
+  }
+}
+
+bool IsBooleanType(const std::string& declType) { return rt::InStr(rt::UCase(declType), "BOOL") > 0; }
+
+bool IsIntegerType(const std::string& declType) { return rt::InStr(rt::UCase(declType), "INT") > 0; }
+
+// The text of one value as the game reads it.
+std::string ValueText(sqlite3_stmt* stmt, int col, const std::string& declType, bool& isNumber) {
+  isNumber = false;
+  switch (sqlite3_column_type(stmt, col)) {
+    case SQLITE_NULL:
+      return "";
+    case SQLITE_INTEGER: {
+      sqlite3_int64 v = sqlite3_column_int64(stmt, col);
+      if (IsBooleanType(declType)) return v != 0 ? "True" : "False";
+      isNumber = true;
+      return std::to_string(v);
+    }
+    case SQLITE_FLOAT: {
+      double v = sqlite3_column_double(stmt, col);
+      if (IsBooleanType(declType)) return v != 0 ? "True" : "False";
+      isNumber = true;
+      // A whole-number column keeps whole numbers, as the old engine stored them.
+      if (IsIntegerType(declType) && std::isfinite(v)) v = rt::Round(v, 0);
+      return rt::CStr(v);
+    }
+    default: {
+      const unsigned char* text = sqlite3_column_text(stmt, col);
+      return text ? std::string(reinterpret_cast<const char*>(text), sqlite3_column_bytes(stmt, col)) : "";
+    }
+  }
+}
+
+// ROUND(x) and ROUND(x, n): halves to even on the double as computed.
+void RoundFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  if (sqlite3_value_type(argv[0]) == SQLITE_NULL || (argc > 1 && sqlite3_value_type(argv[1]) == SQLITE_NULL)) {
+    sqlite3_result_null(ctx);
+    return;
+  }
+  int digits = argc > 1 ? sqlite3_value_int(argv[1]) : 0;
+  if (sqlite3_value_numeric_type(argv[0]) == SQLITE_INTEGER && digits >= 0) {
+    sqlite3_result_int64(ctx, sqlite3_value_int64(argv[0]));
+    return;
+  }
+  sqlite3_result_double(ctx, SqlRound(sqlite3_value_double(argv[0]), digits));
+}
+
+void Configure(sqlite3* db) {
+  sqlite3_extended_result_codes(db, 0);
+  for (int args = 1; args <= 2; ++args) {
+    if (sqlite3_create_function_v2(db, "ROUND", args, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, RoundFunction,
+                                   nullptr, nullptr, nullptr) != SQLITE_OK)
+      Fail(db);
+  }
+  // Exclusive before the first read, so that WAL keeps its index in our memory and no other
+  // process can open the file while we hold it.
+  if (sqlite3_exec(db, "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK) Fail(db);
+}
+
+void SetJournal(sqlite3* db) {
+  const char* sql = "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; BEGIN EXCLUSIVE; COMMIT;";
+  if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK) Fail(db);
+}
+
+bool HasSqliteHeader(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  char header[16] = {};
+  if (!in.read(header, sizeof header)) return false;
+  return std::memcmp(header, "SQLite format 3", 16) == 0;
+}
+
+DbOpenFailure FailureKind(int code) {
+  switch (code) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return DbOpenFailure::Locked;
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+      return DbOpenFailure::NotADatabase;
+    case SQLITE_CANTOPEN:
+      return DbOpenFailure::Missing;
+    default:
+      return DbOpenFailure::Other;
+  }
+}
+
+double ParseNumber(const std::string& s) { return std::strtod(s.c_str(), nullptr); }
+
+}  // namespace
+
+std::string SqlText(std::string_view value) {
+  std::string out = "'";
+  for (char c : value) {
+    out += c;
+    if (c == '\'') out += '\'';
+  }
+  out += '\'';
+  return out;
+}
+
+double SqlRound(double value, int digits) { return rt::Round(value, digits); }
+
+// ---- RecordSet ----
+
+int RecordSet::FieldIndex(std::string_view name) const {
+  for (int i = 0; i < FieldCount(); ++i) {
+    if (rt::EqualsNoCase(columns_[i].name, name)) return i;
+  }
+  return -1;
+}
+
+std::vector<std::string> RecordSet::Row(long row) const {
+  std::vector<std::string> out;
+  for (int c = 0; c < FieldCount(); ++c) out.push_back(Value(row, c));
+  return out;
+}
+
+void RecordSet::SortBy(int col, bool descending) {
+  if (col < 0 || col >= FieldCount()) return;
+  const long rows = RowCount();
+  std::vector<long> order(rows);
+  for (long i = 0; i < rows; ++i) order[i] = i;
+  auto less = [&](long a, long b) {
+    const std::string& va = Value(a, col);
+    const std::string& vb = Value(b, col);
+    if (va.empty() || vb.empty()) return va.empty() && !vb.empty();  // empty (NULL) first
+    if (IsNumber(a, col) && IsNumber(b, col)) return ParseNumber(va) < ParseNumber(vb);
+    return rt::UCase(va) < rt::UCase(vb);
+  };
+  std::stable_sort(order.begin(), order.end(), [&](long a, long b) { return descending ? less(b, a) : less(a, b); });
+  std::vector<std::string> values;
+  std::vector<bool> numbers;
+  values.reserve(values_.size());
+  numbers.reserve(numbers_.size());
+  for (long r : order) {
+    for (int c = 0; c < FieldCount(); ++c) {
+      values.push_back(std::move(values_[Index(r, c)]));
+      numbers.push_back(numbers_[Index(r, c)]);
+    }
+  }
+  values_ = std::move(values);
+  numbers_ = std::move(numbers);
+}
+
+std::shared_ptr<RecordSet> RecordSet::Sorted(std::string_view sortText) const {
+  auto copy = std::make_shared<RecordSet>(*this);
+  std::vector<std::string> words;
+  for (const std::string& w : rt::Split(rt::Trim(sortText), " ")) {
+    if (!w.empty()) words.push_back(w);
+  }
+  if (words.empty()) return copy;
+  bool descending = words.size() > 1 && rt::EqualsNoCase(words[1], "DESC");
+  int col = FieldIndex(words[0]);
+  if (col < 0 && rt::IsNumeric(words[0])) col = static_cast<int>(rt::Val(words[0])) - 1;
+  copy->SortBy(col, descending);
+  return copy;
+}
+
+// ---- SqliteConnection ----
+
+std::shared_ptr<SqliteConnection> SqliteConnection::Open(const std::filesystem::path& file) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec))
+    throw DbOpenError(DbOpenFailure::Missing, SQLITE_CANTOPEN, "ファイルが見つかりません");
+  // Only an SQLite file is touched at all: an empty or foreign file stays as it is.
+  if (!HasSqliteHeader(file))
+    throw DbOpenError(DbOpenFailure::NotADatabase, SQLITE_NOTADB, "file is not a database");
+
+  sqlite3* raw = nullptr;
+  int rc = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+  std::shared_ptr<SqliteConnection> conn(new SqliteConnection(raw, file));
+  try {
+    if (rc != SQLITE_OK) Fail(raw);
+    Configure(raw);
+    // The probe: reads the file, so a locked or damaged one fails here and not later.
+    auto tables = conn->Query("SELECT name FROM sqlite_master WHERE type='table' AND name='home'");
+    if (tables->RowCount() == 0)
+      throw DbOpenError(DbOpenFailure::NotADatabase, SQLITE_NOTADB, "ゲームのデータベースではありません");
+    SetJournal(raw);
+  } catch (const DbOpenError&) {
+    throw;
+  } catch (const DbError& e) {
+    throw DbOpenError(FailureKind(e.Number()), e.Number(), e.what());
+  }
+  return conn;
+}
+
+std::shared_ptr<SqliteConnection> SqliteConnection::Create(const std::filesystem::path& file) {
+  std::error_code ec;
+  if (std::filesystem::exists(file, ec)) throw DbError(SQLITE_CANTOPEN, "ファイルがすでにあります: " + file.string());
+  sqlite3* raw = nullptr;
+  int rc = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                           nullptr);
+  std::shared_ptr<SqliteConnection> conn(new SqliteConnection(raw, file));
+  if (rc != SQLITE_OK) Fail(raw);
+  Configure(raw);
+  SetJournal(raw);
+  return conn;
+}
+
+SqliteConnection::~SqliteConnection() { sqlite3_close_v2(db_); }
+
+void SqliteConnection::Close() {
+  if (!db_) return;
+  if (sqlite3_close(db_) != SQLITE_OK) Fail(db_);
+  db_ = nullptr;
+}
+
+void SqliteConnection::Execute(std::string_view sql) {
+  if (!db_) throw DbError(SQLITE_MISUSE, "データベースが閉じています");
+  Stmt stmt;
+  PrepareOne(db_, sql, stmt);
+  int rc;
+  while ((rc = sqlite3_step(stmt.p)) == SQLITE_ROW) {
+  }
+  if (rc != SQLITE_DONE) Fail(db_);
+}
+
+std::shared_ptr<RecordSet> SqliteConnection::Query(std::string_view sql) {
+  if (!db_) throw DbError(SQLITE_MISUSE, "データベースが閉じています");
+  Stmt stmt;
+  PrepareOne(db_, sql, stmt);
+  auto rs = std::make_shared<RecordSet>();
+  const int cols = sqlite3_column_count(stmt.p);
+  std::vector<std::string> types(cols);
+  for (int c = 0; c < cols; ++c) {
+    const char* name = sqlite3_column_name(stmt.p, c);
+    const char* type = sqlite3_column_decltype(stmt.p, c);
+    types[c] = type ? type : "";
+    rs->AddColumn(name ? name : "", types[c]);
+  }
+  int rc;
+  while ((rc = sqlite3_step(stmt.p)) == SQLITE_ROW) {
+    for (int c = 0; c < cols; ++c) {
+      bool isNumber = false;
+      std::string text = ValueText(stmt.p, c, types[c], isNumber);
+      rs->AddValue(std::move(text), isNumber);
+    }
+  }
+  if (rc != SQLITE_DONE) Fail(db_);
+  return rs;
+}
+
+void SqliteConnection::ExecuteScript(std::string_view sql) {
+  if (!db_) throw DbError(SQLITE_MISUSE, "データベースが閉じています");
+  std::string text(sql);
+  char* err = nullptr;
+  if (sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+    std::string message = err ? err : ErrMsg(db_);
+    sqlite3_free(err);
+    throw DbError(sqlite3_errcode(db_), message);
+  }
+}
+
+int SqliteConnection::Changes() const { return db_ ? sqlite3_changes(db_) : 0; }

@@ -1,0 +1,198 @@
+/** @file DbFileTest.cpp The database file: opening, exclusivity, compaction, the new-game reset and the builder. */
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "support/FreshGameDb.h"
+#include "db/CreateDB.h"
+#include "db/GameDbBuilder.h"
+#include "db/QzDataInit.h"
+#include "db/SqliteConnection.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const fs::path& p, const std::string& text) {
+  std::ofstream out(p, std::ios::binary);
+  out << text;
+}
+
+// Catches what OpenDB would show the player.
+struct MessageCatcher {
+  std::string text;
+  MessageCatcher() {
+    CreateDB::SetMessageHandler([this](const std::string& t, const std::string&) { text = t; });
+  }
+  ~MessageCatcher() { CreateDB::SetMessageHandler(nullptr); }
+};
+
+}  // namespace
+
+class DbFileTest : public FreshGameDb {
+ protected:
+  // Every table's rows in a fixed order, to compare whole databases.
+  std::string Dump() {
+    std::string out;
+    auto tables = SqliteQuery("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name");
+    for (long t = 0; t < tables->RowCount(); ++t) {
+      const std::string& name = tables->Value(t, 0);
+      EXPECT_TRUE(db->GetData("SELECT * FROM [" + name + "]"));
+      std::string order = " ORDER BY 1";
+      for (int c = 2; c <= db->GetFieldCount(); ++c) order += "," + std::to_string(c);
+      EXPECT_TRUE(db->GetData("SELECT * FROM [" + name + "]" + order));
+      auto rs = db->GetRecordSet();
+      out += name + "\n";
+      for (long r = 0; r < rs->RowCount(); ++r) {
+        for (const auto& v : rs->Row(r)) out += v + "|";
+        out += "\n";
+      }
+    }
+    return out;
+  }
+  std::shared_ptr<RecordSet> SqliteQuery(const std::string& sql) {
+    EXPECT_TRUE(db->GetData(sql));
+    return db->GetRecordSet();
+  }
+};
+
+TEST_F(DbFileTest, ResetTwiceGivesTheSameNewGameAsOnce) {
+  const std::string fresh = Dump();
+  EXPECT_EQ(Rows("SELECT * FROM home"), 1);
+  EXPECT_EQ(Rows("SELECT * FROM people"), 5);
+  EXPECT_EQ(Rows("SELECT * FROM construction WHERE Work=0 AND StartWeek=1"), 7);
+  EXPECT_EQ(db->GetMax("construction", "ID"), 7);
+  EXPECT_EQ(Value("SELECT SUM([Number]) FROM people"), "110");
+  EXPECT_EQ(Value("SELECT COUNT(DISTINCT Name) FROM area WHERE Open=True"), "3");
+
+  // Play a little, then reset twice.
+  ASSERT_TRUE(db->Excute("UPDATE home SET Turn=30,[Money]=9999"));
+  ASSERT_TRUE(db->Excute("INSERT INTO construction VALUES(8,'小さな畑','リュシーレ平原','',0,3,40,'')"));
+  ASSERT_TRUE(db->Excute("INSERT INTO unit VALUES(1,'国王軍','Ally','巣','3','セイバー',10,20,20,'木刀','布の服','','','',100,1,0,0,0,'')"));
+  CloseDb();
+  QzDataInit::ResetGameData();
+  EXPECT_EQ(QzDataInit::ResetGameDataAt(game->DbPath()), 0);
+  ReopenDb();
+  EXPECT_EQ(Dump(), fresh);
+  EXPECT_FALSE(fs::exists(game->Folder() / "DBerr.log"));
+
+  // The reset on a file that does not open logs its 49 statements and returns.
+  MessageCatcher catcher;
+  EXPECT_EQ(QzDataInit::ResetGameDataAt(game->Folder() / "missing.mdb"), 49);
+  EXPECT_NE(catcher.text.find("見つかりません"), std::string::npos);
+}
+
+TEST_F(DbFileTest, OpenFailsClearlyAndChangesNothing) {
+  MessageCatcher catcher;
+  bool opened = true;
+  const fs::path missing = game->Folder() / "none.mdb";
+  EXPECT_EQ(CreateDB::OpenDB(missing, CreateDB::kScrambledPassword, opened), nullptr);
+  EXPECT_FALSE(opened);
+  EXPECT_NE(catcher.text.find("見つかりません"), std::string::npos);
+  EXPECT_FALSE(fs::exists(missing));
+
+  for (const std::string& bytes : {std::string("this is a note, not a game\r\n"), std::string()}) {
+    const fs::path foreign = game->Folder() / "foreign.mdb";
+    WriteFile(foreign, bytes);
+    catcher.text.clear();
+    EXPECT_EQ(CreateDB::OpenDB(foreign, "", opened), nullptr);
+    EXPECT_FALSE(opened);
+    EXPECT_NE(catcher.text.find("ゲームのデータベースではありません"), std::string::npos);
+    EXPECT_EQ(ReadFile(foreign), bytes);
+    EXPECT_FALSE(fs::exists(foreign.string() + "-wal"));
+  }
+}
+
+TEST_F(DbFileTest, ASecondProcessIsRefusedWhileTheGameHoldsTheFile) {
+  fflush(nullptr);
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    int code = 1;
+    try {
+      SqliteConnection::Open(game->DbPath());
+    } catch (const DbOpenError& e) {
+      code = e.Kind() == DbOpenFailure::Locked ? 0 : 2;
+    } catch (...) {
+      code = 3;
+    }
+    _exit(code);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(Value("SELECT Turn FROM home"), "1");  // the holder goes on undisturbed
+
+  MessageCatcher catcher;
+  clsDB second;
+  EXPECT_FALSE(CreateDB::DBConnect(second));
+  EXPECT_NE(catcher.text.find("使用中"), std::string::npos);
+}
+
+TEST_F(DbFileTest, CompactionKeepsTheDataAndSurvivesAFailure) {
+  ASSERT_TRUE(db->Excute("UPDATE home SET [Money]=4321"));
+  ASSERT_TRUE(db->Excute("DELETE FROM itemdata WHERE Storage=0"));
+  db->DBCompact(game->DbPath().string(), "");
+  EXPECT_FALSE(db->LoadFLG());
+  EXPECT_FALSE(fs::exists(game->Folder() / "vesk_tmp.mdb"));
+  ReopenDb();
+  EXPECT_EQ(Value("SELECT [Money] FROM home"), "4321");
+  EXPECT_EQ(Rows("SELECT * FROM itemdata"), 7);
+
+  // Another name, upper-case extension: the temporary file is Save_tmp.mdb beside it. With
+  // that name blocked the compaction fails, and the original is left exactly as it was.
+  CloseDb();
+  const fs::path save = game->Folder() / "Save.MDB";
+  fs::copy_file(game->DbPath(), save);
+  const std::string before = ReadFile(save);
+  fs::create_directory(game->Folder() / "Save_tmp.mdb");
+  WriteFile(game->Folder() / "Save_tmp.mdb" / "block", "x");
+  clsDB other;
+  EXPECT_THROW(other.DBCompact(save.string(), ""), DbError);
+  EXPECT_EQ(ReadFile(save), before);
+  fs::remove_all(game->Folder() / "Save_tmp.mdb");
+  other.DBCompact(save.string(), "");
+  EXPECT_FALSE(fs::exists(game->Folder() / "Save_tmp.mdb"));
+  EXPECT_EQ(SqliteConnection::Open(save)->Query("SELECT [Money] FROM home")->Value(0, 0), "4321");
+
+  // A file held by the game cannot be compacted from elsewhere; it stays whole.
+  ReopenDb();
+  EXPECT_THROW(other.DBCompact(game->DbPath().string(), ""), DbOpenError);
+  EXPECT_EQ(Value("SELECT [Money] FROM home"), "4321");
+}
+
+TEST_F(DbFileTest, BuilderReplacesTheFileOnlyWithAWholeNewGame) {
+  const fs::path data = game->Folder() / "data";
+  fs::create_directories(data / "content");
+  fs::copy_file(fs::path(VESK_SOURCE_DIR) / "data" / "schema.sql", data / "schema.sql");
+  fs::copy_file(fs::path(VESK_SOURCE_DIR) / "data" / "content" / "00_minimal.sql", data / "content" / "00_minimal.sql");
+  WriteFile(data / "content" / "50_more.sql", "INSERT INTO class VALUES('It''s');\n");
+  const fs::path target = game->Folder() / "built.mdb";
+  WriteFile(target, "the old save");
+
+  WriteFile(data / "content" / "90_broken.sql", "INSERT INTO nowhere VALUES(1);\n");
+  try {
+    BuildGameDatabase(data, target);
+    ADD_FAILURE() << "a broken catalogue must not build";
+  } catch (const DbError& e) {
+    EXPECT_NE(std::string(e.what()).find("90_broken.sql"), std::string::npos);
+  }
+  EXPECT_EQ(ReadFile(target), "the old save");
+  EXPECT_FALSE(fs::exists(target.string() + ".new"));
+
+  fs::remove(data / "content" / "90_broken.sql");
+  BuildGameDatabase(data, target);
+  auto built = SqliteConnection::Open(target);
+  EXPECT_EQ(built->Query("SELECT NameJ FROM class WHERE NameJ LIKE 'It%'")->Value(0, 0), "It's");
+  EXPECT_EQ(built->Query("SELECT COUNT(*) FROM people")->Value(0, 0), "5");
+}

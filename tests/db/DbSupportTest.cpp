@@ -1,0 +1,80 @@
+/** @file DbSupportTest.cpp The password de-scrambler, the file helpers and the grids' result sets. */
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "support/FreshGameDb.h"
+#include "db/CreateDB.h"
+#include "db/basEnc.h"
+#include "db/clsFile.h"
+#include "runtime/Strings.h"
+#include "runtime/VbError.h"
+
+namespace fs = std::filesystem;
+
+TEST(BasEncTest, DescrambleUndoesTheStoredScrambling) {
+  const std::string password = basEnc::Descramble(CreateDB::kScrambledPassword);
+  EXPECT_EQ(rt::Len(password), 12);
+  EXPECT_EQ(basEnc::Scramble(password), CreateDB::kScrambledPassword);
+  EXPECT_EQ(basEnc::Descramble(""), "");
+  // The codes are CP932's: half-width kana are single bytes, a kanji a negative 16-bit code.
+  for (const std::string text : {"ｱ", "国", "Zz9"}) EXPECT_EQ(basEnc::Descramble(basEnc::Scramble(text)), text);
+  EXPECT_EQ(basEnc::Scramble("ｱ"), "ｵ");  // 0xB1 + 3 + 1
+  // Two kanji in a row leave the 16-bit range: the old runtime's overflow.
+  EXPECT_THROW(basEnc::Scramble("国王"), rt::VbError);
+}
+
+class ClsFileTest : public FreshGameDb {};
+
+TEST_F(ClsFileTest, FilesAreWrittenAndReadLineByLine) {
+  clsFile f;
+  const std::string dir = game->Folder().string();
+  EXPECT_EQ(f.FileSize(dir + "/none.txt"), -1);
+  EXPECT_FALSE(f.IsFile(dir + "/none.txt"));
+  EXPECT_FALSE(f.IsFile(dir));
+
+  f.FileWriteAppend(dir + "/MSG.log", "負傷兵が帰還しました");
+  f.FileWriteAppend(dir + "/MSG.log", "two");
+  auto lines = rt::SplitLines(f.FileRead(dir + "/MSG.log"));
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(rt::Len(lines[0]), 19);
+  EXPECT_EQ(lines[1], "負傷兵が帰還しました");
+  EXPECT_EQ(lines[2], std::string(39, '-'));
+  EXPECT_EQ(lines[4], "two");
+  EXPECT_TRUE(f.IsFile(dir + "/MSG.log"));
+
+  f.FileWrite(dir + "/t.txt", "a\r\nb");
+  EXPECT_EQ(f.FileRead(dir + "/t.txt"), "a\r\nb\r\n");
+  EXPECT_EQ(f.FileSize(dir + "/t.txt"), 6);
+
+  // Bytes replace the whole file: nothing of a longer old file is left behind.
+  f.FileWriteBinary(dir + "/b.bin", {1, 2, 3, 4, 5});
+  f.FileWriteBinary(dir + "/b.bin", {9, 0});
+  EXPECT_EQ(f.FileReadBinary(dir + "/b.bin"), (std::vector<uint8_t>{9, 0}));
+  EXPECT_THROW(f.FileRead(dir + "/none.txt"), rt::VbError);
+}
+
+class RecordSetTest : public FreshGameDb {};
+
+TEST_F(RecordSetTest, GridsSortByNameOrPositionWithNumbersAsNumbers) {
+  ASSERT_TRUE(db->Excute("INSERT INTO itemdata VALUES('b剣',9,0,0,'非公開',21,False)"));
+  ASSERT_TRUE(db->Excute("INSERT INTO itemdata VALUES('A剣',100,0,0,'非公開',21,False)"));
+  ASSERT_TRUE(db->GetData("SELECT Name, Storage, Synthesis, Storage*1.0/4 FROM itemdata WHERE Name LIKE '%剣'"));
+  auto rs = db->GetRecordSet();
+  ASSERT_EQ(rs->RowCount(), 2);
+  EXPECT_EQ(rs->GetColumn(0).name, "Name");
+  EXPECT_EQ(rs->GetColumn(1).declType, "INTEGER");
+  EXPECT_EQ(rs->GetColumn(2).declType, "BOOLEAN");
+  EXPECT_EQ(rs->FieldIndex("storage"), 1);
+
+  auto byStorage = rs->Sorted("Storage ASC");
+  EXPECT_EQ(byStorage->Value(0, 1), "9");  // 9 before 100, not as texts
+  EXPECT_EQ(byStorage->Value(1, 1), "100");
+  auto byName = rs->Sorted("1 DESC");
+  EXPECT_EQ(byName->Value(0, 0), "b剣");  // texts ignore case
+  EXPECT_EQ(rs->Sorted("4 DESC")->Value(0, 3), "25");
+  EXPECT_EQ(rs->Sorted("Nothing ASC")->Value(0, 0), rs->Value(0, 0));
+  EXPECT_EQ(db->GetRecordSet()->Value(0, 0), rs->Value(0, 0));  // the copy leaves the original alone
+}

@@ -1,0 +1,183 @@
+/** @file clsDBTest.cpp The database object: value texts, ROUND, the current row, failures and the logs. */
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "support/FreshGameDb.h"
+#include "db/SqliteConnection.h"
+#include "runtime/Strings.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+class ClsDbTest : public FreshGameDb {};
+
+TEST_F(ClsDbTest, ValuesReadBackAsTheGamePrintsThem) {
+  ASSERT_TRUE(db->GetData("SELECT TurnBuy, Turn, Itemresearch FROM home"));
+  EXPECT_EQ(db->Data(0), "False");  // a Boolean column by its declared type
+  EXPECT_EQ(db->Data(1), "1");
+  EXPECT_EQ(db->Data(2), "");
+  ASSERT_TRUE(db->Excute("UPDATE home SET TurnBuy=True"));
+  EXPECT_EQ(Value("SELECT TurnBuy FROM home"), "True");
+
+  // Reals: no trailing ".0", 15 significant digits; "/" written as a*1.0/b divides as reals.
+  EXPECT_EQ(Value("SELECT 3.0"), "3");
+  EXPECT_EQ(Value("SELECT 75.5"), "75.5");
+  EXPECT_EQ(Value("SELECT 7*1.0/2"), "3.5");
+  EXPECT_EQ(Value("SELECT 1*1.0/3"), "0.333333333333333");
+  ASSERT_TRUE(db->Excute("INSERT INTO tradecategory VALUES('テスト国','剣',12)"));
+  EXPECT_EQ(Value("SELECT Coefficient FROM tradecategory WHERE Nation='テスト国'"), "12");  // REAL column
+
+  // NULL and a SUM over no rows read "", in a row that is there.
+  EXPECT_EQ(Value("SELECT NULL"), "");
+  ASSERT_TRUE(db->GetData("SELECT SUM([Number]) FROM unit"));
+  EXPECT_EQ(db->GetRowCount(), 1);
+  EXPECT_EQ(db->Data(0), "");
+
+  // A fraction stored into a whole-number column reads as a whole number (halves to even).
+  ASSERT_TRUE(db->Excute("UPDATE home SET [Money]=[Money]*1.005"));
+  EXPECT_EQ(Value("SELECT [Money] FROM home"), "502");
+}
+
+TEST_F(ClsDbTest, RoundGoesHalfToEvenOnTheComputedDouble) {
+  struct Case {
+    const char* expr;
+    const char* text;
+  } cases[] = {
+      {"ROUND(2.5,0)", "2"},   {"ROUND(3.5,0)", "4"},    {"ROUND(-2.5,0)", "-2"},
+      {"ROUND(12.5,0)", "12"}, {"ROUND(13.5)", "14"},    {"ROUND(25*(0.5+2*0.04),0)", "14"},
+      {"ROUND(0.125,2)", "0.12"}, {"ROUND(7,0)", "7"}, {"ROUND(NULL,0)", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Value(std::string("SELECT ") + c.expr), c.text) << c.expr;
+  // The game's ROUND also works inside a statement that writes.
+  ASSERT_TRUE(db->Excute("UPDATE home SET [Money]=ROUND(1002.5*1.0,0)"));
+  EXPECT_EQ(Value("SELECT [Money] FROM home"), "1002");
+}
+
+TEST_F(ClsDbTest, CurrentRowSurvivesEmptyQueriesAndTheEnd) {
+  ASSERT_TRUE(db->GetData("SELECT ID, Name FROM construction ORDER BY ID"));
+  ASSERT_EQ(db->GetRowCount(), 7);
+  EXPECT_EQ(db->GetFieldCount(), 2);
+  EXPECT_EQ(db->Data(0), "1");
+  for (int i = 1; i < 7; ++i) ASSERT_TRUE(db->MoveNext());
+  EXPECT_EQ(db->Data(0), "7");
+  EXPECT_TRUE(db->MoveNext());  // past the end: the last row stays
+  EXPECT_TRUE(db->MoveNext());
+  EXPECT_EQ(db->Data(0), "7");
+  EXPECT_EQ(db->Data(1), "小さな牧場");
+
+  // A query without rows succeeds and leaves the previous row readable.
+  ASSERT_TRUE(db->GetData("SELECT ID, Name FROM construction WHERE ID=99"));
+  EXPECT_EQ(db->GetRowCount(), 0);
+  EXPECT_EQ(db->Data(0), "7");
+  EXPECT_EQ(db->GetRecordSet()->RowCount(), 0);
+
+  // An UPDATE that matches nothing is a success and logs nothing.
+  EXPECT_TRUE(db->Excute("UPDATE home SET Turn=2 WHERE Turn=999"));
+  EXPECT_EQ(db->GetErrMSG(), "");
+  EXPECT_FALSE(fs::exists(game->Folder() / "DBerr.log"));
+
+  // After a failed query everything reads empty.
+  EXPECT_FALSE(db->GetData("SELECT Nothing FROM nowhere", "Caller"));
+  EXPECT_EQ(db->Data(0), "");
+  EXPECT_EQ(db->GetRowCount(), 0);
+  EXPECT_EQ(db->GetFieldCount(), 0);
+  EXPECT_FALSE(db->MoveNext());
+  EXPECT_EQ(db->GetRecordSet(), nullptr);
+}
+
+TEST_F(ClsDbTest, GetMaxGivesZeroForAnEmptyTableOrAFailure) {
+  EXPECT_EQ(db->GetMax("construction", "ID"), 7);
+  EXPECT_EQ(db->GetMax("unit", "ID"), 0);
+  EXPECT_EQ(db->GetMax("nowhere", "ID"), 0);
+  EXPECT_NE(db->GetErrMSG(), "");
+}
+
+TEST_F(ClsDbTest, FailuresReturnFalseAndAppendTheErrorRecord) {
+  EXPECT_FALSE(db->Excute("UPDATE nowhere SET x=1"));
+  const std::string err = db->GetErrMSG();
+  ASSERT_NE(rt::InStr(err, ":"), 0);
+  EXPECT_EQ(err.substr(0, err.find(':')), "1");
+  EXPECT_EQ(err.substr(err.find(':') + 1), "no such table: nowhere");
+  EXPECT_FALSE(db->GetData("SELECT * FROM nowhere"));
+  EXPECT_FALSE(db->DBSet(nullptr));
+  EXPECT_TRUE(db->LoadFLG());  // a failed DBSet keeps the database it had
+
+  auto lines = rt::SplitLines(ReadFile(game->Folder() / "DBerr.log"));
+  ASSERT_EQ(lines.size(), 15u);
+  EXPECT_EQ(rt::Len(lines[0]), 19);  // yyyy/mm/dd hh:mm:ss
+  EXPECT_EQ(lines[0][4], '/');
+  EXPECT_EQ(lines[1], "関数名:Excute");
+  EXPECT_EQ(lines[2], err);
+  EXPECT_EQ(lines[3], "SQL:UPDATE nowhere SET x=1");
+  EXPECT_EQ(lines[4], std::string(38, '-'));
+  EXPECT_EQ(lines[6], "関数名:GetData");
+  EXPECT_EQ(lines[8], "SQL:SELECT * FROM nowhere");
+  EXPECT_EQ(lines[11], "関数名:DBSet");
+  EXPECT_EQ(lines[13], "SQL:Not SQL");
+  EXPECT_NE(ReadFile(game->Folder() / "DBerr.log").find("\r\n"), std::string::npos);
+}
+
+TEST_F(ClsDbTest, ApostrophesInNamesNeitherBreakNorChangeStatements) {
+  const std::string name = "O'Neil's 剣";
+  ASSERT_TRUE(db->Excute("INSERT INTO itemdata VALUES(" + SqlText(name) + ",1,0,0,'非公開',21,False)"));
+  EXPECT_EQ(Value("SELECT Name FROM itemdata WHERE Name=" + SqlText(name)), name);
+
+  const std::string hostile = "x',0,0,0,'',0,0); DELETE FROM home; --";
+  EXPECT_TRUE(db->Excute("INSERT INTO itemdata VALUES(" + SqlText(hostile) + ",1,0,0,'非公開',21,False)"));
+  EXPECT_EQ(Value("SELECT Name FROM itemdata WHERE Name=" + SqlText(hostile)), hostile);
+  EXPECT_EQ(Rows("SELECT * FROM home"), 1);
+  // A second statement never rides along.
+  EXPECT_FALSE(db->Excute("UPDATE home SET Turn=5; DELETE FROM home"));
+  EXPECT_EQ(Value("SELECT Turn FROM home"), "1");
+}
+
+TEST_F(ClsDbTest, SqlLogInDebugModeWithSizeLimitAndRename) {
+  const fs::path log = game->Folder() / "DBSQL.txt";
+  db->GetData("SELECT 1");
+  EXPECT_FALSE(fs::exists(log));  // off by default
+
+  db->DebugMode(true);
+  ASSERT_TRUE(db->GetData("SELECT Occupation FROM people WHERE [Number]>=20 ORDER BY [Number]", "Proc1"));
+  ASSERT_TRUE(db->Excute("UPDATE home SET Turn=2"));
+  auto lines = rt::SplitLines(ReadFile(log));
+  const std::string sep(39, '-');
+  ASSERT_EQ(lines.size(), 9u);
+  EXPECT_EQ(lines[0].substr(4, 1), ":");
+  EXPECT_EQ(lines[0].substr(19), " START");
+  EXPECT_EQ(lines[1], sep);
+  EXPECT_EQ(lines[2], "SELECT Occupation FROM people WHERE [Number]>=20 ORDER BY [Number]:Proc1");
+  EXPECT_EQ(lines[3], sep);
+  EXPECT_EQ(lines[4], "Soldier");  // the result rows, then a separator
+  EXPECT_EQ(lines[5], "Producer");
+  EXPECT_EQ(lines[6], sep);
+  EXPECT_EQ(lines[7], "UPDATE home SET Turn=2");
+  EXPECT_EQ(lines[8], sep);
+
+  // Exactly at the limit the log stays; one byte over and it moves to DBSQL<stamp>.log.
+  auto countMoved = [&] {
+    int n = 0;
+    for (const auto& e : fs::directory_iterator(game->Folder()))
+      if (e.path().extension() == ".log" && e.path().filename().string().rfind("DBSQL", 0) == 0) ++n;
+    return n;
+  };
+  db->LimitFileSize(static_cast<int32_t>(fs::file_size(log)));
+  db->Excute("UPDATE home SET Turn=3");
+  EXPECT_EQ(countMoved(), 0);
+  db->LimitFileSize(static_cast<int32_t>(fs::file_size(log)) - 1);
+  db->Excute("UPDATE home SET Turn=4");
+  EXPECT_EQ(countMoved(), 1);
+  auto fresh = rt::SplitLines(ReadFile(log));
+  ASSERT_EQ(fresh.size(), 2u);  // a new log, without a second START line
+  EXPECT_EQ(fresh[0], "UPDATE home SET Turn=4");
+}

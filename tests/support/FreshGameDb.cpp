@@ -1,0 +1,82 @@
+/** @file FreshGameDb.cpp The shared test fixture's game folder and database. */
+#include "FreshGameDb.h"
+
+#include <stdlib.h>
+
+#include <stdexcept>
+
+#include "db/CreateDB.h"
+#include "db/GameDbBuilder.h"
+#include "platform/FileSystem.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path MakeTempFolder(const char* prefix) {
+  std::string pattern = (fs::temp_directory_path() / (std::string(prefix) + "XXXXXX")).string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
+  return pattern;
+}
+
+// The new-game database of this test program, built on first use, removed at exit.
+class Template {
+ public:
+  Template() : folder_(MakeTempFolder("vesk-template-")) {
+    platform::SetProgramFolder(folder_);
+    BuildGameDatabase(fs::path(VESK_SOURCE_DIR) / "data", File());
+    platform::SetProgramFolder({});
+  }
+  ~Template() {
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+  }
+  fs::path File() const { return folder_ / "vesk.mdb"; }
+
+ private:
+  fs::path folder_;
+};
+
+const Template& TheTemplate() {
+  static Template t;
+  return t;
+}
+
+}  // namespace
+
+GameDbFolder::GameDbFolder() {
+  const fs::path source = TheTemplate().File();
+  folder_ = MakeTempFolder("vesk-game-");
+  fs::copy_file(source, DbPath());
+  platform::SetProgramFolder(folder_);
+}
+
+GameDbFolder::~GameDbFolder() {
+  platform::SetProgramFolder({});
+  std::error_code ec;
+  fs::remove_all(folder_, ec);
+}
+
+void FreshGameDb::SetUp() {
+  game = std::make_unique<GameDbFolder>();
+  ReopenDb();
+}
+
+void FreshGameDb::TearDown() {
+  CloseDb();
+  game.reset();
+}
+
+void FreshGameDb::CloseDb() { db.reset(); }
+
+void FreshGameDb::ReopenDb() {
+  db = std::make_shared<clsDB>();
+  ASSERT_TRUE(CreateDB::DBConnect(*db)) << "cannot open " << game->DbPath();
+}
+
+std::string FreshGameDb::Value(std::string_view sql) {
+  if (!db->GetData(sql) || db->GetRowCount() == 0) return "";
+  return db->Data(0);
+}
+
+long FreshGameDb::Rows(std::string_view sql) { return db->GetData(sql) ? db->GetRowCount() : -1; }

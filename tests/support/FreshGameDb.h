@@ -1,0 +1,55 @@
+/** @file FreshGameDb.h The shared test fixture: a fresh new-game database in a temporary game folder. */
+#pragma once
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "db/clsDB.h"
+
+/// A temporary game folder holding a vesk.mdb built from data/ (schema, catalogue, new-game
+/// reset) exactly as tools/mkdb builds it. While it lives, platform::ProgramFolder() is this
+/// folder, so DBerr.log, DBSQL.txt and MSG.log land here. The database is built once per test
+/// program and copied for each folder, so every test starts from the same new game.
+class GameDbFolder {
+ public:
+  GameDbFolder();
+  ~GameDbFolder();  ///< closes nothing (owners close their clsDB first), removes the folder
+  GameDbFolder(const GameDbFolder&) = delete;
+  GameDbFolder& operator=(const GameDbFolder&) = delete;
+
+  const std::filesystem::path& Folder() const { return folder_; }
+  std::filesystem::path DbPath() const { return folder_ / "vesk.mdb"; }
+
+ private:
+  std::filesystem::path folder_;
+};
+
+/// Fixture: a GameDbFolder and `db`, a clsDB connected to its vesk.mdb (as gDB would be).
+///
+/// #include "support/FreshGameDb.h"
+///   class MyTest : public FreshGameDb {};
+///   TEST_F(MyTest, Something) {
+///     ASSERT_TRUE(db->Excute("UPDATE home SET [Money]=100"));
+///     EXPECT_EQ(Value("SELECT [Money] FROM home"), "100");
+///   }
+///
+/// The file is held exclusively: call CloseDb() before anything else opens it (the reset,
+/// compaction, a second process), and ReopenDb() to connect again.
+class FreshGameDb : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  /// Field 0 of the first row of a query on db, "" when the query fails or has no rows.
+  std::string Value(std::string_view sql);
+  /// The row count of a query on db, -1 when it fails.
+  long Rows(std::string_view sql);
+  void CloseDb();
+  void ReopenDb();
+
+  std::unique_ptr<GameDbFolder> game;
+  std::shared_ptr<clsDB> db;
+};
