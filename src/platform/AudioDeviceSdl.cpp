@@ -91,7 +91,14 @@ class SdlAudioDevice : public IAudioDevice {
 
   int LoadSound(const std::string& path, std::string& error) override {
     if (!open_) return NotOpen(error);
-    Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+    // The file is closed here: the mixer leaks it when the data is not a sound it knows.
+    SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
+    if (!file) {
+      error = SDL_GetError();
+      return 0;
+    }
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(file, 0);
+    SDL_RWclose(file);
     if (!chunk) {
       error = Mix_GetError();
       return 0;
