@@ -1,0 +1,201 @@
+// Statuses given, checked before acting and recovered; consumables and the attacker's own effects.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "army/clsUnitver2.h"
+#include "runtime/Random.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct Unit {
+  clsUnitver2 u;
+  Lines lines;
+  explicit Unit(const std::string& defence = "") {
+    u.SetMonster("2", "ゴブリン", "獣人", "セイバー", 10, 6, 12, "", defence, 100, 50, 1, 1, 2);
+    u.Notification = [this](const std::string& s) { lines.push_back(s); };
+  }
+  /// Inflict statuses for sure (draw 1 against threshold Int(1.01 * power)).
+  void Give(const EffectList& effects) {
+    rt::ScriptedRandom r({0.0});
+    u.DamegeEffect(effects);
+  }
+};
+
+}  // namespace
+
+TEST(Status, OnsetToleranceAndStrength) {
+  Unit a;
+  a.Give({{"毒", 100}, {"暗闇", 100}, {"睡眠", 100}});
+  EXPECT_EQ(a.u.StatusPoison(), "毒");
+  EXPECT_EQ(a.u.StatusBlindness(), "暗闇");
+  EXPECT_EQ(a.u.StatusAbnormal(), "睡眠");
+  EXPECT_EQ(a.lines, (Lines{"ゴブリンは毒に冒された", "ゴブリンは暗闇に包まれた", "ゴブリンは睡眠になった"}));
+
+  a.lines.clear();
+  a.Give({{"毒", 100}, {"猛毒", 100}, {"麻痺", 100}, {"睡眠", 100}, {"魅了", 100}, {"混乱", 100}});
+  EXPECT_EQ(a.u.StatusPoison(), "猛毒");  // a second poison changes nothing; strong poison replaces it
+  EXPECT_EQ(a.u.StatusAbnormal(), "魅了");
+  EXPECT_EQ(a.lines, (Lines{"ゴブリンは猛毒に冒された", "ゴブリンは麻痺した", "ゴブリンは魅了された"}));
+
+  Unit tolerant("毒:1:睡眠:1");
+  tolerant.Give({{"毒", 100}, {"睡眠", 100}, {"混乱", 100}});
+  EXPECT_EQ(tolerant.u.StatusPoison(), "");
+  EXPECT_EQ(tolerant.u.StatusAbnormal(), "混乱");
+
+  // The chance: t = 1 for a fresh unit, threshold Int(1.01 * 50) = 50; d must be below it.
+  Unit fresh;
+  {
+    rt::ScriptedRandom r({0.49});  // d = 50
+    fresh.u.DamegeEffect({{"毒", 50}});
+  }
+  EXPECT_EQ(fresh.u.StatusPoison(), "");
+  {
+    rt::ScriptedRandom r({0.48});  // d = 49
+    fresh.u.DamegeEffect({{"毒", 50}});
+  }
+  EXPECT_EQ(fresh.u.StatusPoison(), "毒");
+  // Effects of the weapon's own recovery words do nothing to the target.
+  Unit target;
+  target.Give({{"体力", 100}, {"疲労", 100}});
+  EXPECT_TRUE(target.lines.empty());
+  EXPECT_EQ(target.u.Physical(), 100);
+}
+
+TEST(Status, ChecksBeforeActing) {
+  struct Row {
+    const char* status;
+    double draw;
+    bool ready, ownSide;
+    const char* line;
+  };
+  for (const Row& r : {Row{"睡眠", 0.99, false, false, "ゴブリンは眠っていて攻撃できない"},
+                       Row{"麻痺", 0.65, false, false, "ゴブリンは麻痺で攻撃できない"},
+                       Row{"麻痺", 0.66, true, false, nullptr}, Row{"混乱", 0.32, false, false, "ゴブリンは混乱して攻撃できない"},
+                       Row{"混乱", 0.33, true, true, nullptr}, Row{"混乱", 0.65, true, true, nullptr},
+                       Row{"混乱", 0.66, true, false, nullptr}, Row{"魅了", 0.75, false, false, "ゴブリンは相手に魅了されている"},
+                       Row{"魅了", 0.74, true, true, nullptr}}) {
+    Unit a;
+    a.Give({{r.status, 100}});
+    a.lines.clear();
+    a.u.BattleFLG(true);
+    rt::ScriptedRandom draw({r.draw, 0.99});  // the second draw keeps the status on recovery
+    EXPECT_EQ(a.u.StatusCheckAbnormal(), r.ownSide) << r.status << r.draw;
+    EXPECT_EQ(a.u.BattleFLG(), r.ready) << r.status << r.draw;
+    if (r.line) EXPECT_EQ(a.lines.at(0), r.line);
+    else EXPECT_TRUE(a.lines.empty()) << a.lines.at(0);
+  }
+
+  Unit blind;
+  blind.Give({{"暗闇", 100}});
+  blind.lines.clear();
+  blind.u.BattleFLG(true);
+  {
+    rt::ScriptedRandom r({0.33, 0.99});  // d = 34: the attack goes on
+    EXPECT_FALSE(blind.u.StatusCheckBlindness());
+    EXPECT_TRUE(blind.u.BattleFLG());
+  }
+  {
+    rt::ScriptedRandom r({0.32, 0.0});  // d = 33 misses; then recovers at once
+    EXPECT_TRUE(blind.u.StatusCheckBlindness());
+    EXPECT_FALSE(blind.u.BattleFLG());
+  }
+  EXPECT_EQ(blind.lines, (Lines{"ゴブリンは暗闇で攻撃をはずした", "ゴブリンの暗闇が回復した"}));
+  EXPECT_EQ(blind.u.StatusBlindness(), "");
+}
+
+TEST(Status, RecoveryAndPoisonDamage) {
+  Unit a;
+  a.Give({{"暗闇", 100}, {"混乱", 100}, {"猛毒", 100}});
+  a.lines.clear();
+  {
+    rt::ScriptedRandom r({0.25, 0.32});  // blindness stays (26 > 25); confusion clears (33)
+    a.u.StatusRecover();
+  }
+  EXPECT_EQ(a.lines, (Lines{"ゴブリンの混乱が回復した", "ゴブリンは猛毒で10のダメージ"}));
+  EXPECT_EQ(a.u.Physical(), 90);
+
+  struct Row {
+    const char* status;
+    double keep, clear;
+  };
+  for (const Row& r : {Row{"睡眠", 0.50, 0.49}, Row{"麻痺", 0.33, 0.32}, Row{"魅了", 0.25, 0.24}}) {
+    Unit u;
+    u.Give({{r.status, 100}});
+    {
+      rt::ScriptedRandom keep({r.keep});
+      u.u.StatusRecover();
+    }
+    EXPECT_EQ(u.u.StatusAbnormal(), r.status);
+    {
+      rt::ScriptedRandom clear({r.clear});
+      u.u.StatusRecover();
+    }
+    EXPECT_EQ(u.u.StatusAbnormal(), "");
+    EXPECT_EQ(u.lines.back(), std::string("ゴブリンの") + r.status + "が回復した");
+  }
+
+  Unit dying;
+  dying.Give({{"毒", 100}});
+  for (int i = 0; i < 19; ++i) dying.u.StatusRecover();
+  EXPECT_EQ(dying.u.Physical(), 5);
+  EXPECT_FALSE(dying.u.GiveUp());
+  dying.u.StatusRecover();
+  EXPECT_EQ(dying.u.Physical(), 0);
+  EXPECT_TRUE(dying.u.GiveUp());
+  EXPECT_EQ(dying.lines.back(), "ゴブリンは体力が0になり、戦闘不能になった");
+}
+
+TEST(Status, ItemsAndOwnEffects) {
+  clsUnitver2 u;
+  u.SetUnit("1", "国王軍", "セイバー", 200, 50);
+  Lines lines;
+  u.Notification = [&](const std::string& s) { lines.push_back(s); };
+  u.SetArms("吸血剣", 10, 3);
+  u.SetAttackEffects("体力:30:疲労:50:毒:20");
+  u.SetItem1("万能薬", 1, "万能:0:軽傷:10:死者:50");
+  u.SetItem2("空箱", 1, "");
+  {
+    rt::ScriptedRandom r({0.0});
+    u.DamegeEffect({{"毒", 100}, {"暗闇", 100}, {"睡眠", 100}});
+    u.CalcInjury(4.0, 200);  // every trial a casualty until none are left
+  }
+  int light = u.Injury(), dead = u.Dead();
+  ASSERT_GT(light, 0);
+  ASSERT_GT(dead, 0);
+  lines.clear();
+
+  // The weapon's own list: strength and fatigue back, and its "毒" cures the wielder's poison.
+  u.Damege(0, 0, 0);  // costs 1 strength and adds fatigue
+  lines.clear();
+  int physical = u.Physical();
+  const EffectList& own = u.AttackEffect();
+  EXPECT_EQ(own.size(), 3u);
+  EXPECT_EQ(u.Physical(), std::min(physical + 30, 100));
+  EXPECT_EQ(u.Tiredness(), 0);
+  EXPECT_EQ(u.StatusPoison(), "");
+  EXPECT_EQ(lines, (Lines{"吸血剣の効果で体力が30回復した", "吸血剣の効果で疲労が50回復した",
+                          "吸血剣の効果で国王軍の毒が治った"}));
+
+  lines.clear();
+  int soldiers = u.Soldiers();
+  u.UseItem1();
+  EXPECT_FALSE(u.GetUseItem1());
+  int lightBack = std::min(20, light), deadBack = std::min(100, dead);
+  EXPECT_EQ(u.Injury(), light - lightBack);
+  EXPECT_EQ(u.Dead(), dead - deadBack);
+  EXPECT_EQ(u.Soldiers(), soldiers + lightBack + deadBack);
+  EXPECT_EQ(u.StatusBlindness(), "");
+  EXPECT_EQ(u.StatusAbnormal(), "");
+  EXPECT_EQ(lines, (Lines{"国王軍は万能薬を使った", "万能薬の効果で国王軍の暗闇が治った", "万能薬の効果で国王軍は目覚めた",
+                          "万能薬の効果で軽傷者が" + std::to_string(lightBack) + "人回復した",
+                          "万能薬の効果で死者が" + std::to_string(deadBack) + "人回復した"}));
+
+  lines.clear();
+  u.UseItem2();  // nothing in it: nothing happens, still usable
+  EXPECT_TRUE(lines.empty());
+  EXPECT_TRUE(u.GetUseItem2());
+}
