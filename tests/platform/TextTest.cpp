@@ -1,0 +1,148 @@
+/** @file TextTest.cpp Japanese text: the font match, measuring, wrapping, alignment, clipping and the cache. */
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/Text.h"
+
+using namespace plat;
+
+namespace {
+
+// The bounding box of every pixel that is no longer white.
+Rect Ink(const Surface& s) {
+  Rect r{s.Width(), s.Height(), 0, 0};
+  for (int y = 0; y < s.Height(); ++y)
+    for (int x = 0; x < s.Width(); ++x)
+      if (s.GetPixel(x, y) != kWhite) {
+        r.left = std::min(r.left, x); r.top = std::min(r.top, y);
+        r.right = std::max(r.right, x + 1); r.bottom = std::max(r.bottom, y + 1);
+      }
+  return r;
+}
+
+}  // namespace
+
+TEST(Text, FontCoversJapaneseAndKeepsItsCellHeight) {
+  EXPECT_FALSE(JapaneseFontPath().empty());
+  EXPECT_EQ(PointsToCellHeight(9), 12);
+  EXPECT_EQ(PointsToCellHeight(16), 21);  // 21.33
+  EXPECT_EQ(PointsToCellHeight(11), 15);  // 14.67
+  for (int cell : {12, 15, 16, 18, 21}) {
+    Font f(cell);
+    EXPECT_EQ(f.LineHeight(), cell);
+    Rect r{0, 0, 500, 0};
+    EXPECT_EQ(MeasureText(f, "国王軍", r, DT_SINGLELINE), cell);
+  }
+  Font normal(16, 400), bold(16, 700);
+  EXPECT_GT(normal.TextWidth("国王軍"), 0);
+  EXPECT_GE(bold.TextWidth("国王軍"), normal.TextWidth("国王軍"));
+  EXPECT_GT(normal.TextWidth("国王軍の兵士"), normal.TextWidth("国王軍"));
+}
+
+TEST(Text, MeasuringCountsLinesAndWidths) {
+  Font f(16);
+  const int lh = f.LineHeight();
+  const int kanji = f.TextWidth("国");
+
+  Rect r{10, 20, 10, 20};  // an empty rectangle: single-line measure gives the text's size
+  EXPECT_EQ(MeasureText(f, "食料が不足しています", r, DT_SINGLELINE), lh);
+  EXPECT_EQ(r.Width(), f.TextWidth("食料が不足しています"));
+  EXPECT_EQ(r.left, 10);
+  EXPECT_EQ(r.bottom, 20 + lh);
+
+  // Without word break lines end only at line breaks; with DT_SINGLELINE never.
+  EXPECT_EQ(CountLines(f, "一行目\r\n二行目\r\n三行目", 1000, 0), 3);
+  EXPECT_EQ(CountLines(f, "一行目\n\n三行目", 1000, 0), 3);  // an empty line still takes a line
+  EXPECT_EQ(CountLines(f, "一行目\r\n二行目", 1000, DT_SINGLELINE), 1);
+  EXPECT_EQ(CountLines(f, "", 1000, 0), 1);
+  EXPECT_EQ(CountLines(f, "長い長い長い長い長い長い", 10, 0), 1);
+
+  // Japanese wraps between any two characters: 12 kanji in a 5-kanji width take 3 lines.
+  Rect w{0, 0, kanji * 5, 0};
+  EXPECT_EQ(MeasureText(f, "国王軍国王軍国王軍国王軍", w, DT_WORDBREAK), 3 * lh);
+  EXPECT_LE(w.Width(), kanji * 5);
+  EXPECT_EQ(w.bottom, 3 * lh);
+
+  // Latin text wraps at spaces; a word wider than the line is cut between characters.
+  const int space = f.TextWidth("aaaa bbbb");
+  EXPECT_EQ(CountLines(f, "aaaa bbbb cccc dddd", space, DT_WORDBREAK), 2);
+  EXPECT_EQ(CountLines(f, "aaaa bbbb cccc dddd", space - 1, DT_WORDBREAK), 4);
+  EXPECT_EQ(CountLines(f, "abcdefghijklmnopqrstuvwxyz", f.TextWidth("abcdefghij"), DT_WORDBREAK), 3);
+  // Wrapping applies to each line of a text with line breaks.
+  EXPECT_EQ(CountLines(f, "国王軍国王軍\r\n国", kanji * 3, DT_WORDBREAK), 3);
+  // A closing mark stays with the text before it rather than starting a line.
+  Rect k{0, 0, kanji * 4, 0};
+  MeasureText(f, "あいうえ。お", k, DT_WORDBREAK);
+  EXPECT_EQ(k.Height(), 2 * lh);
+  EXPECT_EQ(CountLines(f, "あいうえお。", kanji * 5, DT_WORDBREAK), 2);
+}
+
+TEST(Text, DrawingIsAlignedAndClippedToTheRectangle) {
+  Font f(16);
+  const Colour ink = Rgb(200, 0, 0);
+
+  Surface s(200, 60);
+  Rect box{20, 10, 180, 50};
+  DrawText(s, f, "右", box, DT_RIGHT | DT_SINGLELINE | DT_VCENTER, ink);
+  Rect r = Ink(s);
+  ASSERT_FALSE(r.Empty());
+  EXPECT_GE(r.left, 180 - f.TextWidth("右"));
+  EXPECT_LE(r.right, 180);
+  EXPECT_GE(r.top, 10 + (40 - 16) / 2);
+  EXPECT_LE(r.bottom, 10 + (40 - 16) / 2 + 16);
+
+  Surface c(200, 60);
+  Rect centre{0, 0, 200, 60};
+  DrawText(c, f, "中央", centre, DT_CENTER | DT_BOTTOM | DT_SINGLELINE, ink);
+  r = Ink(c);
+  EXPECT_NEAR((r.left + r.right) / 2.0, 100, 3);
+  EXPECT_GE(r.top, 60 - 16);
+
+  // Text larger than its rectangle leaves everything outside the rectangle untouched.
+  Surface clip(200, 100);
+  Rect small{30, 30, 70, 45};
+  DrawText(clip, f, "国王軍の兵士が出発しました\r\n二行目\r\n三行目", small, DT_WORDBREAK, ink);
+  r = Ink(clip);
+  ASSERT_FALSE(r.Empty());
+  EXPECT_GE(r.left, 30);
+  EXPECT_GE(r.top, 30);
+  EXPECT_LE(r.right, 70);
+  EXPECT_LE(r.bottom, 45);
+
+  // Measuring draws nothing; transparent background keeps what was under the letters.
+  Surface m(100, 30);
+  m.Fill(Rgb(0, 0, 255));
+  Rect mr{0, 0, 100, 30};
+  DrawText(m, f, "計測", mr, DT_CALCRECT, ink);
+  EXPECT_EQ(Ink(m), (Rect{0, 0, 100, 30}));  // all blue, untouched
+  for (int x = 0; x < 100; ++x) EXPECT_EQ(m.GetPixel(x, 0), Rgb(0, 0, 255));
+  Rect dr{0, 0, 100, 30};
+  DrawText(m, f, "計測", dr, DT_SINGLELINE, ink);
+  EXPECT_EQ(m.GetPixel(99, 29), Rgb(0, 0, 255));
+  // A text drawn past the picture's edge is cut there, without a fault.
+  Rect off{-50, -8, 400, 400};
+  DrawText(m, f, "はみ出す文字列", off, DT_NOCLIP, ink);
+}
+
+TEST(Text, RenderedTextIsCachedIndependentlyOfColour) {
+  Font f(15);
+  ClearTextCache();
+  Surface s(100, 20);
+  Rect r{0, 0, 100, 20};
+  DrawText(s, f, "王国", r, DT_SINGLELINE, Rgb(255, 0, 0));
+  DrawText(s, f, "王国", r, DT_SINGLELINE, Rgb(0, 0, 255));
+  EXPECT_EQ(TextCacheSize(), 1u);
+  DrawText(s, f, "兵士", r, DT_SINGLELINE, Rgb(0, 0, 255));
+  EXPECT_EQ(TextCacheSize(), 2u);
+  Surface a(100, 20), b(100, 20);
+  DrawText(a, f, "同じ", r, DT_SINGLELINE, kBlack);
+  ClearTextCache();
+  DrawText(b, f, "同じ", r, DT_SINGLELINE, kBlack);
+  EXPECT_EQ(std::vector<uint8_t>(a.Bits(), a.Bits() + a.ByteCount()),
+            std::vector<uint8_t>(b.Bits(), b.Bits() + b.ByteCount()));
+  // Bytes that are not UTF-8 are drawn as replacement marks, never read past the text.
+  Rect bad{0, 0, 100, 20};
+  DrawText(s, f, std::string("\xE5\x9B", 2), bad, DT_SINGLELINE, kBlack);
+}
