@@ -23,7 +23,7 @@ constexpr int kButtonW = 88, kButtonH = 26, kButtonGap = 10, kStrip = 46;
 constexpr int kMaxTextWidth = 520;
 
 const Font& BoxFont() {
-  static const Font font(16, 400);
+  static const Font font(16, 400, true);
   return font;
 }
 

@@ -34,7 +34,7 @@ void Arrow(Surface& s, const Rect& r, int dir, Colour c) {
 }  // namespace
 
 const Font& DialogFont() {
-  static const Font font(12, 400);
+  static const Font font(12, 400, true);
   return font;
 }
 

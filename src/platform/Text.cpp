@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 #include <mutex>
 #include <unordered_map>
 #include <vector>
@@ -24,9 +25,10 @@ bool CoversJapanese(FcPattern* font) {
   return true;
 }
 
-std::string FindJapaneseFont() {
+std::string FindJapaneseFont(bool proportional) {
   if (!FcInit()) throw FontError("フォント設定(fontconfig)を初期化できません");
-  for (const char* query : {"IPAGothic:lang=ja", "IPAPGothic:lang=ja", "sans-serif:lang=ja"}) {
+  const char* first = proportional ? "IPAPGothic:lang=ja" : "IPAGothic:lang=ja";
+  for (const char* query : {first, "IPAGothic:lang=ja", "sans-serif:lang=ja"}) {
     FcPattern* pat = FcNameParse(reinterpret_cast<const FcChar8*>(query));
     if (!pat) continue;
     FcConfigSubstitute(nullptr, pat, FcMatchPattern);
@@ -124,8 +126,9 @@ struct Rendered {
 };
 
 struct TextState {
-  std::map<std::pair<int, bool>, std::shared_ptr<Font::Face>> faces;
+  std::map<std::tuple<int, bool, bool>, std::shared_ptr<Font::Face>> faces;
   std::unordered_map<std::string, Rendered> cache;
+  std::unordered_map<std::string, int> widths;  // keyed by the TTF_Font and the text
   int nextKey = 1;
 };
 
@@ -136,12 +139,12 @@ TextState& State() {
 
 constexpr size_t kCacheLimit = 4096;
 
-std::shared_ptr<Font::Face> LoadFace(int cellHeight, bool bold) {
+std::shared_ptr<Font::Face> LoadFace(int cellHeight, bool bold, bool proportional) {
   auto& st = State();
-  auto it = st.faces.find({cellHeight, bold});
+  auto it = st.faces.find({cellHeight, bold, proportional});
   if (it != st.faces.end()) return it->second;
   EnsureTtf();
-  const std::string& path = JapaneseFontPath();
+  const std::string& path = JapaneseFontPath(proportional);
   TTF_Font* f = TTF_OpenFont(path.c_str(), cellHeight);
   if (!f) throw FontError("フォントファイルを開けません: " + path + " (" + TTF_GetError() + ")");
   // Point size in SDL_ttf is the em size; find the largest whose ascent + descent fits the cell.
@@ -158,14 +161,21 @@ std::shared_ptr<Font::Face> LoadFace(int cellHeight, bool bold) {
   auto face = std::make_shared<Font::Face>();
   face->font = f;
   face->key = st.nextKey++;
-  st.faces[{cellHeight, bold}] = face;
+  st.faces[{cellHeight, bold, proportional}] = face;
   return face;
 }
 
+// Widths are asked for again and again as lists repaint; they are kept like rendered text.
 int Width(TTF_Font* f, const std::string& utf8) {
   if (utf8.empty()) return 0;
+  auto& cache = State().widths;
+  std::string key(reinterpret_cast<const char*>(&f), sizeof f);
+  key += utf8;
+  if (auto it = cache.find(key); it != cache.end()) return it->second;
   int w = 0, h = 0;
-  if (TTF_SizeUTF8(f, utf8.c_str(), &w, &h) != 0) return 0;
+  if (TTF_SizeUTF8(f, utf8.c_str(), &w, &h) != 0) w = 0;
+  if (cache.size() >= kCacheLimit * 4) cache.clear();
+  cache.emplace(std::move(key), w);
   return w;
 }
 
@@ -234,6 +244,12 @@ void Wrap(TTF_Font* f, const std::u32string& para, int maxWidth, std::vector<Lin
 }
 
 std::vector<Line> Layout(TTF_Font* f, std::string_view utf8, int width, unsigned flags) {
+  const bool breaks = utf8.find_first_of("\r\n") != std::string_view::npos;
+  if (!breaks && ((flags & DT_SINGLELINE) || !(flags & DT_WORDBREAK))) {  // the common case: one line as given
+    std::string text(utf8);
+    int w = Width(f, text);
+    return {Line{std::move(text), w}};
+  }
   std::u32string all = Decode(utf8);
   std::vector<std::u32string> paras;
   if (flags & DT_SINGLELINE) {
@@ -322,11 +338,12 @@ int LayoutAndDraw(Surface* dst, const Font& font, const std::shared_ptr<Font::Fa
 
 }  // namespace
 
-const std::string& JapaneseFontPath() {
-  static std::string path;
-  static std::once_flag once;
-  std::call_once(once, [] { path = FindJapaneseFont(); });  // a throw leaves it to be tried again
-  return path;
+const std::string& JapaneseFontPath(bool proportional) {
+  static std::string paths[2];
+  static std::once_flag once[2];
+  // A throw leaves the look-up to be tried again.
+  std::call_once(once[proportional], [proportional] { paths[proportional] = FindJapaneseFont(proportional); });
+  return paths[proportional];
 }
 
 int PointsToCellHeight(int points) {
@@ -335,9 +352,9 @@ int PointsToCellHeight(int points) {
   return static_cast<int>(r < 0 ? -r : r);
 }
 
-Font::Font(int cellHeight, int weight)
+Font::Font(int cellHeight, int weight, bool proportional)
     : cellHeight_(std::max(cellHeight < 0 ? -cellHeight : cellHeight, 1)), weight_(weight == 0 ? 400 : weight),
-      face_(LoadFace(cellHeight_, weight_ >= 600)) {}
+      face_(LoadFace(cellHeight_, weight_ >= 600, proportional)) {}
 
 int Font::LineHeight() const { return cellHeight_; }
 
@@ -362,7 +379,10 @@ int CountLines(const Font& font, std::string_view utf8, int width, unsigned flag
   return MeasureText(font, utf8, r, flags) / font.LineHeight();
 }
 
-void ClearTextCache() { State().cache.clear(); }
+void ClearTextCache() {
+  State().cache.clear();
+  State().widths.clear();
+}
 size_t TextCacheSize() { return State().cache.size(); }
 
 }  // namespace plat

@@ -28,19 +28,20 @@ class FontError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-/// The Japanese font file found through fontconfig (IPA Gothic preferred). Throws FontError
-/// naming the package to install when no match covers Japanese.
-const std::string& JapaneseFontPath();
+/// The Japanese font file found through fontconfig: IPA Gothic, or IPA P Gothic (proportional)
+/// for `proportional`. Throws FontError naming the package to install when no match covers Japanese.
+const std::string& JapaneseFontPath(bool proportional = false);
 
 /// The cell height in pixels of a font of `points` points on the 96 DPI screen.
 int PointsToCellHeight(int points);
 
 /// A font of the Japanese face. `cellHeight` is the character cell (ascent + descent) in pixels,
 /// as a positive font height asks for; `weight` 0 or 400 is normal, 600 and above bold.
+/// `proportional` picks the proportional face (dialogs); the controls use the fixed one.
 /// Copies share the loaded face; fonts of the same size and weight are loaded once.
 class Font {
  public:
-  explicit Font(int cellHeight = 16, int weight = 400);
+  explicit Font(int cellHeight = 16, int weight = 400, bool proportional = false);
   int CellHeight() const { return cellHeight_; }
   int Weight() const { return weight_; }
   /// Height of one line of text (equals the cell height).
