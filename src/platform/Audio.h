@@ -1,4 +1,11 @@
 /** @file Audio.h The program's sound: the device in use, one music stream, effect channels, output volumes and the simple playback call. */
+// How the game's sound code meets this layer:
+//   MCISend               MciSendString (Mci.h); on a result other than 0 show MciGetErrorString(result)
+//   SaveVolume            WaveOutGetVolume(0, v), MidiOutGetVolume(1, v)
+//   SetSEVolume/BGM       WaveOutSetVolume(0, v), MidiOutSetVolume(1, v): the mixer's volumes only
+//   PlaySound (MCI path)  SndPlaySound(path, kSndAsync)
+//   the DirectX 8 path    DxAudio and its objects (DxAudio.h), volumes in hundredths of a decibel
+// Tests and headless runs put a sound service over AudioFakeDevice with SetAudio.
 #pragma once
 #include <cstdint>
 #include <map>

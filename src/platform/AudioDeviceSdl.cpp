@@ -3,6 +3,7 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <map>
 #include <system_error>
@@ -14,6 +15,17 @@ namespace platform {
 namespace {
 
 const char* const kSoundFontFolders[] = {"/usr/share/sounds/sf2", "/usr/share/soundfonts"};
+
+std::string LowerExtension(const std::string& path) {
+  std::string ext = std::filesystem::path(path).extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+  return ext;
+}
+
+bool IsMidi(const std::string& path) {
+  const std::string ext = LowerExtension(path);
+  return ext == ".mid" || ext == ".midi" || ext == ".rmi";
+}
 
 class SdlAudioDevice : public IAudioDevice {
  public:
@@ -58,6 +70,8 @@ class SdlAudioDevice : public IAudioDevice {
     Mix_Music* music = Mix_LoadMUS(path.c_str());
     if (!music) {
       error = Mix_GetError();
+      if (IsMidi(path) && FindGeneralMidiSoundFont().empty())
+        error = "General MIDI の音色ファイル (.sf2) がありません。timgm6mb-soundfont を入れてください";
       return 0;
     }
     musics_[next_] = music;
@@ -157,9 +171,7 @@ std::string FindGeneralMidiSoundFont() {
   for (const char* folder : kSoundFontFolders) {
     std::vector<std::string> found;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-      std::string ext = it->path().extension().string();
-      std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-      if (ext == ".sf2" && it->is_regular_file(ec)) found.push_back(it->path().string());
+      if (LowerExtension(it->path().string()) == ".sf2" && it->is_regular_file(ec)) found.push_back(it->path().string());
     }
     std::sort(found.begin(), found.end());
     if (!found.empty()) return found.front();

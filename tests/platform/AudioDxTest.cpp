@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 #include "platform/DxAudio.h"
 
@@ -15,7 +16,7 @@ namespace {
 class AudioDxTest : public ::testing::Test {
  protected:
   AudioDxTest() {
-    dir_ = fs::temp_directory_path() / (std::string("vesk-dx-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() / ("vesk-dx-" + std::to_string(getpid()) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir_);
     auto device = std::make_unique<AudioFakeDevice>();
     fake_ = device.get();
@@ -91,6 +92,7 @@ TEST_F(AudioDxTest, PerformancesShareOneStreamAndTheEndlessTuneComesBack) {
   test.path->SetVolume(-3000, 0);
   EXPECT_EQ(fake_->musicVolume, 4);
   test.perf->StopEx(test.seg, 0, 0);
+  EXPECT_EQ(fake_->PlayingMusicPath(), (dir_ / "map2.mid").string()) << "back at once, not at the next question";
   EXPECT_TRUE(map.perf->IsPlaying(map.seg, mapState)) << "the same segment state reads playing again";
   EXPECT_EQ(Count("PlayMusic " + (dir_ / "map2.mid").string() + " -1"), mapStarts + 1);
   EXPECT_EQ(fake_->musicVolume, 40);

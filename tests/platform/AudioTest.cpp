@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 #include "platform/Audio.h"
 
@@ -49,7 +50,7 @@ std::string TinyMidi(int beats) {
 
 fs::path TestDir() {
   auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  fs::path dir = fs::temp_directory_path() / (std::string("vesk-audio-") + info->test_suite_name() + "-" + info->name());
+  fs::path dir = fs::temp_directory_path() / ("vesk-audio-" + std::to_string(getpid()) + "-" + info->test_suite_name() + "-" + info->name());
   fs::create_directories(dir);
   return dir;
 }

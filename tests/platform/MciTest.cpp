@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 #include "platform/Audio.h"
 #include "platform/Mci.h"
@@ -15,7 +16,7 @@ namespace {
 class MciTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("vesk-mci-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+    dir_ = fs::temp_directory_path() / ("vesk-mci-" + std::to_string(getpid()) +
                                         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir_ / "sound");
     for (const char* name : {"battle.mid", "map2.mid", "test.mid"}) std::ofstream(dir_ / "sound" / name) << "MThd";
