@@ -258,3 +258,10 @@ CREATE TABLE worker (
 CREATE TABLE class (
   NameJ TEXT COLLATE NOCASE
 );
+
+-- Look-ups by name: the week joins these tables on Name many times.
+CREATE INDEX construct_Name ON construct (Name);
+CREATE INDEX construction_Name ON construction (Name);
+CREATE INDEX area_Name ON area (Name);
+CREATE INDEX item_Name ON item (Name);
+CREATE INDEX itemdata_Name ON itemdata (Name);

@@ -175,7 +175,8 @@ TEST_F(DbFileTest, BuilderReplacesTheFileOnlyWithAWholeNewGame) {
   const fs::path data = game->Folder() / "data";
   fs::create_directories(data / "content");
   fs::copy_file(fs::path(VESK_SOURCE_DIR) / "data" / "schema.sql", data / "schema.sql");
-  fs::copy_file(fs::path(VESK_SOURCE_DIR) / "data" / "content" / "00_minimal.sql", data / "content" / "00_minimal.sql");
+  for (const auto& file : fs::directory_iterator(fs::path(VESK_SOURCE_DIR) / "data" / "content"))
+    fs::copy_file(file.path(), data / "content" / file.path().filename());
   WriteFile(data / "content" / "50_more.sql", "INSERT INTO class VALUES('It''s');\n");
   const fs::path target = game->Folder() / "built.mdb";
   WriteFile(target, "the old save");
