@@ -70,11 +70,11 @@ Canvas Battlefield(int kind) {
   Canvas c(kW, kH);
   switch (kind) {
     case 0:  // grassland (the default field): a bright sky, so black numbers read on it
-      c.VerticalGradient(0, 300, {150, 195, 240}, {215, 230, 245});
+      c.VerticalGradient(0, 420, {150, 195, 240}, {215, 230, 245});
       Hills(c, 290, 20, {120, 175, 80}, {85, 140, 55}, 21);
       break;
     case 1:  // forest
-      c.VerticalGradient(0, 300, {60, 90, 70}, {110, 140, 100});
+      c.VerticalGradient(0, 420, {60, 90, 70}, {110, 140, 100});
       Hills(c, 300, 15, {60, 100, 50}, {35, 65, 30}, 22);
       for (int k = 0; k < 22; ++k) Tree(c, k * 38 + 12 * Hash01(k, 0, 2), 300 + 20 * Hash01(k, 1, 2), 120 + 60 * Hash01(k, 2, 2), {35, 80, 40});
       break;
@@ -92,7 +92,7 @@ Canvas Battlefield(int kind) {
       Hills(c, 470, 15, kind == 2 ? Rgb{90, 75, 60} : Rgb{60, 70, 95}, {30, 28, 30}, 31 + kind);
       break;
     case 3:  // mansion at night
-      c.VerticalGradient(0, 320, {30, 20, 50}, {80, 50, 90});
+      c.VerticalGradient(0, 420, {30, 20, 50}, {80, 50, 90});
       Stars(c, 150, 250, 12);
       c.FillCircle(650, 90, 40, {240, 235, 200});
       c.FillRect(180, 140, 440, 200, {50, 40, 55});
@@ -101,7 +101,7 @@ Canvas Battlefield(int kind) {
       Hills(c, 330, 8, {60, 70, 50}, {30, 35, 25}, 13);
       break;
     case 4:  // pond
-      c.VerticalGradient(0, 280, {160, 200, 230}, {220, 235, 240});
+      c.VerticalGradient(0, 420, {160, 200, 230}, {220, 235, 240});
       Hills(c, 270, 25, {100, 150, 80}, {70, 120, 60}, 14);
       c.FillEllipse(400, 470, 330, 90, {60, 110, 160});
       for (int y = 390; y < 560; y += 9) c.Line(180 + (y % 37), y, 300 + (y % 53), y, 1, {120, 170, 210});
