@@ -2,11 +2,11 @@
 #include "db/CreateDB.h"
 
 
-#include <iostream>
 
 #include "db/basEnc.h"
 #include "db/clsDB.h"
 #include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
 
 namespace fs = std::filesystem;
 
@@ -29,7 +29,7 @@ void ShowMessage(const std::string& text) {
   if (Handler()) {
     Handler()(text, title);
   } else {
-    std::cerr << title << ": " << text << std::endl;
+    plat::MsgBox(text, plat::vbOKOnly | plat::vbCritical, title);
   }
 }
 

@@ -24,8 +24,8 @@ std::shared_ptr<SqliteConnection> OpenDB(const std::filesystem::path& Path, std:
 /// Opens <program folder>/vesk.mdb (platform::ProgramFolder) and hands it to db (DBSet). The result is whether it opened.
 bool DBConnect(clsDB& db);
 
-/// Who shows a failed open: text and title (the program's name). The program sets its critical
-/// message box here; until then the text goes to stderr.
+/// Who shows a failed open: text and title (the program's name). Unset, the standard message
+/// box (plat::MsgBox, critical icon) shows it; tools may send it elsewhere.
 using MessageHandler = std::function<void(const std::string& text, const std::string& title)>;
 void SetMessageHandler(MessageHandler handler);
 

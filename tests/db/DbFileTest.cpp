@@ -12,6 +12,7 @@
 #include "db/GameDbBuilder.h"
 #include "db/QzDataInit.h"
 #include "db/SqliteConnection.h"
+#include "platform/MessageBox.h"
 
 namespace fs = std::filesystem;
 
@@ -27,13 +28,11 @@ void WriteFile(const fs::path& p, const std::string& text) {
   out << text;
 }
 
-// Catches what OpenDB would show the player.
+// Catches what OpenDB shows the player in the standard message box.
 struct MessageCatcher {
-  std::string text;
-  MessageCatcher() {
-    CreateDB::SetMessageHandler([this](const std::string& t, const std::string&) { text = t; });
-  }
-  ~MessageCatcher() { CreateDB::SetMessageHandler(nullptr); }
+  plat::ScriptedMessageBox box;
+  std::string Text() const { return box.shown.empty() ? "" : box.shown.back().prompt; }
+  int Style() const { return box.shown.empty() ? -1 : box.shown.back().style; }
 };
 
 }  // namespace
@@ -88,7 +87,7 @@ TEST_F(DbFileTest, ResetTwiceGivesTheSameNewGameAsOnce) {
   // The reset on a file that does not open logs its 49 statements and returns.
   MessageCatcher catcher;
   EXPECT_EQ(QzDataInit::ResetGameDataAt(game->Folder() / "missing.mdb"), 49);
-  EXPECT_NE(catcher.text.find("見つかりません"), std::string::npos);
+  EXPECT_NE(catcher.Text().find("見つかりません"), std::string::npos);
 }
 
 TEST_F(DbFileTest, OpenFailsClearlyAndChangesNothing) {
@@ -97,16 +96,16 @@ TEST_F(DbFileTest, OpenFailsClearlyAndChangesNothing) {
   const fs::path missing = game->Folder() / "none.mdb";
   EXPECT_EQ(CreateDB::OpenDB(missing, CreateDB::kScrambledPassword, opened), nullptr);
   EXPECT_FALSE(opened);
-  EXPECT_NE(catcher.text.find("見つかりません"), std::string::npos);
+  EXPECT_NE(catcher.Text().find("見つかりません"), std::string::npos);
+  EXPECT_EQ(catcher.Style(), plat::vbOKOnly | plat::vbCritical);
   EXPECT_FALSE(fs::exists(missing));
 
   for (const std::string& bytes : {std::string("this is a note, not a game\r\n"), std::string()}) {
     const fs::path foreign = game->Folder() / "foreign.mdb";
     WriteFile(foreign, bytes);
-    catcher.text.clear();
     EXPECT_EQ(CreateDB::OpenDB(foreign, "", opened), nullptr);
     EXPECT_FALSE(opened);
-    EXPECT_NE(catcher.text.find("ゲームのデータベースではありません"), std::string::npos);
+    EXPECT_NE(catcher.Text().find("ゲームのデータベースではありません"), std::string::npos);
     EXPECT_EQ(ReadFile(foreign), bytes);
     EXPECT_FALSE(fs::exists(foreign.string() + "-wal"));
   }
@@ -136,7 +135,7 @@ TEST_F(DbFileTest, ASecondProcessIsRefusedWhileTheGameHoldsTheFile) {
   MessageCatcher catcher;
   clsDB second;
   EXPECT_FALSE(CreateDB::DBConnect(second));
-  EXPECT_NE(catcher.text.find("使用中"), std::string::npos);
+  EXPECT_NE(catcher.Text().find("使用中"), std::string::npos);
 }
 
 TEST_F(DbFileTest, CompactionKeepsTheDataAndSurvivesAFailure) {

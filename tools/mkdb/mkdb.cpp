@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "db/CreateDB.h"
 #include "db/GameDbBuilder.h"
 #include "db/SqliteConnection.h"
 #include "platform/FileSystem.h"
@@ -30,6 +31,8 @@ int main(int argc, char** argv) {
   std::error_code ec;
   // A saved game is never overwritten by a rebuild.
   if (ifMissing && fs::exists(dbFile, ec)) return 0;
+  // A build tool reports on the terminal, never in a window.
+  CreateDB::SetMessageHandler([](const std::string& text, const std::string&) { std::cerr << "mkdb: " << text << "\n"; });
   try {
     fs::create_directories(dbFile.parent_path());
     platform::SetProgramFolder(dbFile.parent_path());  // DBerr.log of the reset lands beside the file
