@@ -31,7 +31,8 @@ void PrepareOne(sqlite3* db, std::string_view sql, Stmt& stmt) {
   if (!stmt.p) throw DbError(SQLITE_MISUSE, "SQL 文が空です");
   const char* end = sql.data() + sql.size();
   for (; tail && tail < end; ++tail) {
-    if (!std::strchr(" \t\r\n;", *tail)) throw DbError(SQLITE_ERROR, "SQL 文の後に余分な文字があります");
+    if (*tail == '\0' || !std::strchr(" \t\r\n;", *tail))
+      throw DbError(SQLITE_ERROR, "SQL 文の後に余分な文字があります");
   }
 }
 

@@ -139,6 +139,7 @@ TEST_F(ClsDbTest, ApostrophesInNamesNeitherBreakNorChangeStatements) {
   EXPECT_EQ(Rows("SELECT * FROM home"), 1);
   // A second statement never rides along.
   EXPECT_FALSE(db->Excute("UPDATE home SET Turn=5; DELETE FROM home"));
+  EXPECT_FALSE(db->Excute(std::string("UPDATE home SET Turn=5\0; DELETE FROM home", 41)));
   EXPECT_EQ(Value("SELECT Turn FROM home"), "1");
 }
 
