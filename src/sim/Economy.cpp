@@ -27,9 +27,9 @@ clsItemValues SlotItem(WeekContext& ctx, const std::string& name) {
 void LoadPeopleData(WeekContext& ctx) {
   for (const auto& row : QueryRows(ctx.db, "SELECT * FROM people")) {
     const std::string name = Col(row, 0);
-    ctx.data.Affluence(name, rt::CInt(Col(row, 2)));
-    ctx.data.Education(name, rt::CInt(Col(row, 3)));
-    ctx.data.Trust(name, rt::CInt(Col(row, 4)));
+    ctx.data.Affluence(name, TextI(Col(row, 2)));
+    ctx.data.Education(name, TextI(Col(row, 3)));
+    ctx.data.Trust(name, TextI(Col(row, 4)));
   }
   // The treasury is read once per load; from then on mData holds the master copy.
   if (!ctx.state.moneyLoaded && QueryRow(ctx.db, "SELECT [Money] FROM home")) {
@@ -62,8 +62,8 @@ void TurnEnd_Tax(WeekContext& ctx, TurnLog& Log) {
 void InitGameData(WeekContext& ctx) {
   int16_t R = 0;
   if (QueryRow(ctx.db, "SELECT TurnBuy,TurnSell,Recruitment FROM home")) {
-    ctx.state.mTurnBuy = rt::CBool(ctx.db.Data(0));
-    ctx.state.mTurnSell = rt::CBool(ctx.db.Data(1));
+    ctx.state.mTurnBuy = TextB(ctx.db.Data(0));
+    ctx.state.mTurnSell = TextB(ctx.db.Data(1));
     R = DataI(ctx.db, 2);
   }
   if (R >= 1) {
@@ -88,8 +88,8 @@ void InitGameData(WeekContext& ctx) {
       unit.id = Col(row, 0);
       unit.unitName = Col(row, 1);
       unit.unitClass = Col(row, 5);
-      unit.education = rt::CInt(Col(row, 6));
-      unit.soldiers = rt::CInt(Col(row, 8));
+      unit.education = TextI(Col(row, 6));
+      unit.soldiers = TextI(Col(row, 8));
       unit.arms = SlotItem(ctx, Col(row, 9));
       unit.protector = SlotItem(ctx, Col(row, 10));
       unit.accessory = SlotItem(ctx, Col(row, 11));

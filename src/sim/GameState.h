@@ -62,7 +62,7 @@ struct WeekContext {
   ISettings& settings;       ///< gIni, section "Setting"
   IGameScreen& screen;
   IArmy* army = nullptr;     ///< the army; without one the conquest step is skipped
-  std::string appDir;        ///< the program's folder (MSG.log); "" for the working folder
+  std::string appDir;        ///< where MSG.log goes; "" for the program's folder
 
   /// The main screen's message box, with the close refused while it waits.
   int32_t ShowMSGBox(const std::string& Msg, int32_t Buttons, bool Hide);

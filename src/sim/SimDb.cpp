@@ -24,15 +24,12 @@ std::vector<std::vector<std::string>> QueryRows(clsDB& db, std::string_view sql,
   return rows;
 }
 
-int16_t DataI(const clsDB& db, int32_t n) {
-  std::string v = db.Data(n);
-  return v.empty() ? 0 : rt::CInt(v);
-}
+int16_t TextI(std::string_view text) { return text.empty() ? int16_t{0} : rt::CInt(text); }
+int32_t TextL(std::string_view text) { return text.empty() ? 0 : rt::CLng(text); }
+bool TextB(std::string_view text) { return !text.empty() && rt::CBool(text); }
 
-int32_t DataL(const clsDB& db, int32_t n) {
-  std::string v = db.Data(n);
-  return v.empty() ? 0 : rt::CLng(v);
-}
+int16_t DataI(const clsDB& db, int32_t n) { return TextI(db.Data(n)); }
+int32_t DataL(const clsDB& db, int32_t n) { return TextL(db.Data(n)); }
 
 int32_t QueryNumber(clsDB& db, std::string_view sql, std::string_view proc) {
   return QueryRow(db, sql, proc) ? DataL(db, 0) : 0;

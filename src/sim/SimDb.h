@@ -18,6 +18,10 @@ std::vector<std::vector<std::string>> QueryRows(clsDB& db, std::string_view sql,
 /// rows) counts 0. Text that is not a number throws rt::VbError (type mismatch).
 int16_t DataI(const clsDB& db, int32_t n);
 int32_t DataL(const clsDB& db, int32_t n);
+/// A field text as a 16/32-bit integer or a Boolean; "" (NULL) counts 0 or False.
+int16_t TextI(std::string_view text);
+int32_t TextL(std::string_view text);
+bool TextB(std::string_view text);
 /// A single number from a query: its first field, 0 when there is no row or the value is empty.
 int32_t QueryNumber(clsDB& db, std::string_view sql, std::string_view proc = "");
 

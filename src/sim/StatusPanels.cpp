@@ -62,7 +62,7 @@ void ShowOccupation(WeekContext& ctx, const std::string& Occupation, bool Flag) 
     education = DataI(ctx.db, 3);
     trust = DataI(ctx.db, 4);
   }
-  const int16_t employed = static_cast<int16_t>(QueryNumber(ctx.db, EmployedSql(Occupation)));
+  const int16_t employed = rt::CheckI(QueryNumber(ctx.db, EmployedSql(Occupation)));
   if (!Flag) {
     ctx.state.panels.employed[Index(o)] = employed;
     ctx.state.panels.people[Index(o)] = people;
@@ -101,11 +101,11 @@ void ShowKingdom(WeekContext& ctx) {
   for (const auto& row : QueryRows(ctx.db, "SELECT * FROM people")) {
     PanelOcc o;
     if (row.size() < 5 || !PanelOccOf(row[0], o)) continue;
-    if (rt::CInt(row[1]) <= 0) continue;  // occupations without people do not count
+    if (TextI(row[1]) <= 0) continue;  // occupations without people do not count
     const size_t i = Index(o);
     const int16_t w[3] = {kAffluenceWeight[i], kEducationWeight[i], kTrustWeight[i]};
     for (int k = 0; k < 3; ++k) {
-      num[k] = rt::AddI(num[k], rt::MulI(w[k], rt::CInt(row[2 + static_cast<size_t>(k)])));
+      num[k] = rt::AddI(num[k], rt::MulI(w[k], TextI(row[2 + static_cast<size_t>(k)])));
       den[k] = rt::AddI(den[k], w[k]);
     }
   }

@@ -2,7 +2,10 @@
 #include "sim/TurnEnd.h"
 
 #include <exception>
+#include <filesystem>
 
+#include "db/clsFile.h"
+#include "platform/FileSystem.h"
 #include "runtime/Convert.h"
 #include "runtime/VbError.h"
 #include "sim/Economy.h"
@@ -41,7 +44,8 @@ void Conquest(WeekContext& ctx, TurnLog& Log) {
 }
 
 void WriteMessageLog(WeekContext& ctx, const TurnLog& Log) {
-  std::string path = (ctx.appDir.empty() ? std::string(".") : ctx.appDir) + "/MSG.log";
+  const std::filesystem::path dir = ctx.appDir.empty() ? platform::ProgramFolder() : std::filesystem::path(ctx.appDir);
+  const std::string path = (dir / "MSG.log").string();
   clsFile file;
   file.FileWriteAppend(path, rt::CStr(ctx.state.mTurn));
   file.FileWriteAppend(path, Log.Text());
@@ -194,10 +198,10 @@ void TurnEnd_OccupationCheck(WeekContext& ctx) {
   int16_t people[3] = {0, 0, 0};
   for (int i = 0; i < 3; ++i) {
     const std::string occupation = kOccupations[i];
-    employed[i] = static_cast<int16_t>(rt::CheckI(QueryNumber(
+    employed[i] = rt::CheckI(QueryNumber(
         ctx.db, "SELECT SUM(construction.NofProduction) FROM construct,construction,area "
                 "WHERE construct.Name=construction.Name AND construct.Occupation=" + SqlText(occupation) +
-                    " AND area.Name=construction.Area AND construct.Area=area.Type")));
+                    " AND area.Name=construction.Area AND construct.Area=area.Type"));
     if (occupation == "Soldier" && QueryRow(ctx.db, "SELECT SUM([Number]) FROM unit ")) {
       const std::string field = ctx.db.Data(0);
       if (rt::IsNumeric(field)) employed[i] = rt::AddI(employed[i], rt::CInt(field));  // soldiers in the field

@@ -11,6 +11,7 @@
 #include "db/GameDbBuilder.h"
 #include "db/SqliteConnection.h"
 #include "db/clsDB.h"
+#include "platform/FileSystem.h"
 #include "sim/GameState.h"
 #include "sim/IniSettings.h"
 #include "sim/SimDb.h"
@@ -47,6 +48,7 @@ class SimTest : public ::testing::Test {
           ("vesk_sim_" + std::to_string(::getpid()) + "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
+    platform::SetProgramFolder(dir);  // DBerr.log and the other logs land here
     BuildGameDatabase(std::filesystem::path(VESK_SOURCE_DIR) / "data", dir / "vesk.mdb");
     auto conn = SqliteConnection::Open(dir / "vesk.mdb");
     EnsureStartingCatalogue(*conn);
@@ -54,6 +56,7 @@ class SimTest : public ::testing::Test {
     ctx.appDir = dir.string();
   }
   void TearDown() override {
+    platform::SetProgramFolder({});
     std::error_code ec;
     std::filesystem::remove_all(dir, ec);
   }

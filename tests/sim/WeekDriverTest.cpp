@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #include "SimFixture.h"
 #include "runtime/VbError.h"
@@ -173,6 +175,21 @@ TEST_F(WeekDriverTest, ARuntimeErrorInAStepIsReportedAndTheWeekGoesOn) {
   EXPECT_EQ(screen.Waited(), (std::vector<std::string>{"前半", "後半"}));
   EXPECT_EQ(trace.back(), "WeekClose");
   EXPECT_FALSE(state.CloseRefused());
+}
+
+TEST_F(WeekDriverTest, DebugModeKeepsTheWeeksMessageLog) {
+  WeekSteps s = Recorders();
+  s.TurnEnd_Tax = [](WeekContext&, TurnLog& log) { log.Add("tax", "税金が4入りました"); };
+  state.mTurn = 12;
+  TurnEnd(ctx, s);
+  EXPECT_FALSE(std::filesystem::exists(dir / "MSG.log"));  // only in debug mode
+  db.DebugMode(true);
+  TurnEnd(ctx, s);
+  db.DebugMode(false);
+  std::ifstream in(dir / "MSG.log", std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("\r\n14\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\r\ntax:税金が4入りました,\r\n"), std::string::npos) << text;
 }
 
 TEST(TurnLogTest, EntriesKeepTheirShapeEvenWithSeparatorsInTheText) {
