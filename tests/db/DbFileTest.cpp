@@ -69,6 +69,7 @@ TEST_F(DbFileTest, ResetTwiceGivesTheSameNewGameAsOnce) {
   EXPECT_EQ(Rows("SELECT * FROM home"), 1);
   EXPECT_EQ(Rows("SELECT * FROM people"), 5);
   EXPECT_EQ(Rows("SELECT * FROM construction WHERE Work=0 AND StartWeek=1"), 7);
+  EXPECT_EQ(Value("SELECT COUNT(DISTINCT ID) FROM construction WHERE ID BETWEEN 1 AND 7"), "7");
   EXPECT_EQ(db->GetMax("construction", "ID"), 7);
   EXPECT_EQ(Value("SELECT SUM([Number]) FROM people"), "110");
   EXPECT_EQ(Value("SELECT COUNT(DISTINCT Name) FROM area WHERE Open=True"), "3");
