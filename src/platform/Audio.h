@@ -115,7 +115,8 @@ class AudioSystem {
 /// The program's sound service; made with the SDL2_mixer device on first use.
 AudioSystem& Audio();
 /// Replaces the program's sound service (tests pass one over AudioFakeDevice); nullptr drops it,
-/// closing the device, and the next Audio() makes a new one.
+/// closing the device, and the next Audio() makes a new one. The program's end drops it before
+/// SDL is shut down, after every DxAudio object is gone.
 void SetAudio(std::unique_ptr<AudioSystem> audio);
 
 // The old multimedia calls, over Audio(). Their results are the old ones: 0 or true for success.
