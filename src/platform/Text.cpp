@@ -26,26 +26,31 @@ bool CoversJapanese(FcPattern* font) {
 }
 
 std::string FindJapaneseFont(bool proportional) {
-  if (!FcInit()) throw FontError("フォント設定(fontconfig)を初期化できません");
+  // A configuration of our own, destroyed after the look-up, so that nothing stays allocated.
+  FcConfig* config = FcInitLoadConfigAndFonts();
+  if (!config) throw FontError("フォント設定(fontconfig)を読み込めません");
+  std::string path;
   const char* first = proportional ? "IPAPGothic:lang=ja" : "IPAGothic:lang=ja";
   for (const char* query : {first, "IPAGothic:lang=ja", "sans-serif:lang=ja"}) {
     FcPattern* pat = FcNameParse(reinterpret_cast<const FcChar8*>(query));
     if (!pat) continue;
-    FcConfigSubstitute(nullptr, pat, FcMatchPattern);
+    FcConfigSubstitute(config, pat, FcMatchPattern);
     FcDefaultSubstitute(pat);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pat, &result);
+    FcPattern* match = FcFontMatch(config, pat, &result);
     FcPatternDestroy(pat);
     if (!match) continue;
     FcChar8* file = nullptr;
-    std::string path;
     if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && CoversJapanese(match))
       path = reinterpret_cast<const char*>(file);
     FcPatternDestroy(match);
-    if (!path.empty()) return path;
+    if (!path.empty()) break;
   }
-  throw FontError(
-      "日本語のフォントが見つかりません。パッケージ fonts-ipafont-gothic をインストールしてください");
+  FcConfigDestroy(config);
+  if (path.empty())
+    throw FontError(
+        "日本語のフォントが見つかりません。パッケージ fonts-ipafont-gothic をインストールしてください");
+  return path;
 }
 
 void EnsureTtf() {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+#include <SDL_image.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -215,7 +216,19 @@ TEST(Surface, BitmapsLoadBitExact) {
   EXPECT_EQ(s.GetPixel(0, 0), Rgb(1, 2, 3));
   EXPECT_EQ(s.GetPixel(1, 0), kWhite);
   EXPECT_EQ(s.GetPixel(2, 0), Rgb(250, 128, 0));
-  for (const auto& p : {p24, p1, p8, png}) fs::remove(p);
+  // JPEG is lossy: a flat colour comes back close, in the same layout.
+  const std::string jpg = TempPath("flat.jpg");
+  Surface flat = Solid(16, 8, Rgb(200, 100, 50));
+  SDL_Surface* rgb = SDL_CreateRGBSurfaceWithFormatFrom(flat.Bits(), 16, 8, 32, flat.Stride(), SDL_PIXELFORMAT_RGB888);
+  ASSERT_EQ(IMG_SaveJPG(rgb, jpg.c_str(), 95), 0) << SDL_GetError();
+  SDL_FreeSurface(rgb);
+  ASSERT_TRUE(LoadPicture(jpg, s, error)) << error;
+  EXPECT_EQ(s.Width(), 16);
+  EXPECT_NEAR(RedOf(s.GetPixel(5, 5)), 200, 4);
+  EXPECT_NEAR(GreenOf(s.GetPixel(5, 5)), 100, 4);
+  EXPECT_NEAR(BlueOf(s.GetPixel(5, 5)), 50, 4);
+  EXPECT_EQ(s.Row(5)[5 * 4 + 3], 0);
+  for (const auto& p : {p24, p1, p8, png, jpg}) fs::remove(p);
 }
 
 TEST(Surface, BadPictureFilesGiveAnErrorNamingTheFile) {
