@@ -1,0 +1,54 @@
+// Battle units from the game database: monsters, nests and items read by position.
+#include <gtest/gtest.h>
+
+#include "army/BattleSetup.h"
+#include "support/FreshGameDb.h"
+
+class BattleSetupDb : public FreshGameDb {};
+
+TEST_F(BattleSetupDb, MonstersNestsAndItems) {
+  ASSERT_TRUE(db->Excute("INSERT INTO monster VALUES('O''Brien','悪魔','ランサー',21,17,9,'毒:40:特殊:雷','耐性:氷:万能:0',4,1,2)"));
+  ASSERT_TRUE(db->Excute("INSERT INTO monster VALUES('壊れた像','無機','セイバー','x',NULL,5,'','',1,1,1)"));
+  ASSERT_TRUE(db->Excute("INSERT INTO nest (Name,Coefficient,Distance,AM1,AM2,AM3,Soldier,Extra1,Extra2,BattleField,Times,Treasure,Open) "
+                         "VALUES('試しの巣',1,1,'O''Brien','','壊れた像',75,0,0,'塔',0,'',1)"));
+
+  auto nest = LoadNest(*db, "試しの巣");
+  ASSERT_TRUE(nest);
+  EXPECT_EQ(nest->Monsters, std::vector<std::string>{"O'Brien"});  // an empty name ends the list
+  EXPECT_EQ(nest->Soldiers, 75);
+  EXPECT_EQ(nest->BattleField, "塔");
+  EXPECT_FALSE(LoadNest(*db, "ない巣"));
+
+  auto m = LoadMonster(*db, "O'Brien", "8", 75);
+  ASSERT_TRUE(m);
+  EXPECT_EQ(m->UnitName() + m->UnitID(), "O'Brien8");
+  EXPECT_EQ(m->UnitRace(), "悪魔");
+  EXPECT_EQ(m->UnitClass(), "ランサー");
+  EXPECT_EQ(m->Arms(), 21);
+  EXPECT_EQ(m->Protects(), 17);
+  EXPECT_EQ(m->Speed(), 9);
+  EXPECT_EQ(m->Soldiers(), 75);
+  EXPECT_EQ(m->SpecialElement(), "雷");
+  EXPECT_EQ(m->UnitMaterialTolerance(), "氷");
+  EXPECT_EQ(m->ToleranceList().size(), 6u);
+  EXPECT_EQ(m->ImageTable(), 4);
+  EXPECT_EQ(m->ImageUnitWidth(), 105);
+  EXPECT_FALSE(LoadMonster(*db, "いない", "8", 75));
+
+  auto damaged = LoadMonster(*db, "壊れた像", "9", 10);  // bad numbers read as 0, no crash
+  ASSERT_TRUE(damaged);
+  EXPECT_EQ(damaged->Arms(), 0);
+  EXPECT_EQ(damaged->Protects(), 0);
+
+  ASSERT_TRUE(db->Excute("INSERT INTO item (Name,Class,Category,Power,Weight,Effect) VALUES('試しの弓','武器','弓',13,5,'遠距離:2')"));
+  auto bow = LoadItem(*db, "試しの弓", "武器");
+  ASSERT_TRUE(bow);
+  EXPECT_EQ(bow->Category, "弓");
+  EXPECT_EQ(bow->Power, 13);
+  EXPECT_EQ(bow->Weight, 5);
+  clsUnitver2 archer;
+  archer.SetUnit("1", "国王軍", "アーチャー", 100, 50);
+  EquipUnit(archer, *bow);
+  EXPECT_EQ(archer.RangeofAttack(), 2);
+  EXPECT_FALSE(LoadItem(*db, "ない物", "武器"));
+}
