@@ -1,4 +1,4 @@
-// Tests of exploration: points and area levels, each discovery at its level, resources of the explored area only, ores and follow-up nests.
+// Tests of exploration: points and area levels, each discovery at its level, resources of the explored area only, and ores.
 #include <gtest/gtest.h>
 
 #include "MarketTestSupport.h"
@@ -118,17 +118,6 @@ TEST_F(MarketExplorationTest, ResourcesOpenInTheExploredAreaAndOresByTheirRules)
   EXPECT_EQ(Value("SELECT Open FROM areaitem WHERE Name='ミスリル'"), "True");
   EXPECT_EQ(Log.Text(), "areaitem:ルイン平原でミスリルを発見しました,");
 
-  // A follow-up nest: 屋敷の地下室 needs ルイン平原 at 4 and 崩れた屋敷 conquered 5 times.
-  PutNest("屋敷の地下室", false, 0);
-  PutNest("崩れた屋敷", true, 5);
-  Log = {};
-  Explore("試験の地");
-  EXPECT_EQ(Value("SELECT Open FROM nest WHERE Name='屋敷の地下室'"), "False");
-  Exec("UPDATE area SET AreaLevel=4 WHERE Name='ルイン平原'");
-  Explore("試験の地");
-  Explore("試験の地");
-  EXPECT_EQ(Value("SELECT Open FROM nest WHERE Name='屋敷の地下室'"), "True");
-  EXPECT_EQ(Log.Text(), "newnest:屋敷の地下室を発見しました,");
 }
 
 }  // namespace

