@@ -14,6 +14,7 @@ class Window;
 enum MouseButton : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 
 /// One mouse event. `button`: the button that went down or up; in a move, the buttons held.
+/// `shift`: 1 Shift, 2 Ctrl, 4 Alt held.
 /// `x`, `y`: the pointer in the receiving control's own pixels (outside it while captured).
 struct MouseEvent {
   int button = 0;

@@ -62,6 +62,10 @@ void DeliverMouse(Window& w, Kind kind, int x, int y, int button) {
   if (LoopAccess::Dragging(w)) {
     if (kind == Kind::Move) LoopAccess::DragTo(w, x, y);
     if (kind == Kind::Up && button == kLeftButton) LoopAccess::StopDrag(w);
+    if (kind == Kind::Up && ui.captureImplicit && ui.buttons == 0) {
+      ui.capture = 0;
+      ui.captureImplicit = false;
+    }
     return;
   }
   if (!AcceptsInput(w)) return;
@@ -75,7 +79,9 @@ void DeliverMouse(Window& w, Kind kind, int x, int y, int button) {
   if (!target) return;
 
   const Point local = LocalPoint(w, x, y, *target);
-  MouseEvent e{kind == Kind::Move ? ui.buttons : button, 0, local.x, local.y};
+  const SDL_Keymod mod = SDL_GetModState();
+  const int shift = ((mod & KMOD_SHIFT) ? 1 : 0) | ((mod & KMOD_CTRL) ? 2 : 0) | ((mod & KMOD_ALT) ? 4 : 0);
+  MouseEvent e{kind == Kind::Move ? ui.buttons : button, shift, local.x, local.y};
   const uint64_t id = target->Id();
   switch (kind) {
     case Kind::Move:

@@ -146,6 +146,9 @@ bool Window::RequestClose() {
 
 void Window::Close() {
   closed_ = true;
+  // A closed modal window stops blocking the others at once, not only when its loop returns.
+  auto& modal = Ui().modal;
+  modal.erase(std::remove(modal.begin(), modal.end(), this), modal.end());
   Hide();
   if (auto h = Unload) h();
 }

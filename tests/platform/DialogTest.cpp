@@ -86,8 +86,15 @@ TEST_F(MessageBoxTest, RealWindowIsModalAndAnsweredByItsButtons) {
     EXPECT_EQ(MsgBox("DBを開けません", vbOKOnly | vbCritical, "Error"), vbOK);
   }
   {
+    // SIGTERM while a box is open: the box answers no, then the main window gets its request.
+    Window main("vesk", 200, 100);
+    main.Show();
+    int asked = 0;
+    main.QueryUnload = [&](bool&) { ++asked; };
     OnceInside act([] { input::Terminate(); });
     EXPECT_EQ(MsgBox("終了しますか", vbYesNo), vbNo);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(main.Closed());
   }
 }
 

@@ -328,5 +328,6 @@ TEST_F(Routing, ActiveWindowAndDraggingABorderlessWindow) {
   input::MouseUp(title, 10, 10);
   DoEvents();
   EXPECT_FALSE(title.Dragging());
+  EXPECT_FALSE(title.HasCapture());  // the press's capture ends with the drag
   title.Hide();
 }
