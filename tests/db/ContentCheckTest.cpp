@@ -402,6 +402,7 @@ TEST_F(ContentCheckTest, NamesAreSafeInReportsAndStatements) {
                          "SELECT Treasure FROM nest", "SELECT BattleField FROM nest"};
   for (const char* sql : texts)
     for (const auto& text : Column(sql)) EXPECT_EQ(text.find('\''), std::string::npos) << text;
+  for (const auto& name : Column("SELECT Name FROM area WHERE Tips=''")) ADD_FAILURE() << "area " << name << " has no tips";
 }
 
 TEST_F(ContentCheckTest, EveryAreaItemAndRiceCanBeReached) {
