@@ -17,6 +17,9 @@
 namespace sim {
 namespace {
 
+// The occupations the week puts to work itself, in this order.
+const char* const kCheckedOccupations[] = {"Constructor", "Merchant", "Soldier"};
+
 // Holds a flag True for a scope, whatever way the scope is left.
 class FlagScope {
  public:
@@ -192,12 +195,12 @@ void TurnEnd(WeekContext& ctx, const WeekSteps& s) {
   ctx.screen.SendMessagePanelBack();
 }
 
-void TurnEnd_OccupationCheck(WeekContext& ctx) {
-  static const char* const kOccupations[] = {"Constructor", "Merchant", "Soldier"};
+std::vector<std::pair<std::string, int16_t>> OccupationShortfall(WeekContext& ctx) {
+  std::vector<std::pair<std::string, int16_t>> out;
   int16_t employed[3] = {0, 0, 0};
   int16_t people[3] = {0, 0, 0};
-  for (int i = 0; i < 3; ++i) {
-    const std::string occupation = kOccupations[i];
+  for (size_t i = 0; i < 3; ++i) {
+    const std::string occupation = kCheckedOccupations[i];
     employed[i] = rt::CheckI(QueryNumber(
         ctx.db, "SELECT SUM(construction.NofProduction) FROM construct,construction,area "
                 "WHERE construct.Name=construction.Name AND construct.Occupation=" + SqlText(occupation) +
@@ -210,9 +213,13 @@ void TurnEnd_OccupationCheck(WeekContext& ctx) {
                     ? DataI(ctx.db, 0)
                     : int16_t{0};
   }
-  for (int i = 0; i < 3; ++i)
-    if (employed[i] < people[i])
-      OccupationAdd(ctx, kOccupations[i], static_cast<int16_t>(people[i] - employed[i]));
+  for (size_t i = 0; i < 3; ++i)
+    if (employed[i] < people[i]) out.emplace_back(kCheckedOccupations[i], rt::SubI(people[i], employed[i]));
+  return out;
+}
+
+void TurnEnd_OccupationCheck(WeekContext& ctx) {
+  for (const auto& [occupation, count] : OccupationShortfall(ctx)) OccupationAdd(ctx, occupation, count);
 }
 
 }  // namespace sim

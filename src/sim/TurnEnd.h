@@ -14,6 +14,8 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "sim/GameState.h"
 #include "sim/TurnLog.h"
@@ -51,6 +53,9 @@ void TurnEnd(WeekContext& ctx, const WeekSteps& steps = DefaultWeekSteps());
 
 /// Puts idle constructors, merchants and soldiers to work.
 void TurnEnd_OccupationCheck(WeekContext& ctx);
+/// Who the occupation check places: (occupation, people - employed) for Constructor, Merchant,
+/// Soldier in this order, where soldiers marching with an army count as employed.
+std::vector<std::pair<std::string, int16_t>> OccupationShortfall(WeekContext& ctx);
 
 /// Runs one step; a runtime error inside it (conversion, overflow, ...) shows the step's error
 /// message in the standard message box and the week goes on.

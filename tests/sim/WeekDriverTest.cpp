@@ -192,6 +192,18 @@ TEST_F(WeekDriverTest, DebugModeKeepsTheWeeksMessageLog) {
   EXPECT_NE(text.find("\r\ntax:税金が4入りました,\r\n"), std::string::npos) << text;
 }
 
+TEST_F(WeekDriverTest, OccupationCheckPlacesOnlyTheIdleOfItsThreeOccupations) {
+  EXPECT_TRUE(OccupationShortfall(ctx).empty());  // a new game has everyone placed
+  Exec("UPDATE people SET Number=5 WHERE Occupation='Constructor'");
+  Exec("UPDATE people SET Number=90 WHERE Occupation='Producer'");  // producers are the player's to place
+  Exec("UPDATE people SET Number=30 WHERE Occupation='Soldier'");
+  Exec("INSERT INTO unit VALUES(1,'国王軍','Ally','巣',2,'セイバー',10,6,6,'','','','','',100,1,0,0,0,'')");
+  using Need = std::vector<std::pair<std::string, int16_t>>;
+  EXPECT_EQ(OccupationShortfall(ctx), (Need{{"Constructor", 5}, {"Soldier", 4}}));
+  Exec("UPDATE people SET Number=8 WHERE Occupation='Merchant'");  // fewer than placed: nobody to add
+  EXPECT_EQ(OccupationShortfall(ctx), (Need{{"Constructor", 5}, {"Soldier", 4}}));
+}
+
 TEST(TurnLogTest, EntriesKeepTheirShapeEvenWithSeparatorsInTheText) {
   TurnLog log;
   log.Add("trade", "A国と交易:小麦,10");
