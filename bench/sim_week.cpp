@@ -32,12 +32,16 @@ class Game {
     std::filesystem::create_directories(dir_);
     BuildGameDatabase(std::filesystem::path(VESK_SOURCE_DIR) / "data", dir_ / "vesk.mdb");
     auto conn = SqliteConnection::Open(dir_ / "vesk.mdb");
-    // More finished buildings of the starting kinds, in the starting areas.
-    for (int id = 8; id <= buildings; ++id)
-      conn->Execute(id % 2 ? "INSERT INTO construction VALUES(" + std::to_string(id) +
-                                 ",'小さな畑','リュシーレ平原','貧しい麦',0,1,0,'')"
-                           : "INSERT INTO construction VALUES(" + std::to_string(id) +
-                                 ",'小さな住宅地','中央市街','',0,1,0,'')");
+    // More finished buildings of the starting kinds in the starting areas: farms worked by
+    // five producers each, and houses.
+    int farmers = 0;
+    for (int id = 8; id <= buildings; ++id) {
+      const bool farm = id % 2;
+      conn->Execute("INSERT INTO construction VALUES(" + std::to_string(id) +
+                    (farm ? ",'小さな畑','リュシーレ平原','貧しい麦',5,1,0,'')" : ",'小さな住宅地','中央市街','',0,1,0,'')"));
+      farmers += farm ? 5 : 0;
+    }
+    conn->Execute("UPDATE people SET Number=Number+" + std::to_string(farmers) + " WHERE Occupation='Producer'");
     sqlite3_trace_v2(conn->Handle(), SQLITE_TRACE_STMT, CountStatement, &statements);
     db.DBSet(conn);
     sim::LoadPeopleData(ctx);

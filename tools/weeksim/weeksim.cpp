@@ -1,6 +1,7 @@
 /** @file weeksim.cpp Runs N weeks of the game headless on a game database (in place), answering every message box, and prints each week's figures. */
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -30,7 +31,8 @@ const char kUsage[] =
     "使い方: weeksim [--seed N] [--weeks N] [--answer yes|no] [--new DATADIR] DATABASE\n"
     "  DATABASE のゲームを N 週 (既定 52) 進めます。DATABASE はその場で書き換わります。\n"
     "  --new DATADIR  DATADIR から新しいゲームの DATABASE を作ってから始めます (既にあるときは中止)\n"
-    "  --answer       はい/いいえの問いへの答え (既定 yes)\n";
+    "  --answer       はい/いいえの問いへの答え (既定 yes)\n"
+    "  --no-supply    食料不足の警告が出ても倉庫の穀物・肉類を供給しない (既定は全部供給する)\n";
 
 /// A screen with no window: panels keep their texts, message boxes are answered at once.
 class ConsoleScreen : public sim::IGameScreen {
@@ -91,6 +93,23 @@ int CountStatement(unsigned, void* counter, void*, void*) {
   return 0;
 }
 
+/// What a player does after the low-food warning: every grain and meat item in the warehouse
+/// goes into the kingdom's stores, as the supply command moves it.
+void SupplyAllFood(clsDB& db) {
+  auto rows = sim::QueryRows(db,
+                             "SELECT itemdata.Name,itemdata.Storage,item.Category FROM itemdata,item "
+                             "WHERE itemdata.Name=item.Name AND item.Category IN ('穀物','肉類') AND itemdata.Storage>0");
+  for (const auto& row : rows) {
+    const std::string column = row[2] == "穀物" ? "Grain" : "Meat";
+    const int32_t amount = sim::TextL(row[1]);
+    if (!sim::QueryRow(db, "SELECT " + column + " FROM home")) return;
+    const int64_t stores = std::min<int64_t>(int64_t{sim::DataL(db, 0)} + amount, 9999999);
+    db.Excute("UPDATE itemdata SET Storage=0 WHERE Name=" + SqlText(row[0]));
+    db.Excute("UPDATE home SET " + column + "=" + std::to_string(stores));
+    std::printf("  (supply)           %s %d -> %s\n", row[0].c_str(), amount, column.c_str());
+  }
+}
+
 std::optional<long long> Number(const std::string& text) {
   try {
     size_t used = 0;
@@ -107,12 +126,17 @@ int main(int argc, char** argv) {
   uint64_t seed = 1;
   long weeks = 52;
   int32_t yesNo = sim::kAnsYes;
+  bool supply = true;
   std::string database, newFrom;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     if (a == "--help" || a == "-h") {
       std::cout << kUsage;
       return 0;
+    }
+    if (a == "--no-supply") {
+      supply = false;
+      continue;
     }
     if (a.rfind("--", 0) != 0) {
       if (!database.empty()) {
@@ -220,6 +244,9 @@ int main(int argc, char** argv) {
       for (size_t p; (p = line.find("\r\n")) != std::string::npos;) line.replace(p, 2, " / ");
       std::printf("  %-18s %s\n", kind.c_str(), line.c_str());
     }
+    if (supply && !state.mQuitAfterTurn && sim::QueryRow(*db, "SELECT Meat,Grain FROM home") &&
+        std::min(sim::DataL(*db, 0), sim::DataL(*db, 1)) < 5 * int64_t{data.Population()})
+      SupplyAllFood(*db);
   }
   if (state.mQuitAfterTurn) std::printf("game over in week %d\n", state.mTurn);
   else sim::SaveHomeSetting(ctx);  // as the main screen does when it closes
