@@ -64,12 +64,22 @@ void Label::SetAlignment(int alignment) {
   Redraw();
 }
 
+void Label::SetBackColour(Colour c) {
+  back_ = c;
+  Redraw();
+}
+
+void Label::SetForeColour(Colour c) {
+  fore_ = c;
+  Redraw();
+}
+
 void Label::Draw() {
   Surface& s = Image();
-  s.Fill(kDialogFace);
+  s.Fill(back_);
   Rect r = s.Bounds();
   unsigned flags = DT_WORDBREAK | (alignment_ == 1 ? DT_RIGHT : alignment_ == 2 ? DT_CENTER : DT_LEFT);
-  DrawText(s, DialogFont(), Caption(), r, flags, TextColour());
+  DrawText(s, DialogFont(), Caption(), r, flags, Enabled() ? fore_ : kDialogGrey);
 }
 
 void CheckBox::SetValue(int value) {

@@ -48,10 +48,14 @@ class Label : public StdControl {
  public:
   using StdControl::StdControl;
   void SetAlignment(int alignment);
+  void SetBackColour(Colour c);  ///< the dialog face at first
+  void SetForeColour(Colour c);  ///< black at first
  protected:
   void Draw() override;
  private:
   int alignment_ = 0;
+  Colour back_ = kDialogFace;
+  Colour fore_ = kDialogText;
 };
 
 /// A check box. Value 0 or 1; Click is raised whenever Value changes, by the user or by code.

@@ -18,7 +18,8 @@ enum class WindowStyle {
 
 /// A window on the screen. It is the root control of its controls: its own picture is the
 /// client area's background. Everything is composed into a back buffer, which is presented
-/// after each dispatched event and saved by SaveScreenshot(). Created hidden.
+/// after each dispatched event and saved by SaveScreenshot(). Created hidden. Throws
+/// std::runtime_error (Japanese text) when the window system cannot make the window.
 class Window : public Control {
  public:
   Window(const std::string& caption, int clientWidth, int clientHeight,
