@@ -1,6 +1,7 @@
 -- What each nation buys and sells. tradecategory: the item classes a nation takes from the
 -- kingdom and its price factor in tenths (12 pays 1.2 times the market's sale price).
--- tradeitem: the goods a nation offers, at its price, once its friendship reaches Friendship.
+-- tradeitem: the goods a nation offers, at its price, once its friendship reaches Friendship;
+-- a full line (the heaviest pier carries 200) stays within 32767 money.
 
 INSERT INTO tradecategory (Nation, Category, Coefficient) VALUES
   ('カルセーダス王国', '素材', 12), ('カルセーダス王国', '製品', 10), ('カルセーダス王国', '武器', 8),
@@ -36,8 +37,8 @@ INSERT INTO tradeitem (Nation, Item, Price, Friendship) VALUES
   ('ルバイ共和国', '樹液', 12, 0),
   ('ルバイ共和国', '銀', 100, 50),
   ('ルバイ共和国', '香油', 130, 60),
-  ('ルバイ共和国', '真珠', 220, 100),
-  ('ルバイ共和国', '宝石原石', 250, 120),
+  ('ルバイ共和国', '真珠', 160, 100),
+  ('ルバイ共和国', '宝石原石', 160, 120),
   ('アロイス王国', '米', 5, 0),
   ('アロイス王国', '石炭', 17, 0),
   ('アロイス王国', '鉄', 45, 50),
@@ -68,6 +69,5 @@ INSERT INTO tradeitem (Nation, Item, Price, Friendship) VALUES
   ('ヤマナコ公国', '普通の稲', 18, 100),
   ('シラリエ王国', '月光草', 130, 100),
   ('シラリエ王国', '霊木', 100, 80),
-  ('シラリエ王国', '万能薬', 450, 150),
-  ('シラリエ王国', '精霊の衣', 1800, 200),
-  ('シラリエ王国', '守りの護符', 2200, 250);
+  ('シラリエ王国', '上等な傷薬', 120, 60),
+  ('シラリエ王国', '妖精の羽', 150, 200);

@@ -378,13 +378,17 @@ TEST_F(ContentCheckTest, MonstersNestsNationsAndTradeHoldTheirRanges) {
     EXPECT_GE(Int(row[2]), 1) << "tradecategory " << row[0] << " " << row[1];
   }
   EXPECT_EQ(Table("SELECT Nation,Item FROM tradeitem GROUP BY Nation,Item HAVING COUNT(*)>1").size(), 0u);
-  for (const auto& row : Table("SELECT tradeitem.Nation,Item,tradeitem.Price,Friendship,item.Value,item.Weight "
-                               "FROM tradeitem LEFT JOIN item ON item.Name=tradeitem.Item")) {
+  for (const auto& row : Table("SELECT tradeitem.Nation,Item,tradeitem.Price,tradeitem.Friendship,item.Value,item.Weight,"
+                               "country.Population FROM tradeitem LEFT JOIN item ON item.Name=tradeitem.Item "
+                               "LEFT JOIN country ON country.Nation=tradeitem.Nation")) {
     const std::string what = "tradeitem " + row[0] + " " + row[1];
     EXPECT_TRUE(kNations.count(row[0])) << what;
     EXPECT_TRUE(Int(row[4]) >= 1 && Int(row[5]) >= 1) << what << ": not an item with Value and Weight";
     EXPECT_TRUE(Int(row[2]) >= 1 && Int(row[2]) <= 32767) << what << " Price";
     EXPECT_TRUE(Int(row[3]) >= -399 && Int(row[3]) <= 400) << what << " Friendship";
+    // A full line: as many as the largest pier carries (200) or the nation supplies.
+    const long units = std::min<long>(200 / std::max(1, Int(row[5])), std::lround(Int(row[6]) / (std::max(1, Int(row[4])) * 20.0)));
+    EXPECT_LE(units * Int(row[2]), 32767L) << what << ": a full line overflows the trade totals";
   }
 }
 
