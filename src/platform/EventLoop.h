@@ -9,7 +9,8 @@ namespace plat {
 
 /// Pumps the window system once and dispatches what is pending (mouse, close requests,
 /// SIGTERM as a close request), runs the timers that are due and presents changed windows.
-/// May be called from inside any handler, timers included.
+/// May be called from inside any handler, timers included. Starts the window system on first
+/// use and throws std::runtime_error (Japanese text) when it cannot.
 void DoEvents();
 /// Sleeps on the program's clock (a test's virtual clock only moves on).
 void Sleep(int64_t ms);
