@@ -1,8 +1,6 @@
 /** @file CreateDB.cpp Opening vesk.mdb and the connection of the game's database object. */
 #include "db/CreateDB.h"
 
-
-
 #include "db/basEnc.h"
 #include "db/clsDB.h"
 #include "platform/FileSystem.h"

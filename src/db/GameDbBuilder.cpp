@@ -27,7 +27,7 @@ void RunScript(SqliteConnection& db, const fs::path& file) {
   }
 }
 
-void RemoveWithLog(const fs::path& file) {
+void RemoveWithWal(const fs::path& file) {
   std::error_code ec;
   fs::remove(file, ec);
   fs::remove(file.string() + "-wal", ec);
@@ -37,7 +37,7 @@ void RemoveWithLog(const fs::path& file) {
 
 void BuildGameDatabase(const fs::path& dataDir, const fs::path& dbFile) {
   const fs::path temp = dbFile.string() + ".new";
-  RemoveWithLog(temp);  // left by a build that stopped halfway
+  RemoveWithWal(temp);  // left by a build that stopped halfway
   try {
     {
       auto db = SqliteConnection::Create(temp);
@@ -58,7 +58,7 @@ void BuildGameDatabase(const fs::path& dataDir, const fs::path& dbFile) {
     fs::rename(temp, dbFile, ec);
     if (ec) throw DbError(ec.value(), "置き換えられません: " + dbFile.string() + ": " + ec.message());
   } catch (...) {
-    RemoveWithLog(temp);
+    RemoveWithWal(temp);
     throw;
   }
 }

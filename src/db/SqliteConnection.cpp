@@ -187,7 +187,10 @@ std::shared_ptr<RecordSet> RecordSet::Sorted(std::string_view sortText) const {
   if (words.empty()) return copy;
   bool descending = words.size() > 1 && rt::EqualsNoCase(words[1], "DESC");
   int col = FieldIndex(words[0]);
-  if (col < 0 && rt::IsNumeric(words[0])) col = static_cast<int>(rt::Val(words[0])) - 1;
+  if (col < 0 && rt::IsNumeric(words[0])) {
+    const double position = rt::Val(words[0]);  // checked before the cast: "1E10" is numeric too
+    if (position >= 1 && position <= FieldCount()) col = static_cast<int>(position) - 1;
+  }
   copy->SortBy(col, descending);
   return copy;
 }

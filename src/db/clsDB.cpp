@@ -4,15 +4,15 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 
-#include "db/CreateDB.h"
 #include "platform/FileSystem.h"
 #include "runtime/Convert.h"
 #include "runtime/DateTime.h"
+#include "runtime/Strings.h"
 
 namespace fs = std::filesystem;
 
@@ -21,19 +21,13 @@ namespace {
 constexpr int kErrObjectNotSet = 91;  // the old runtime's "Object variable ... not set"
 const std::string kSeparator(39, '-');
 
-std::string TwoDigits(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
-
 // "yyyymmdd_hhmmss", the stamp of a moved SQL log.
 std::string LogStamp(const rt::DateTime& t) {
-  return std::to_string(t.year) + TwoDigits(t.month) + TwoDigits(t.day) + "_" + TwoDigits(t.hour) +
-         TwoDigits(t.minute) + TwoDigits(t.second);
+  return rt::Replace(rt::FormatDate(t), "/", "") + "_" + rt::Replace(rt::FormatTime(t), ":", "");
 }
 
 // "yyyy:mm:dd hh:mm:ss", the stamp of the SQL log's START line.
-std::string StartStamp(const rt::DateTime& t) {
-  return std::to_string(t.year) + ":" + TwoDigits(t.month) + ":" + TwoDigits(t.day) + " " + TwoDigits(t.hour) +
-         ":" + TwoDigits(t.minute) + ":" + TwoDigits(t.second);
-}
+std::string StartStamp(const rt::DateTime& t) { return rt::Replace(rt::FormatDate(t), "/", ":") + " " + rt::FormatTime(t); }
 
 void AppendText(const fs::path& path, const std::string& text) {
   std::ofstream out(path, std::ios::app | std::ios::binary);
@@ -53,7 +47,7 @@ std::map<std::string, long> TableCounts(SqliteConnection& db) {
   auto tables = db.Query("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name");
   for (long r = 0; r < tables->RowCount(); ++r) {
     const std::string& name = tables->Value(r, 0);
-    auto n = db.Query("SELECT COUNT(*) FROM \"" + name + "\"");
+    auto n = db.Query("SELECT COUNT(*) FROM \"" + rt::Replace(name, "\"", "\"\"") + "\"");
     counts[name] = std::stol(n->Value(0, 0));
   }
   return counts;
@@ -63,10 +57,7 @@ std::map<std::string, long> TableCounts(SqliteConnection& db) {
 
 clsDB::clsDB() : file_(std::make_unique<clsFile>()) {}
 
-clsDB::~clsDB() {
-  file_.reset();
-  if (loadFlg_) db_.reset();
-}
+clsDB::~clsDB() = default;
 
 bool clsDB::DBSet(std::shared_ptr<SqliteConnection> mDateB) {
   errMsg_.clear();
@@ -80,18 +71,23 @@ bool clsDB::DBSet(std::shared_ptr<SqliteConnection> mDateB) {
   return true;
 }
 
-bool clsDB::Excute(std::string_view sSQL) {
-  errMsg_.clear();
-  if (debugMode_) WriteSQLLog(sSQL);
+bool clsDB::Attempt(const std::function<void()>& action) {
   try {
     if (!db_) throw DbError(kErrObjectNotSet, "データベースが開かれていません");
-    db_->Execute(sSQL);
+    action();
+    return true;
   } catch (const DbError& e) {
     errMsg_ = e.Text();
   } catch (const std::exception& e) {
     errMsg_ = std::string("0:") + e.what();
   }
-  if (errMsg_.empty()) return true;
+  return false;
+}
+
+bool clsDB::Excute(std::string_view sSQL) {
+  errMsg_.clear();
+  if (debugMode_) WriteSQLLog(sSQL);
+  if (Attempt([&] { db_->Execute(sSQL); })) return true;
   WriteErrLog("Excute", sSQL);
   return false;
 }
@@ -100,15 +96,7 @@ bool clsDB::GetData(std::string_view sSQL, std::string_view Proc) {
   errMsg_.clear();
   if (debugMode_) WriteSQLLog(std::string(sSQL) + ":" + std::string(Proc));
   std::shared_ptr<RecordSet> result;
-  try {
-    if (!db_) throw DbError(kErrObjectNotSet, "データベースが開かれていません");
-    result = db_->Query(sSQL);
-  } catch (const DbError& e) {
-    errMsg_ = e.Text();
-  } catch (const std::exception& e) {
-    errMsg_ = std::string("0:") + e.what();
-  }
-  if (!result) {
+  if (!Attempt([&] { result = db_->Query(sSQL); })) {
     WriteErrLog("GetData", sSQL);
     queryFlg_ = false;
     result_.reset();
@@ -205,8 +193,10 @@ void clsDB::WriteSQLLog(std::string_view text) {
     const fs::path folder = platform::ProgramFolder();
     const fs::path log = folder / "DBSQL.txt";
     if (file_ && file_->FileSize(log.string()) > limitFileSize_) {
-      fs::path moved = folder / ("DBSQL" + LogStamp(rt::Now()) + ".log");
-      for (int n = 2; fs::exists(moved); ++n) moved = folder / ("DBSQL" + LogStamp(rt::Now()) + "_" + std::to_string(n) + ".log");
+      // A second move within the same second must not overwrite the first.
+      const std::string stamp = "DBSQL" + LogStamp(rt::Now());
+      fs::path moved = folder / (stamp + ".log");
+      for (int n = 2; fs::exists(moved); ++n) moved = folder / (stamp + "_" + std::to_string(n) + ".log");
       fs::rename(log, moved);
     }
     std::string out;

@@ -1,6 +1,7 @@
 /** @file clsDB.h The game's database object: statements, queries with a current row, and the logs. */
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,7 +22,7 @@
 class clsDB {
  public:
   clsDB();
-  ~clsDB();  ///< closes the database when LoadFLG is True
+  ~clsDB();  ///< closes the database it holds
   clsDB(const clsDB&) = delete;
   clsDB& operator=(const clsDB&) = delete;
 
@@ -54,6 +55,8 @@ class clsDB {
   bool LoadFLG() const { return loadFlg_; }
 
  private:
+  /// Runs action on the open database; a failure becomes the last error text and False.
+  bool Attempt(const std::function<void()>& action);
   void LoadRow();
   void WriteSQLLog(std::string_view text);
   void WriteRecordsetLog();
