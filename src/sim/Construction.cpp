@@ -1,0 +1,50 @@
+/** @file Construction.cpp The week's construction power and the progress, completion and upgrade of the building under construction. */
+#include "db/clsDB.h"
+#include "db/SqliteConnection.h"
+#include "runtime/Convert.h"
+#include "sim/People.h"
+#include "sim/SimDb.h"
+#include "sim/TurnEnd_People.h"
+
+namespace sim {
+
+int16_t RetConstructPower(WeekContext& ctx) {
+  const PanelState& shown = ctx.state.panels;
+  // Idle people of the other occupations help a quarter each, employed ones a tenth, at most 100.
+  int16_t employed = 0, idleHelp = 0;
+  for (PanelOcc o : {PanelOcc::Producer, PanelOcc::Merchant, PanelOcc::Engineer, PanelOcc::Soldier}) {
+    employed = rt::AddI(employed, shown.Employed(o));
+    idleHelp = rt::AddI(idleHelp, shown.Idle(o) / 4);
+  }
+  int16_t help = rt::AddI(employed / 10, idleHelp);
+  if (help > 100) help = 100;
+  const int16_t education = ctx.data.Education("Constructor");
+  int16_t power = rt::AddI(rt::MulI(education / 14 + 1, shown.Employed(PanelOcc::Constructor)), help);
+  return power < 1 ? int16_t{1} : power;
+}
+
+void TurnEnd_Construct(WeekContext& ctx, TurnLog& Log) {
+  const std::string shown = ctx.state.panels.construction;
+  if (shown.empty()) return;  // the panel showed "建設:なし"
+  const int16_t power = RetConstructPower(ctx);
+  if (!QueryRow(ctx.db, "SELECT Work,[Update] FROM construction,home WHERE home.Construction=construction.ID")) {
+    ctx.MsgBox("建設Work取得エラー:TurnEnd_Construct");
+    return;
+  }
+  const int16_t work = DataI(ctx.db, 0);
+  const std::string update = ctx.db.Data(1);
+  if (work - power > 0) {
+    ctx.db.Excute("UPDATE construction SET Work=" + rt::CStr(rt::SubI(work, power)) +
+                  " WHERE ID=(SELECT Construction FROM home)");
+    return;
+  }
+  ctx.db.Excute("UPDATE construction SET Work=0 WHERE ID=(SELECT Construction FROM home)");
+  // A finished upgrade takes its target's name and keeps its ID, area and people.
+  if (!update.empty())
+    ctx.db.Excute("UPDATE construction SET Name=" + SqlText(update) +
+                  ",[Update]='' WHERE ID=(SELECT Construction FROM home)");
+  ctx.db.Excute("UPDATE home SET Construction=0");
+  Log.Add("construct", shown + "が完成しました");
+}
+
+}  // namespace sim
