@@ -7,6 +7,7 @@
 namespace sim {
 
 class TurnLog;
+struct WeekContext;
 
 /// Button sets of the main screen's message box.
 inline constexpr int32_t kMsgNoButton = 0;  ///< show and return 0 at once (progress texts)
@@ -96,8 +97,9 @@ struct BattleUnitSetup {
 class IArmy {
  public:
   virtual ~IArmy() = default;
-  /// The week's army step: march, fight, bring home. May append the game-over entry.
-  virtual void TurnEnd_Conquest(TurnLog& Log) = 0;
+  /// The week's army step: march, fight, bring home, through ctx (database, mData, message box,
+  /// SoldierAdd and the storage routines). May append the game-over entry to Log.
+  virtual void TurnEnd_Conquest(WeekContext& ctx, TurnLog& Log) = 0;
   /// Hand a rebuilt battle unit to the battle engine under pName.
   virtual void UnitAdd(const BattleUnitSetup& pUnit, const std::string& pName) = 0;
 };

@@ -43,7 +43,7 @@ void WeekClose(WeekContext& ctx) {
 }
 
 void Conquest(WeekContext& ctx, TurnLog& Log) {
-  if (ctx.army) ctx.army->TurnEnd_Conquest(Log);
+  if (ctx.army) ctx.army->TurnEnd_Conquest(ctx, Log);
 }
 
 void WriteMessageLog(WeekContext& ctx, const TurnLog& Log) {

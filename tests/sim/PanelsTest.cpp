@@ -140,6 +140,7 @@ TEST_F(PanelsTest, ArmiesInTheFieldBecomeBattleUnitsAtLoad) {
   army.loseTrust = true;
   TurnEnd(ctx);
   EXPECT_EQ(army.conquests, 1);
+  EXPECT_TRUE(army.closeRefused);
   EXPECT_TRUE(state.mQuitAfterTurn);
   EXPECT_EQ(settings.Get("DBInit"), "True");
 }
