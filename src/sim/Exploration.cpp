@@ -101,9 +101,10 @@ bool NestConquered(clsDB& db, std::string_view nest, int32_t times) {
 void AreaItemFind(WeekContext& ctx, TurnLog& Log, const OreRule& r) {
   clsDB& db = ctx.db;
   if (!AreaReached(db, r.area, r.level) || !NestConquered(db, r.nest, r.times)) return;
-  if (!QueryRow(db, "SELECT Open FROM areaitem WHERE Name=" + SqlText(r.resource))) return;
-  if (rt::CBool(db.Data(0))) return;
-  db.Excute("UPDATE areaitem SET Open=True WHERE Name=" + SqlText(r.resource));
+  // The ore's row in the rule's area only, as for the resources found by exploring.
+  const std::string row = " WHERE Name=" + SqlText(r.resource) + " AND Area=" + SqlText(r.area);
+  if (!QueryRow(db, "SELECT Open FROM areaitem" + row) || TextB(db.Data(0))) return;
+  db.Excute("UPDATE areaitem SET Open=True" + row);
   Log.Add("areaitem", std::string(r.area) + "で" + std::string(r.resource) + "を発見しました");
 }
 

@@ -50,8 +50,6 @@ void ContinueItemBuy(WeekContext& ctx, const std::string& Item, int16_t Amount, 
   Log.Add("continueitem", text + std::string(kCrLf) + "残り購入回数は" + rt::CStr(Remaining) + "回です");
 }
 
-int16_t NumI(const std::string& text) { return text.empty() ? int16_t(0) : rt::CInt(text); }
-
 struct Order {
   int32_t id = 0;
   std::string item, type;
@@ -66,7 +64,7 @@ void TurnEnd_ContinueItem(WeekContext& ctx, TurnLog& Log) {
   std::vector<Order> orders;
   for (const auto& row : QueryRows(ctx.db, "SELECT * FROM continueitem")) {
     if (row.size() < 5) continue;
-    orders.push_back({row[0].empty() ? 0 : rt::CLng(row[0]), row[1], row[2], NumI(row[3]), NumI(row[4])});
+    orders.push_back({TextL(row[0]), row[1], row[2], TextI(row[3]), TextI(row[4])});
   }
   for (const Order& o : orders) {
     const int16_t Remaining = rt::SubI(o.count, 1);

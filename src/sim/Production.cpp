@@ -15,8 +15,6 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 
-int16_t NumI(const std::string& text) { return text.empty() ? int16_t(0) : rt::CInt(text); }
-int32_t NumL(const std::string& text) { return text.empty() ? 0 : rt::CLng(text); }
 double NumD(const std::string& text) { return text.empty() ? 0.0 : rt::CDbl(text); }
 
 // Crops and livestock: harvested when the weeks since the product was chosen are a multiple of
@@ -37,26 +35,41 @@ void Harvest(WeekContext& ctx, TurnLog& Log, const std::string& area, const std:
   Log.Add("itemproduct", text);
 }
 
+// The whole part of X, plus one when the fraction's percentage Q (rounded for production,
+// truncated for processing) is at least a fresh percentage draw.
+int32_t WholeWithDraw(double X, bool roundFraction) {
+  int32_t N = rt::CLng(rt::Fix(X));
+  const double R = X - N;
+  if (R > 0) {
+    const int32_t Q = roundFraction ? rt::CLng(R * 100) : rt::CLng(rt::Fix(R * 100));
+    rt::Randomize();
+    if (Q >= rt::RndPercent()) N = rt::AddL(N, 1);
+  }
+  return N;
+}
+
 struct Building {
   int16_t workers = 0;
   std::string name, product, area;
   int32_t startWeek = 0;
 };
 
+// The staffed buildings of one occupation that have a product, read whole before any is handled.
+std::vector<Building> StaffedBuildings(clsDB& db, std::string_view occupation) {
+  std::vector<Building> buildings;
+  for (const auto& row : QueryRows(db, "SELECT NofProduction,construction.Name,Product,StartWeek,area.Name FROM "
+                                       "construct,construction,area WHERE construct.Name=construction.Name AND "
+                                       "construct.Occupation=" + SqlText(occupation) +
+                                       " AND area.Name=construction.Area AND construct.Area=area.Type "
+                                       "AND construction.NofProduction>0 AND Product<>''"))
+    buildings.push_back({TextI(row[0]), row[1], row[2], row[4], TextL(row[3])});
+  return buildings;
+}
+
 }  // namespace
 
 void TurnEnd_ItemProduction(WeekContext& ctx, TurnLog& Log) {
-  std::vector<Building> buildings;
-  for (const auto& row : QueryRows(ctx.db,
-                                   "SELECT NofProduction,construction.Name,Product,StartWeek,area.Name FROM "
-                                   "construct,construction,area WHERE "
-                                   "construct.Name=construction.Name AND "
-                                   "construct.Occupation='Producer' AND "
-                                   "area.Name=construction.Area AND construct.Area=area.Type "
-                                   "AND construction.NofProduction>0 AND Product<>''"))
-    buildings.push_back({NumI(row[0]), row[1], row[2], row[4], NumL(row[3])});
-
-  for (const Building& b : buildings) {
+  for (const Building& b : StaffedBuildings(ctx.db, "Producer")) {
     if (!QueryRow(ctx.db, "SELECT Production,Class FROM item WHERE Name=" + SqlText(b.product))) {
       ctx.MsgBox("アイテム生産数取得エラー:TurnEnd_ItemProduction");
       return;
@@ -66,14 +79,7 @@ void TurnEnd_ItemProduction(WeekContext& ctx, TurnLog& Log) {
       Harvest(ctx, Log, b.area, b.name, b.product, b.workers, b.startWeek, ctx.db.Data(1) == "動物");
       continue;
     }
-    const double X = b.workers / 100.0 * P;
-    int32_t N = rt::CLng(rt::Fix(X));
-    const double R = X - N;
-    if (R > 0) {
-      const int16_t Q = rt::CInt(R * 100);
-      rt::Randomize();
-      if (Q >= rt::RndPercent()) N = rt::AddL(N, 1);
-    }
+    const int32_t N = WholeWithDraw(b.workers / 100.0 * P, true);
     Log.Add("itemproduct", b.area + "の" + b.name + "で" + std::string(kCrLf) + b.product + "を" + rt::CStr(N) +
                                "個生産しました");
     ItemProductAdd(ctx.db, b.product, N);
@@ -81,17 +87,7 @@ void TurnEnd_ItemProduction(WeekContext& ctx, TurnLog& Log) {
 }
 
 void TurnEnd_ItemProcess(WeekContext& ctx, TurnLog& Log) {
-  std::vector<Building> buildings;
-  for (const auto& row : QueryRows(ctx.db,
-                                   "SELECT NofProduction,Product,area.Name,construction.Name FROM "
-                                   "construct,construction,area WHERE "
-                                   "construct.Name=construction.Name AND "
-                                   "construct.Occupation='Engineer' AND "
-                                   "area.Name=construction.Area AND construct.Area=area.Type "
-                                   "AND construction.NofProduction>0 AND Product<>''"))
-    buildings.push_back({NumI(row[0]), row[3], row[1], row[2], 0});
-
-  for (const Building& b : buildings) {
+  for (const Building& b : StaffedBuildings(ctx.db, "Engineer")) {
     if (!QueryRow(ctx.db, "SELECT Production FROM item WHERE Name=" + SqlText(b.product))) {
       ctx.MsgBox("アイテム加工数取得エラー:TurnEnd_ItemProcess");
       return;
@@ -111,24 +107,17 @@ void TurnEnd_ItemProcess(WeekContext& ctx, TurnLog& Log) {
         idle = true;
         break;
       }
-      const double ratio = static_cast<double>(DataL(ctx.db, 0)) / NumI(ing[1]);
+      const double ratio = static_cast<double>(DataL(ctx.db, 0)) / TextI(ing[1]);
       if (ratio < F) F = ratio;
     }
     if (idle) continue;
 
-    const double X = P * F;
-    int32_t N = rt::CLng(rt::Fix(X));
-    const double R = X - N;
-    if (R > 0) {
-      const int32_t Q = rt::CLng(rt::Fix(R * 100));
-      rt::Randomize();
-      if (rt::RndPercent() <= Q) N = rt::AddL(N, 1);
-    }
+    const int32_t N = WholeWithDraw(P * F, false);
     if (N == 0) continue;
 
     std::string text = b.area + "の" + b.name + "で" + std::string(kCrLf);
     for (size_t k = 0; k < recipe.size(); ++k) {
-      const int32_t used = rt::CLng(NumI(recipe[k][1]) * F);
+      const int32_t used = rt::CLng(TextI(recipe[k][1]) * F);
       TurnEnd_ItemConsume(ctx, recipe[k][0], used);
       text += recipe[k][0] + "を" + rt::CStr(used) + (k + 1 < recipe.size() ? "個、" : "個消費し、");
     }

@@ -15,10 +15,8 @@
 namespace sim {
 namespace {
 
-int16_t NumI(const std::string& text) { return text.empty() ? int16_t(0) : rt::CInt(text); }
-
 clsItemResearch FromRow(const std::vector<std::string>& row) {
-  return {row[0], NumI(row[1]), NumI(row[2]), NumI(row[3])};
+  return {row[0], TextI(row[1]), TextI(row[2]), TextI(row[3])};
 }
 
 constexpr std::string_view kResearchColumns =
@@ -102,7 +100,7 @@ void TurnEnd_ItemResearch(WeekContext& ctx, TurnLog& Log) {
     bool qualifies = true;
     for (const auto& other : others) {
       if (!QueryRow(ctx.db, "SELECT ItemLevel FROM itemdata WHERE Name=" + SqlText(other[0])) ||
-          DataL(ctx.db, 0) < NumI(other[1])) {
+          DataL(ctx.db, 0) < TextI(other[1])) {
         qualifies = false;
         break;
       }

@@ -17,9 +17,6 @@ namespace {
 constexpr std::string_view kMoney = "お金";
 constexpr std::string_view kExport = "輸出";
 
-int32_t NumL(const std::string& text) { return text.empty() ? 0 : rt::CLng(text); }
-int16_t NumI(const std::string& text) { return text.empty() ? int16_t(0) : rt::CInt(text); }
-
 // Friendship gained per delivered contract, by the palace's name.
 int16_t PalaceFactor(clsDB& db) {
   if (!QueryRow(db, "SELECT construction.Name FROM construction WHERE Area='王宮'")) return 0;
@@ -108,7 +105,7 @@ void OpenCountryCheck(WeekContext& ctx, const Rule& r, const FriendshipList& lis
   const std::string nation(r.nation);
   // A nation missing from the catalogue cannot be opened.
   if (!QueryRow(ctx.db, "SELECT Acquaintance FROM country WHERE Nation=" + SqlText(nation))) return;
-  if (rt::CBool(ctx.db.Data(0))) return;
+  if (TextB(ctx.db.Data(0))) return;
   if (r.bound > TurnEnd_ReturnFriendship(ctx, r.referrer, list)) return;
 
   Log.Add("newcountry", nation + "と交易できるようになりました");
@@ -146,10 +143,10 @@ void TurnEnd_Trade(WeekContext& ctx, TurnLog& Log, bool& Result) {
 
   for (const auto& contract : due) {
     const std::string& Nation = contract[0];
-    const int16_t Count = NumI(contract[1]);
+    const int16_t Count = TextI(contract[1]);
     const std::string goodsSql = "SELECT Type,Item,Amount FROM tradedata WHERE Nation=" + SqlText(Nation);
     std::vector<Goods> goods;
-    for (const auto& row : QueryRows(ctx.db, goodsSql)) goods.push_back({row[0], row[1], NumL(row[2])});
+    for (const auto& row : QueryRows(ctx.db, goodsSql)) goods.push_back({row[0], row[1], TextL(row[2])});
     if (goods.empty()) {
       ctx.MsgBox("\r\n" + goodsSql);
       return;
@@ -192,7 +189,7 @@ void TurnEnd_OpenCountry(WeekContext& ctx, TurnLog& Log) {
   }
   // Loaded once: every rule of the week sees the friendships as the deliveries left them.
   FriendshipList list;
-  for (const auto& row : rows) list.emplace_back(row[0], NumI(row[1]));
+  for (const auto& row : rows) list.emplace_back(row[0], TextI(row[1]));
   for (const Rule& r : kRules) OpenCountryCheck(ctx, r, list, Log);
 }
 
