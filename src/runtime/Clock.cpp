@@ -29,12 +29,20 @@ IClock& Clock() { return *gClock; }
 void SetClock(IClock* clock) { gClock = clock ? clock : &gSystemClock; }
 
 double Timer() {
-  // Seconds since local midnight; the fraction comes from the millisecond clock.
-  std::time_t t = static_cast<std::time_t>(gClock->WallSeconds());
+  // Seconds since local midnight. The system clock's fraction must come from the same reading
+  // as its seconds: the monotonic clock's milliseconds do not tick with the wall clock, and
+  // mixing the two made Timer run backwards within a second.
+  int64_t wallMs;
+  if (gClock == &gSystemClock) {
+    using namespace std::chrono;
+    wallMs = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+  } else {
+    wallMs = gClock->WallSeconds() * 1000 + gClock->NowMs() % 1000;
+  }
+  std::time_t t = static_cast<std::time_t>(wallMs / 1000);
   std::tm tm{};
   localtime_r(&t, &tm);
-  double fraction = static_cast<double>(gClock->NowMs() % 1000) / 1000.0;
-  return tm.tm_hour * 3600.0 + tm.tm_min * 60.0 + tm.tm_sec + fraction;
+  return tm.tm_hour * 3600.0 + tm.tm_min * 60.0 + tm.tm_sec + static_cast<double>(wallMs % 1000) / 1000.0;
 }
 
 void Sleep(int64_t ms) { gClock->SleepMs(ms); }

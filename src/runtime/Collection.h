@@ -12,15 +12,15 @@
 namespace rt {
 
 /// Items in insertion order, each with an optional key. Keys compare ignoring case.
-/// As the old runtime: a repeated key or an unknown key throws kErrInvalidCall (5),
-/// an index out of range kErrSubscript (9).
+/// As the old runtime: a repeated key throws kErrDuplicateKey (457), an unknown key
+/// kErrInvalidCall (5), an index out of range kErrSubscript (9).
 template <typename T>
 class Collection {
  public:
   long Count() const { return static_cast<long>(items_.size()); }
 
   void Add(T item, std::string key = {}) {
-    if (!key.empty() && Find(key)) throw VbError(kErrInvalidCall, "This key is already associated with an element of this collection");
+    if (!key.empty() && Find(key)) throw VbError(kErrDuplicateKey);
     items_.emplace_back(std::move(key), std::move(item));
   }
   /// 1-based.

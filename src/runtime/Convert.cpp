@@ -107,8 +107,10 @@ double Val(std::string_view text) {
 
 double Round(double value, int digits) {
   if (digits <= 0) return RoundEven(value);
-  double scale = std::pow(10.0, digits);
-  return RoundEven(value * scale) / scale;
+  const double scaled = value * std::pow(10.0, digits);
+  // Beyond the range of doubles there is no fraction left to round (and no inf or NaN to make).
+  if (!std::isfinite(scaled)) return value;
+  return RoundEven(scaled) / std::pow(10.0, digits);
 }
 
 double Int(double value) { return std::floor(value); }

