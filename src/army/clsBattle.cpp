@@ -118,14 +118,14 @@ void clsBattle::RaiseSound(int soundType) {
 }
 
 void clsBattle::SetButton(BattleCommand which, const std::string& text, bool enable) {
-  auto& b = buttons_[static_cast<int>(which)];
+  auto& b = ButtonOf(which);
   b.Text = text;
   b.Enable = enable;
   if (display_) display_->SetCommandButton(which, text, enable);
 }
 
 void clsBattle::SelectButton(BattleCommand which, bool selected) {
-  buttons_[static_cast<int>(which)].Selected = selected;
+  ButtonOf(which).Selected = selected;
   if (display_) display_->SelectCommandButton(which, selected);
 }
 
@@ -180,44 +180,30 @@ void clsBattle::Party2_AttackAnime(const std::string& pstrMaterial, bool pblOwnA
 
 // ---- command buttons ----
 
+void clsBattle::ToggleCommand(BattleCommand which, const std::string& value) {
+  bool choose = command_ != value;
+  command_ = choose ? value : std::string();
+  SelectButton(which, choose);
+  DoEvents();
+}
+
 void clsBattle::Item1_Click() {
   SelectButton(BattleCommand::Item2, false);
-  if (buttons_[static_cast<int>(BattleCommand::Retreat)].Enable) SelectButton(BattleCommand::Retreat, false);
-  if (command_ != "item1") {
-    command_ = "item1";
-    SelectButton(BattleCommand::Item1, true);
-  } else {
-    command_.clear();
-    SelectButton(BattleCommand::Item1, false);
-  }
-  DoEvents();
+  if (ButtonOf(BattleCommand::Retreat).Enable) SelectButton(BattleCommand::Retreat, false);
+  ToggleCommand(BattleCommand::Item1, "item1");
 }
 
 void clsBattle::Item2_Click() {
   SelectButton(BattleCommand::Item1, false);
-  if (buttons_[static_cast<int>(BattleCommand::Retreat)].Enable) SelectButton(BattleCommand::Retreat, false);
-  if (command_ != "item2") {
-    command_ = "item2";
-    SelectButton(BattleCommand::Item2, true);
-  } else {
-    command_.clear();
-    SelectButton(BattleCommand::Item2, false);
-  }
-  DoEvents();
+  if (ButtonOf(BattleCommand::Retreat).Enable) SelectButton(BattleCommand::Retreat, false);
+  ToggleCommand(BattleCommand::Item2, "item2");
 }
 
 void clsBattle::Retreat_Click() {
-  if (!buttons_[static_cast<int>(BattleCommand::Retreat)].Enable) return;
+  if (!ButtonOf(BattleCommand::Retreat).Enable) return;
   SelectButton(BattleCommand::Item1, false);
   SelectButton(BattleCommand::Item2, false);
-  if (command_ != "retreat") {
-    command_ = "retreat";
-    SelectButton(BattleCommand::Retreat, true);
-  } else {
-    command_.clear();
-    SelectButton(BattleCommand::Retreat, false);
-  }
-  DoEvents();
+  ToggleCommand(BattleCommand::Retreat, "retreat");
 }
 
 void clsBattle::Item1_MouseMove() {
@@ -231,7 +217,7 @@ void clsBattle::Item2_MouseMove() {
 }
 
 void clsBattle::Retreat_MouseMove() {
-  if (!buttons_[static_cast<int>(BattleCommand::Retreat)].Enable) return;
+  if (!ButtonOf(BattleCommand::Retreat).Enable) return;
   hovered_ = "retreat";
   DoEvents();
 }
@@ -241,6 +227,12 @@ void clsBattle::Battlefield_MouseMove() {
 }
 
 // ---- the battle ----
+
+void clsBattle::Strike(clsUnitver2& x, clsUnitver2& y) {
+  int32_t a = x.Attack(y.Soldiers(), y.Protects(), y.UnitMaterialTolerance());
+  y.Damege(x.Soldiers(), a, x.Arms());
+  y.DamegeEffect(x.AttackEffect());
+}
 
 void clsBattle::NormalAction(clsUnitver2& x, clsUnitver2& y) {
   bool ownSide = x.StatusCheckAbnormal();
@@ -255,9 +247,7 @@ void clsBattle::NormalAction(clsUnitver2& x, clsUnitver2& y) {
       x.Init(y.UnitClass(), y.UnitRace());
       x.DamegeEffect(x.AttackEffect());
     } else {
-      int32_t a = x.Attack(y.Soldiers(), y.Protects(), y.UnitMaterialTolerance());
-      y.Damege(x.Soldiers(), a, x.Arms());
-      y.DamegeEffect(x.AttackEffect());
+      Strike(x, y);
     }
   }
   if (x.BattleFLG()) x.BattleFLG(false);
@@ -265,14 +255,13 @@ void clsBattle::NormalAction(clsUnitver2& x, clsUnitver2& y) {
 
 bool clsBattle::CommandAction() {
   clsUnitver2& x = *party1_;
-  if (command_ == "item1") {
-    x.UseItem1();
-    SetButton(BattleCommand::Item1, "空", false);
-    SelectButton(BattleCommand::Item1, false);
-  } else if (command_ == "item2") {
-    x.UseItem2();
-    SetButton(BattleCommand::Item2, "空", false);
-    SelectButton(BattleCommand::Item2, false);
+  if (command_ == "item1" || command_ == "item2") {
+    bool first = command_ == "item1";
+    if (first) x.UseItem1();
+    else x.UseItem2();
+    BattleCommand button = first ? BattleCommand::Item1 : BattleCommand::Item2;
+    SetButton(button, "空", false);
+    SelectButton(button, false);
   } else if (command_ == "retreat") {
     isRetreat_ = true;
     return false;
@@ -328,9 +317,7 @@ bool clsBattle::StartBattle(const std::string& strParty1, const std::string& str
         DrawUnits();
         DrawStatus();
       }
-      int32_t a = attacker.Attack(defender.Soldiers(), defender.Protects(), defender.UnitMaterialTolerance());
-      defender.Damege(attacker.Soldiers(), a, attacker.Arms());
-      defender.DamegeEffect(attacker.AttackEffect());
+      Strike(attacker, defender);
       DrawUnits();
       DrawStatus();
       // The shooter too may fall here (poison or a status kept from an earlier battle).

@@ -82,10 +82,15 @@ class clsBattle {
   void DrawStatus();
   void SetButton(BattleCommand which, const std::string& text, bool enable);
   void SelectButton(BattleCommand which, bool selected);
+  ButtonState& ButtonOf(BattleCommand which) { return buttons_[static_cast<int>(which)]; }
+  /// A command button's click: choose its command, or take it back when it was already chosen.
+  void ToggleCommand(BattleCommand which, const std::string& value);
   void Connect(clsUnitver2& unit, bool party1);
   void Disconnect();
   void Party1_AttackAnime(const std::string& pstrMaterial, bool pblOwnAttack);
   void Party2_AttackAnime(const std::string& pstrMaterial, bool pblOwnAttack);
+  /// X attacks Y: the attack, Y's damage, then X's effects on itself and on Y.
+  void Strike(clsUnitver2& x, clsUnitver2& y);
   void NormalAction(clsUnitver2& x, clsUnitver2& y);
   /// Party 1 carries out the pending command; false when it was a retreat.
   bool CommandAction();

@@ -21,6 +21,25 @@ int Draw() { return static_cast<int>(std::floor(rt::Rnd() * 100 + 1)); }
 
 std::string Num(long long n) { return std::to_string(n); }
 
+/// A foot class: what it carries, CInt((e/50)² × scale + offset) per soldier, and how fast it marches.
+struct FootClass {
+  double scale, offset;
+  int baseSpeed;
+  int spareBonus;  ///< added to the army's spare carrying capacity
+};
+
+const FootClass* FootClassOf(const std::string& cls) {
+  static const FootClass saber{11, 20, 15, 7}, lancer{15, 25, 10, 10}, archer{9, 15, 20, 4};
+  if (cls == kSaber) return &saber;
+  if (cls == kLancer) return &lancer;
+  if (cls == kArcher) return &archer;
+  return nullptr;
+}
+
+int FootCapacity(const FootClass& foot, int education) {
+  return rt::CInt(std::pow(education / 50.0, 2) * foot.scale + foot.offset);
+}
+
 int AbnormalRank(const std::string& word) {
   if (word == "睡眠") return 1;
   if (word == "麻痺") return 2;
@@ -58,27 +77,9 @@ void clsUnitver2::SetMonster(const std::string& pstrID, const std::string& pstrU
 
   imageRow_ = pintImageRow;
   imageCol_ = pintImageCol;
-  if (pintImageTable == 4) {
-    imageTable_ = 4;
-    imageNum_ = 1;
-    imageWidth_ = 105;
-    imageHeight_ = 85;
-    figureCols_ = 2;
-    figureRows_ = 3;
-    soldiersPerFigure_ = 150;
-    imageTopMove_ = 60;
-    imageLeftMove_ = 2;
-  } else {
-    imageTable_ = pintImageTable;
-    imageNum_ = pintImageTable < 3 ? 3 : 1;
-    imageWidth_ = 48;
-    imageHeight_ = 64;
-    figureCols_ = 3;
-    figureRows_ = 5;
-    soldiersPerFigure_ = 60;
-    imageTopMove_ = 40;
-    imageLeftMove_ = 10;
-  }
+  imageTable_ = pintImageTable;
+  imageNum_ = pintImageTable < 3 ? 3 : 1;
+  SpriteLayout(pintImageTable == 4);
   unitMove_ = class_ == kArcher ? 3 : 22;
 }
 
@@ -105,14 +106,19 @@ void clsUnitver2::SetUnit(const std::string& pstrID, const std::string& pstrUnit
   else if (class_ == kRider) imageCol_ = 3;
   else if (class_ == kArcher) imageCol_ = 4;
   if (imageCol_ != 0) imageNum_ = class_ == kArcher ? 6 : 3;
-  imageWidth_ = 48;
-  imageHeight_ = 64;
-  figureCols_ = 3;
-  figureRows_ = 5;
-  soldiersPerFigure_ = 60;
-  imageTopMove_ = 40;
-  imageLeftMove_ = 10;
+  SpriteLayout(false);
   unitMove_ = class_ == kArcher ? 0 : 22;
+}
+
+void clsUnitver2::SpriteLayout(bool large) {
+  // Large monsters (sheet 4) stand as fewer, bigger figures.
+  imageWidth_ = large ? 105 : 48;
+  imageHeight_ = large ? 85 : 64;
+  figureCols_ = large ? 2 : 3;
+  figureRows_ = large ? 3 : 5;
+  soldiersPerFigure_ = large ? 150 : 60;
+  imageTopMove_ = large ? 60 : 40;
+  imageLeftMove_ = large ? 2 : 10;
 }
 
 void clsUnitver2::SetProtector(const std::string& pstrProtectorName, int pintProtector, int pintProtectorWeight) {
@@ -236,21 +242,9 @@ int clsUnitver2::Load() const {
 }
 
 int32_t clsUnitver2::GetWeight() const {
-  double e = education_;
-  int allowance, k;
-  if (class_ == kSaber) {
-    allowance = rt::CInt(std::pow(e / 50, 2) * 11 + 20);
-    k = 7;
-  } else if (class_ == kLancer) {
-    allowance = rt::CInt(std::pow(e / 50, 2) * 15 + 25);
-    k = 10;
-  } else if (class_ == kArcher) {
-    allowance = rt::CInt(std::pow(e / 50, 2) * 9 + 15);
-    k = 4;
-  } else {
-    allowance = subArmWeight_;
-    k = 5;
-  }
+  const FootClass* foot = FootClassOf(class_);
+  int allowance = foot ? FootCapacity(*foot, education_) : subArmWeight_;  // a rider's horse carries
+  int k = foot ? foot->spareBonus : 5;
   // 32 bits: a large army's spare capacity passes 32767.
   int64_t spare = static_cast<int64_t>(allowance - Load()) * soldiers_ + k;
   return static_cast<int32_t>(std::clamp<int64_t>(spare, std::numeric_limits<int32_t>::min(),
@@ -297,26 +291,14 @@ int clsUnitver2::MaskImageTop(int /*pintIndex*/) const {
 void clsUnitver2::Init(const std::string& pOPC, const std::string& pOPRace) {
   opponentClass_ = pOPC;
   if (race_.empty()) {
-    double e = education_;
-    int base = 0;
-    bool foot = true;
-    if (class_ == kSaber) {
-      capacity_ = rt::CInt(std::pow(e / 50, 2) * 11 + 20);
-      base = 15;
-    } else if (class_ == kLancer) {
-      capacity_ = rt::CInt(std::pow(e / 50, 2) * 15 + 25);
-      base = 10;
-    } else if (class_ == kArcher) {
-      capacity_ = rt::CInt(std::pow(e / 50, 2) * 9 + 15);
-      base = 20;
-    } else {
-      foot = false;
-      if (class_ == kRider) speed_ = subArmPower_;
-    }
-    if (foot) {
+    if (const FootClass* foot = FootClassOf(class_)) {
+      capacity_ = FootCapacity(*foot, education_);
       int load = Load();
       // Nothing to carry: the base pace (the quotient has no value).
-      speed_ = load == 0 ? base : rt::CInt(base * std::min(static_cast<double>(capacity_) / load, 1.5));
+      speed_ = load == 0 ? foot->baseSpeed
+                         : rt::CInt(foot->baseSpeed * std::min(static_cast<double>(capacity_) / load, 1.5));
+    } else if (class_ == kRider) {
+      speed_ = subArmPower_;
     }
   }
   CalcClassAffinity();
@@ -439,6 +421,7 @@ int32_t clsUnitver2::Attack(int pOPSoldiers, int pintProtects, const std::string
   value = std::clamp(value, static_cast<double>(std::numeric_limits<int32_t>::min()),
                      static_cast<double>(std::numeric_limits<int32_t>::max()));
   if (AttackAnime) AttackAnime(element, ownAttack_);
+  ownAttack_ = false;  // it marks this action only, not a shot in the next battle's ranged phase
   AddTiredness(true, pintProtects, pOPSoldiers);
   StatusRecover();
   return static_cast<int32_t>(value);
@@ -636,16 +619,13 @@ const EffectList& clsUnitver2::AttackEffect() {
   return attackEffects_;
 }
 
-void clsUnitver2::UseItem1() {
-  if (item1Effects_.empty()) return;
-  Say(name_ + "は" + item1Name_ + "を使った");
-  ApplyEffect(item1Effects_, item1Name_);
-  useItem1_ = false;
+void clsUnitver2::UseItem(EffectList& list, const std::string& name, bool& usable) {
+  if (list.empty()) return;
+  Say(name_ + "は" + name + "を使った");
+  ApplyEffect(list, name);
+  usable = false;
 }
 
-void clsUnitver2::UseItem2() {
-  if (item2Effects_.empty()) return;
-  Say(name_ + "は" + item2Name_ + "を使った");
-  ApplyEffect(item2Effects_, item2Name_);
-  useItem2_ = false;
-}
+void clsUnitver2::UseItem1() { UseItem(item1Effects_, item1Name_, useItem1_); }
+
+void clsUnitver2::UseItem2() { UseItem(item2Effects_, item2Name_, useItem2_); }

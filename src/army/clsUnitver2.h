@@ -126,11 +126,13 @@ class clsUnitver2 {
 
  private:
   void Say(const std::string& text);
+  void SpriteLayout(bool large);
   void CalcClassAffinity();
   void GetRaceBonus(const std::string& opRace);
   void AddTiredness(bool attack, int x, int opSoldiers);
   void ApplyEffect(const EffectList& list, const std::string& source);
   void ReadItemEffect(EffectList& list, const std::string& effect);
+  void UseItem(EffectList& list, const std::string& name, bool& usable);
   int Load() const;
   int FrameIndex(int i) const { return i > imageNum_ ? imageNum_ : i; }
 
@@ -146,7 +148,7 @@ class clsUnitver2 {
   bool useItem1_ = false, useItem2_ = false;
   EffectList raceBonus_, attackEffects_, tolerances_;
   int physical_ = 0;
-  int fatigue_ = 0;  ///< fatigue level: 1 when fresh, at most 101
+  int fatigue_ = 1;  ///< fatigue level: 1 when fresh, at most 101 (it divides attack and defence)
   int injury_ = 0, seriousInjury_ = 0, dead_ = 0;
   int capacity_ = 0, speed_ = 0, speedBonus_ = 0;
   int counter_ = 0, counterMod_ = 0;
