@@ -72,8 +72,14 @@ void DeliverMouse(Window& w, Kind kind, int x, int y, int button) {
 
   Control* target = nullptr;
   if (Control* holder = Control::FromId(ui.capture)) {
-    if (holder->IsShown()) target = holder;
-    else ui.capture = 0;
+    // A capture inside a window that a modal window now blocks is dropped, as a disabled
+    // window loses it: its controls must not take the dialog's mouse.
+    if (holder->IsShown() && AcceptsInput(*holder->GetWindow())) {
+      target = holder;
+    } else {
+      ui.capture = 0;
+      ui.captureImplicit = false;
+    }
   }
   if (!target) target = HitTest(w, x, y);
   if (!target) return;

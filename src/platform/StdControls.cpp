@@ -154,6 +154,9 @@ void OptionButton::Draw() {
 HScrollBar::HScrollBar(Control* parent) : StdControl(parent) {}
 
 void HScrollBar::SetRange(int min, int max) {
+  // A scroll bar's range is 16-bit, which also keeps the thumb arithmetic in range.
+  min = std::clamp(min, -32768, 32767);
+  max = std::clamp(max, -32768, 32767);
   min_ = std::min(min, max);
   max_ = std::max(min, max);
   int v = std::clamp(value_, min_, max_);
@@ -178,7 +181,8 @@ void HScrollBar::SetValueRaising(int value, bool scrolling) {
 Rect HScrollBar::ThumbRect() const {
   const int arrow = Height(), track = std::max(0, Width() - 2 * arrow);
   const int range = max_ - min_;
-  int thumb = range > 0 ? std::max(Height(), track * std::max(large_, 1) / (range + std::max(large_, 1))) : track;
+  const int64_t page = std::max(large_, 1);
+  int thumb = range > 0 ? std::max(Height(), static_cast<int>(track * page / (range + page))) : track;
   thumb = std::min(thumb, track);
   const int travel = track - thumb;
   const int left = arrow + (range > 0 ? static_cast<int>(static_cast<int64_t>(travel) * (value_ - min_) / range) : 0);

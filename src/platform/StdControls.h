@@ -94,7 +94,7 @@ class HScrollBar : public StdControl {
   int Min() const { return min_; }
   int Max() const { return max_; }
   int Value() const { return value_; }
-  void SetRange(int min, int max);  ///< the value is kept inside the new range
+  void SetRange(int min, int max);  ///< 16-bit; the value is kept inside the new range
   void SetValue(int value);         ///< clamped to the range
   void SetSmallChange(int n) { small_ = n; }
   void SetLargeChange(int n) { large_ = n; }

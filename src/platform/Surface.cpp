@@ -86,6 +86,11 @@ void CombineRow(uint8_t* d, const uint8_t* s, size_t n, Rop rop) {
 
 void BitBlt(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int sx, int sy, Rop rop) {
   if (!ClipBlock(dst.Width(), dst.Height(), src.Width(), src.Height(), dx, dy, w, h, sx, sy)) return;
+  if (&dst == &src && rop != Rop::Copy) {  // OR and AND within one row would read their own output
+    const Surface copy = src;
+    BitBlt(dst, dx, dy, w, h, copy, sx, sy, rop);
+    return;
+  }
   const size_t n = static_cast<size_t>(w) * 4;
   if (&dst == &src && dy > sy) {  // overlapping: walk rows bottom up
     for (int y = h - 1; y >= 0; --y) CombineRow(dst.Row(dy + y) + dx * 4, src.Row(sy + y) + sx * 4, n, rop);

@@ -156,11 +156,12 @@ std::shared_ptr<Font::Face> LoadFace(int cellHeight, bool bold, bool proportiona
   int size = std::max(1, cellHeight * cellHeight / std::max(1, TTF_FontHeight(f)));
   TTF_SetFontSize(f, size);
   while (size > 1 && TTF_FontHeight(f) > cellHeight) TTF_SetFontSize(f, --size);
-  while (true) {
+  while (size < 4 * cellHeight) {  // bounded, should a face report no height at all
     TTF_SetFontSize(f, size + 1);
-    if (TTF_FontHeight(f) > cellHeight) { TTF_SetFontSize(f, size); break; }
+    if (TTF_FontHeight(f) > cellHeight) break;
     ++size;
   }
+  TTF_SetFontSize(f, size);
   if (bold) TTF_SetFontStyle(f, TTF_STYLE_BOLD);
   TTF_SetFontHinting(f, TTF_HINTING_NORMAL);
   auto face = std::make_shared<Font::Face>();
@@ -364,9 +365,8 @@ Font::Font(int cellHeight, int weight, bool proportional)
 int Font::LineHeight() const { return cellHeight_; }
 
 int Font::TextWidth(std::string_view utf8) const {
-  std::string s;
-  for (char32_t c : Decode(utf8))
-    if (c != U'\r' && c != U'\n') s += Encode(std::u32string(1, c));
+  std::string s(utf8);
+  std::erase_if(s, [](char c) { return c == '\r' || c == '\n'; });  // never inside a multi-byte character
   return Width(face_->font, s);
 }
 

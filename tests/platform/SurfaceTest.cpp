@@ -154,6 +154,11 @@ TEST(Surface, CopiesAreClippedToBothPictures) {
   Surface same = src;
   BitBlt(same, 0, 1, 4, 3, same, 0, 0);
   for (int y = 1; y < 4; ++y) EXPECT_EQ(same.GetPixel(2, y), Rgb(2, y - 1, 7)) << y;
+  // OR along its own row reads the old pixels too.
+  Surface bits(4, 1);
+  for (int x = 0; x < 4; ++x) bits.SetPixel(x, 0, Rgb(1 << x, 0, 0));
+  BitBlt(bits, 1, 0, 3, 1, bits, 0, 0, Rop::Paint);
+  EXPECT_EQ(bits.GetPixel(3, 0), Rgb(8 | 4, 0, 0));
 }
 
 TEST(Surface, StretchFillsExactlyTheTargetRectangle) {

@@ -250,7 +250,8 @@ TEST_F(Routing, CloseRequestsGoThroughQueryUnloadWhichCanRefuse) {
   EXPECT_EQ(asked, 2);
   EXPECT_TRUE(win->IsShown());
 
-  // While a modal dialog is open the window below gets no close request and no mouse.
+  // While a modal dialog is open the window below gets no close request and no mouse, not even
+  // through a capture taken before the dialog opened.
   Window dialog("設定", 100, 80, WindowStyle::Dialog);
   Timer t;
   t.SetInterval(10);
@@ -261,10 +262,13 @@ TEST_F(Routing, CloseRequestsGoThroughQueryUnloadWhichCanRefuse) {
       EXPECT_EQ(TopModalWindow(), &dialog);
       EXPECT_FALSE(win->RequestClose());
       input::ClickAt(*win, 20, 20);
+      input::ClickAt(dialog, 5, 5);
+      EXPECT_FALSE(a->HasCapture());
       dialog.RequestClose();
     }
   };
   t.SetEnabled(true);
+  a->SetCapture();
   dialog.ShowModal();
   t.SetEnabled(false);
   EXPECT_EQ(asked, 2);
