@@ -100,8 +100,8 @@ Canvas Battlefield(int kind) {
       for (int k = 0; k < 6; ++k) c.FillRect(210 + k * 70, 190, 30, 45, k % 2 ? Rgb{220, 190, 90} : Rgb{30, 25, 35});
       Hills(c, 330, 8, {60, 70, 50}, {30, 35, 25}, 13);
       break;
-    case 4:  // pond
-      c.VerticalGradient(0, 420, {160, 200, 230}, {220, 235, 240});
+    case 4:  // pond at sunset: the battle's white numbers stand at the top of the sky
+      c.VerticalGradient(0, 420, {60, 85, 140}, {215, 175, 140});
       Hills(c, 270, 25, {100, 150, 80}, {70, 120, 60}, 14);
       c.FillEllipse(400, 470, 330, 90, {60, 110, 160});
       for (int y = 390; y < 560; y += 9) c.Line(180 + (y % 37), y, 300 + (y % 53), y, 1, {120, 170, 210});
