@@ -98,6 +98,13 @@ TEST_F(WeekDriverTest, StepsRunInTheirFixedOrderWithProgressBetween) {
   EXPECT_EQ(std::count(trace.begin(), trace.end(), "Recruitment"), 0);
   EXPECT_EQ(std::count(trace.begin(), trace.end(), "OpenCountry"), 0);
   EXPECT_EQ(Value("SELECT Turn FROM home"), "3");
+
+  // A question between weeks also holds the close off while it waits.
+  bool refusedInBox = false;
+  screen.onShow = [&](const fake::Shown&) { refusedInBox = state.CloseRefused(); };
+  EXPECT_EQ(ctx.ShowMSGBox("よろしいですか", kMsgYesNo, true), kAnsNo);
+  EXPECT_TRUE(refusedInBox);
+  EXPECT_FALSE(state.CloseRefused());
 }
 
 TEST_F(WeekDriverTest, ReportIsGroupedByKindInIndexOrderAndFollowsTheSwitches) {
