@@ -320,6 +320,8 @@ TEST_F(Routing, ActiveWindowAndDraggingABorderlessWindow) {
   Window title("タイトル", 120, 80, WindowStyle::Borderless);
   title.SetPosition(300, 200);
   title.Show();
+  EXPECT_TRUE(IsActiveWindow(title));  // no focus from the window system: the last shown counts
+  EXPECT_FALSE(IsActiveWindow(*win));
   title.MouseDown = [&](const MouseEvent& e) {
     if (e.button == kLeftButton) title.StartDrag();
   };
