@@ -210,7 +210,8 @@ bool Holds(WeekContext& ctx, const Figures& f, const Check& c) {
       return QueryRow(ctx.db, "SELECT ItemLevel FROM itemdata WHERE Name=" + SqlText(text)) && DataI(ctx.db, 0) >= c.n;
     case Pre::WeeksSinceStart: {
       // The first building of the name counts; one with no product yet (StartWeek 0) never does.
-      if (!QueryRow(ctx.db, "SELECT StartWeek FROM construction WHERE Name=" + SqlText(text))) return false;
+      if (!QueryRow(ctx.db, "SELECT StartWeek FROM construction WHERE Name=" + SqlText(text) + " ORDER BY ID"))
+        return false;
       const int32_t start = DataL(ctx.db, 0);
       return start != 0 && rt::SubL(ctx.state.mTurn, start) >= c.n;
     }
