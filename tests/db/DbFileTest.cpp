@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "support/FreshGameDb.h"
 #include "db/CreateDB.h"
@@ -19,16 +17,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const fs::path& p, const std::string& text) {
-  std::ofstream out(p, std::ios::binary);
-  out << text;
-}
 
 // Catches what OpenDB shows the player in the standard message box.
 struct MessageCatcher {
@@ -45,7 +33,9 @@ class DbFileTest : public FreshGameDb {
   std::string Dump() {
     std::string out;
     EXPECT_TRUE(db->GetData("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name"));
-    for (const std::string& table : Column0(*db->GetRecordSet())) {
+    auto tables = db->GetRecordSet();  // kept alive past the next query
+    for (long t = 0; t < tables->RowCount(); ++t) {
+      const std::string table = tables->Value(t, 0);
       EXPECT_TRUE(db->GetData("SELECT * FROM [" + table + "]"));
       auto rs = db->GetRecordSet();
       std::vector<std::string> rows;
@@ -53,11 +43,6 @@ class DbFileTest : public FreshGameDb {
       std::sort(rows.begin(), rows.end());
       out += table + "\n" + rt::Join(rows, "\n") + "\n";
     }
-    return out;
-  }
-  static std::vector<std::string> Column0(const RecordSet& rs) {
-    std::vector<std::string> out;
-    for (long r = 0; r < rs.RowCount(); ++r) out.push_back(rs.Value(r, 0));
     return out;
   }
 };
@@ -101,11 +86,11 @@ TEST_F(DbFileTest, OpenFailsClearlyAndChangesNothing) {
 
   for (const std::string& bytes : {std::string("this is a note, not a game\r\n"), std::string()}) {
     const fs::path foreign = game->Folder() / "foreign.mdb";
-    WriteFile(foreign, bytes);
+    WriteFileText(foreign, bytes);
     EXPECT_EQ(CreateDB::OpenDB(foreign, "", opened), nullptr);
     EXPECT_FALSE(opened);
     EXPECT_NE(catcher.Text().find("ゲームのデータベースではありません"), std::string::npos);
-    EXPECT_EQ(ReadFile(foreign), bytes);
+    EXPECT_EQ(ReadFileText(foreign), bytes);
     EXPECT_FALSE(fs::exists(foreign.string() + "-wal"));
   }
 }
@@ -152,12 +137,12 @@ TEST_F(DbFileTest, CompactionKeepsTheDataAndSurvivesAFailure) {
   CloseDb();
   const fs::path save = game->Folder() / "Save.MDB";
   fs::copy_file(game->DbPath(), save);
-  const std::string before = ReadFile(save);
+  const std::string before = ReadFileText(save);
   fs::create_directory(game->Folder() / "Save_tmp.mdb");
-  WriteFile(game->Folder() / "Save_tmp.mdb" / "block", "x");
+  WriteFileText(game->Folder() / "Save_tmp.mdb" / "block", "x");
   clsDB other;
   EXPECT_THROW(other.DBCompact(save.string(), ""), DbError);
-  EXPECT_EQ(ReadFile(save), before);
+  EXPECT_EQ(ReadFileText(save), before);
   fs::remove_all(game->Folder() / "Save_tmp.mdb");
   other.DBCompact(save.string(), "");
   EXPECT_FALSE(fs::exists(game->Folder() / "Save_tmp.mdb"));
@@ -175,18 +160,18 @@ TEST_F(DbFileTest, BuilderReplacesTheFileOnlyWithAWholeNewGame) {
   fs::copy_file(fs::path(VESK_SOURCE_DIR) / "data" / "schema.sql", data / "schema.sql");
   for (const auto& file : fs::directory_iterator(fs::path(VESK_SOURCE_DIR) / "data" / "content"))
     fs::copy_file(file.path(), data / "content" / file.path().filename());
-  WriteFile(data / "content" / "50_more.sql", "INSERT INTO class VALUES('It''s');\n");
+  WriteFileText(data / "content" / "50_more.sql", "INSERT INTO class VALUES('It''s');\n");
   const fs::path target = game->Folder() / "built.mdb";
-  WriteFile(target, "the old save");
+  WriteFileText(target, "the old save");
 
-  WriteFile(data / "content" / "90_broken.sql", "INSERT INTO nowhere VALUES(1);\n");
+  WriteFileText(data / "content" / "90_broken.sql", "INSERT INTO nowhere VALUES(1);\n");
   try {
     BuildGameDatabase(data, target);
     ADD_FAILURE() << "a broken catalogue must not build";
   } catch (const DbError& e) {
     EXPECT_NE(std::string(e.what()).find("90_broken.sql"), std::string::npos);
   }
-  EXPECT_EQ(ReadFile(target), "the old save");
+  EXPECT_EQ(ReadFileText(target), "the old save");
   EXPECT_FALSE(fs::exists(target.string() + ".new"));
 
   fs::remove(data / "content" / "90_broken.sql");

@@ -2,23 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "db/SqliteConnection.h"
 #include "runtime/Strings.h"
 #include "support/FreshGameDb.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-}  // namespace
 
 class ClsDbTest : public FreshGameDb {};
 
@@ -102,7 +91,7 @@ TEST_F(ClsDbTest, FailuresReturnFalseAndAppendTheErrorRecord) {
   EXPECT_FALSE(db->DBSet(nullptr));
   EXPECT_TRUE(db->LoadFLG());  // a failed DBSet keeps the database it had
 
-  const std::string log = ReadFile(game->Folder() / "DBerr.log");
+  const std::string log = ReadFileText(game->Folder() / "DBerr.log");
   auto lines = rt::SplitLines(log);
   ASSERT_EQ(lines.size(), 15u);
   EXPECT_EQ(log.substr(19, 2), "\r\n");  // yyyy/mm/dd hh:mm:ss, lines end with CR LF
@@ -137,7 +126,7 @@ TEST_F(ClsDbTest, SqlLogInDebugModeWithSizeLimitAndRename) {
   ASSERT_TRUE(db->GetData("SELECT Occupation FROM people WHERE [Number]>=20 ORDER BY [Number]", "Proc1"));
   ASSERT_TRUE(db->Excute("UPDATE home SET Turn=2"));
   const std::string sep(39, '-');
-  auto lines = rt::SplitLines(ReadFile(log));
+  auto lines = rt::SplitLines(ReadFileText(log));
   ASSERT_EQ(lines.size(), 9u);
   EXPECT_EQ(lines[0].substr(4, 1), ":");
   EXPECT_EQ(lines[0].substr(19), " START");
@@ -158,5 +147,5 @@ TEST_F(ClsDbTest, SqlLogInDebugModeWithSizeLimitAndRename) {
   db->LimitFileSize(static_cast<int32_t>(fs::file_size(log)) - 1);
   db->Excute("UPDATE home SET Turn=4");
   EXPECT_EQ(moved(), 1);
-  EXPECT_EQ(rt::SplitLines(ReadFile(log)), (std::vector<std::string>{"UPDATE home SET Turn=4", sep}));
+  EXPECT_EQ(rt::SplitLines(ReadFileText(log)), (std::vector<std::string>{"UPDATE home SET Turn=4", sep}));
 }

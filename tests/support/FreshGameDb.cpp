@@ -3,6 +3,8 @@
 
 #include <stdlib.h>
 
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "db/CreateDB.h"
@@ -43,6 +45,16 @@ const Template& TheTemplate() {
 }
 
 }  // namespace
+
+std::string ReadFileText(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFileText(const fs::path& file, std::string_view text) {
+  std::ofstream out(file, std::ios::binary);
+  out << text;
+}
 
 GameDbFolder::GameDbFolder() {
   const fs::path source = TheTemplate().File();

@@ -9,6 +9,10 @@
 
 #include "db/clsDB.h"
 
+/// The whole file as it is on disk ("" when it cannot be read), and a file written anew.
+std::string ReadFileText(const std::filesystem::path& file);
+void WriteFileText(const std::filesystem::path& file, std::string_view text);
+
 /// A temporary game folder holding a vesk.mdb built from data/ (schema, catalogue, new-game
 /// reset) exactly as tools/mkdb builds it. While it lives, platform::ProgramFolder() is this
 /// folder, so DBerr.log, DBSQL.txt and MSG.log land here. The database is built once per test
