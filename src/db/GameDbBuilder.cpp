@@ -47,6 +47,8 @@ void BuildGameDatabase(const fs::path& dataDir, const fs::path& dbFile) {
       for (const auto& entry : fs::directory_iterator(dataDir / "content", ec)) {
         if (entry.is_regular_file() && entry.path().extension() == ".sql") content.push_back(entry.path());
       }
+      // Without its catalogue the reset would still succeed and leave a game nobody can play.
+      if (ec || content.empty()) throw DbError(14, "カタログの SQL がありません: " + (dataDir / "content").string());
       std::sort(content.begin(), content.end());
       for (const auto& file : content) RunScript(*db, file);
       db->Close();

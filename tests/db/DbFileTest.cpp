@@ -163,6 +163,10 @@ TEST_F(DbFileTest, BuilderReplacesTheFileOnlyWithAWholeNewGame) {
   WriteFileText(data / "content" / "50_more.sql", "INSERT INTO class VALUES('It''s');\n");
   const fs::path target = game->Folder() / "built.mdb";
   WriteFileText(target, "the old save");
+  const fs::path bare = game->Folder() / "bare";  // a schema without its catalogue
+  fs::create_directories(bare);
+  fs::copy_file(data / "schema.sql", bare / "schema.sql");
+  EXPECT_THROW(BuildGameDatabase(bare, target), DbError);
 
   WriteFileText(data / "content" / "90_broken.sql", "INSERT INTO nowhere VALUES(1);\n");
   try {
