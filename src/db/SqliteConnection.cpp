@@ -74,7 +74,11 @@ void RoundFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     return;
   }
   int digits = argc > 1 ? sqlite3_value_int(argv[1]) : 0;
-  if (sqlite3_value_numeric_type(argv[0]) == SQLITE_INTEGER && digits >= 0) {
+  if (digits < 0) {  // the old engine refused these rather than round to tens or hundreds
+    sqlite3_result_error(ctx, "Invalid procedure call or argument", -1);
+    return;
+  }
+  if (sqlite3_value_numeric_type(argv[0]) == SQLITE_INTEGER) {
     sqlite3_result_int64(ctx, sqlite3_value_int64(argv[0]));
     return;
   }

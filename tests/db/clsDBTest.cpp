@@ -46,6 +46,7 @@ TEST_F(ClsDbTest, RoundGoesHalfToEvenOnTheComputedDouble) {
       {"ROUND(0.125,2)", "0.12"}, {"ROUND(NULL,0)", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(Value(std::string("SELECT ") + c.expr), c.text) << c.expr;
+  EXPECT_FALSE(db->GetData("SELECT ROUND(1234.5,-2)"));  // refused, never a silent 1234
   // The game's ROUND also works inside a statement that writes.
   ASSERT_TRUE(db->Excute("UPDATE home SET [Money]=ROUND(1002.5*1.0,0)"));
   EXPECT_EQ(Value("SELECT [Money] FROM home"), "1002");
