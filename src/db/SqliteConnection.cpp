@@ -82,7 +82,7 @@ void RoundFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     sqlite3_result_int64(ctx, sqlite3_value_int64(argv[0]));
     return;
   }
-  sqlite3_result_double(ctx, SqlRound(sqlite3_value_double(argv[0]), digits));
+  sqlite3_result_double(ctx, rt::Round(sqlite3_value_double(argv[0]), digits));
 }
 
 void Configure(sqlite3* db) {
@@ -137,8 +137,6 @@ std::string SqlText(std::string_view value) {
   out += '\'';
   return out;
 }
-
-double SqlRound(double value, int digits) { return rt::Round(value, digits); }
 
 // ---- RecordSet ----
 
@@ -294,5 +292,3 @@ void SqliteConnection::ExecuteScript(std::string_view sql) {
     throw DbError(sqlite3_errcode(db_), message);
   }
 }
-
-int SqliteConnection::Changes() const { return db_ ? sqlite3_changes(db_) : 0; }

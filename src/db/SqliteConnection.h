@@ -99,8 +99,6 @@ class SqliteConnection {
   std::shared_ptr<RecordSet> Query(std::string_view sql);
   /// Runs a script of several statements (schema and content files). Throws DbError.
   void ExecuteScript(std::string_view sql);
-  /// Rows changed by the last statement.
-  int Changes() const;
 
   const std::filesystem::path& File() const { return file_; }
   sqlite3* Handle() { return db_; }
@@ -116,6 +114,3 @@ class SqliteConnection {
 /// The one way a text value goes into a statement: the value between single quotes with every
 /// quote doubled. SqlText("O'Neil") is 'O''Neil' (quotes included).
 std::string SqlText(std::string_view value);
-
-/// The game's ROUND on a double: halves to even, on the value as computed.
-double SqlRound(double value, int digits);
