@@ -6,8 +6,10 @@
 
 namespace {
 
-std::vector<std::pair<std::string, int>> Entries(const EffectList& list) {
-  std::vector<std::pair<std::string, int>> out;
+using List = std::vector<std::pair<std::string, int>>;
+
+List Entries(const EffectList& list) {
+  List out;
   for (const auto& e : list) out.emplace_back(e.Effect, e.EffectPower);
   return out;
 }
@@ -18,51 +20,30 @@ clsUnitver2 Saber() {
   return u;
 }
 
-using List = std::vector<std::pair<std::string, int>>;
-
 }  // namespace
 
-TEST(EffectString, PairsAndSpeedReader) {
-  using P = std::vector<std::pair<std::string, std::string>>;
-  EXPECT_EQ(effectstr::Pairs(""), P{});
-  EXPECT_EQ(effectstr::Pairs("速度:3:退却"), (P{{"速度", "3"}}));           // unpaired trailing word dropped
-  EXPECT_EQ(effectstr::Pairs("毒::暗闇:5"), (P{{"毒", ""}, {"暗闇", "5"}}));  // no trimming, empty values kept
-  EXPECT_EQ(effectstr::RetSpeedEffect("遠距離:2:速度:-3"), -3);
-  EXPECT_EQ(effectstr::RetSpeedEffect("毒:20"), 0);
-  EXPECT_EQ(effectstr::RetSpeedEffect(""), 0);
-  EXPECT_EQ(effectstr::RetSpeedEffect("速度:x:速度:4"), 0);  // first pair decides, a bad value reads 0
-  EXPECT_FALSE(effectstr::IntValue("99999"));
-  EXPECT_FALSE(effectstr::IntValue("炎"));
-  EXPECT_EQ(effectstr::IntValue("-12"), -12);
-}
-
-TEST(EffectString, AttackReader) {
+TEST(EffectString, AttackAndDefenceReaders) {
   clsUnitver2 u = Saber();
   u.SetAttackEffects("速度:3:退却");
   EXPECT_EQ(u.SpeedBonus(), 3);
   EXPECT_TRUE(u.Retreat());  // the unpaired "退却" is not read
-
   u.SetAttackEffects("毒:30:毒:50:毒:40:獣:20:獣:10:体力:5:属性:炎:特殊:雷:遠距離:2:退却:0:謎:9");
-  EXPECT_EQ(Entries(u.AttackEffectList()), (List{{"毒", 50}, {"体力", 5}}));
+  EXPECT_EQ(Entries(u.AttackEffectList()), (List{{"毒", 50}, {"体力", 5}}));  // the larger power wins
   EXPECT_EQ(Entries(u.RaceBonusList()), (List{{"獣", 20}}));
   EXPECT_EQ(u.AttackElement(), "炎");
   EXPECT_EQ(u.SpecialElement(), "雷");
   EXPECT_EQ(u.RangeofAttack(), 2);
   EXPECT_FALSE(u.Retreat());
-}
 
-TEST(EffectString, DefenceReader) {
-  clsUnitver2 u = Saber();
-  u.SetDefenceEffects("毒:30:毒:50:速度:5:耐性:氷");
-  EXPECT_EQ(Entries(u.ToleranceList()), (List{{"毒", 30}}));  // the first one stays
-  EXPECT_EQ(u.SpeedBonus(), 5);
-  EXPECT_EQ(u.UnitMaterialTolerance(), "氷");
-
+  clsUnitver2 d = Saber();
+  d.SetDefenceEffects("毒:30:毒:50:速度:5:耐性:氷");
+  EXPECT_EQ(Entries(d.ToleranceList()), (List{{"毒", 30}}));  // the first one stays
+  EXPECT_EQ(d.SpeedBonus(), 5);
+  EXPECT_EQ(d.UnitMaterialTolerance(), "氷");
   clsUnitver2 all = Saber();
   all.SetDefenceEffects("万能:0");
   EXPECT_EQ(all.ToleranceList().size(), 6u);
   EXPECT_EQ(effectstr::Find(all.ToleranceList(), "魅了"), nullptr);
-
   clsUnitver2 charm;
   charm.SetMonster("2", "サキュバス", "悪魔", "ランサー", 10, 10, 10, "", "魅了:100", 50, 50, 1, 1, 1);
   EXPECT_TRUE(charm.ToleranceList().empty());
@@ -79,7 +60,6 @@ TEST(EffectString, AccessoryAndItemReaders) {
   clsUnitver2 rider;
   rider.SetUnit("1", "国王軍", "ライダー", 100, 50);
   rider.SetAccessory("拍車", 0, 1, "速度:5");
-  rider.SetProtector("鎧", 5, 5);
   rider.SetDefenceEffects("速度:5");
   EXPECT_EQ(rider.SpeedBonus(), 5);  // only the armour's
 
@@ -88,11 +68,14 @@ TEST(EffectString, AccessoryAndItemReaders) {
   EXPECT_EQ(item.Item1List().size(), 8u);  // the repeated "毒" is skipped
   EXPECT_EQ(item.Item1List().back().Effect, "体力");
   EXPECT_TRUE(item.GetUseItem1());
-  item.SetItem2("水", 1, "");
-  EXPECT_TRUE(item.Item2List().empty());
 }
 
-TEST(EffectString, MalformedPairsAreSkipped) {
+TEST(EffectString, SpeedReaderAndMalformedPairs) {
+  EXPECT_EQ(effectstr::RetSpeedEffect("遠距離:2:速度:-3"), -3);
+  EXPECT_EQ(effectstr::RetSpeedEffect("毒:20"), 0);
+  EXPECT_EQ(effectstr::RetSpeedEffect("速度:x:速度:4"), 0);  // first pair decides, a bad value reads 0
+
+  // A missing or bad value, an unknown element, an out-of-range number: the pair is skipped.
   clsUnitver2 u = Saber();
   u.SetAttackEffects("毒::速度:abc:属性:光:遠距離:70000:麻痺:20:");
   u.SetDefenceEffects("睡眠::耐性:::速度");
