@@ -28,11 +28,11 @@
 namespace {
 
 const char kUsage[] =
-    "使い方: weeksim [--seed N] [--weeks N] [--answer yes|no] [--new DATADIR] DATABASE\n"
+    "使い方: weeksim [--seed N] [--weeks N] [--answer yes|no] [--supply] [--new DATADIR] DATABASE\n"
     "  DATABASE のゲームを N 週 (既定 52) 進めます。DATABASE はその場で書き換わります。\n"
     "  --new DATADIR  DATADIR から新しいゲームの DATABASE を作ってから始めます (既にあるときは中止)\n"
     "  --answer       はい/いいえの問いへの答え (既定 yes)\n"
-    "  --no-supply    食料不足の警告が出ても倉庫の穀物・肉類を供給しない (既定は全部供給する)\n";
+    "  --supply       食料不足の警告のあと、倉庫の穀物・肉類を全部領土へ供給する (既定はしない)\n";
 
 /// A screen with no window: panels keep their texts, message boxes are answered at once.
 class ConsoleScreen : public sim::IGameScreen {
@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
   uint64_t seed = 1;
   long weeks = 52;
   int32_t yesNo = sim::kAnsYes;
-  bool supply = true;
+  bool supply = false;  // the plain rules; --supply plays the player's answer to the food warning
   std::string database, newFrom;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
@@ -134,8 +134,8 @@ int main(int argc, char** argv) {
       std::cout << kUsage;
       return 0;
     }
-    if (a == "--no-supply") {
-      supply = false;
+    if (a == "--supply") {
+      supply = true;
       continue;
     }
     if (a.rfind("--", 0) != 0) {
