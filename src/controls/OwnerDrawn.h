@@ -16,7 +16,8 @@ class OwnerDrawn : public plat::Control {
   explicit OwnerDrawn(plat::Control* parent = nullptr) : plat::Control(parent) {}
 
   /// Copies the host's backdrop under the control (its own size, at left, top) into BackImage()
-  /// and lets the control rebuild its looks. Call after the control was placed.
+  /// and lets the control rebuild its looks. Call after the control was placed. (The grid and
+  /// the slider take the position as top, left in their own BackImageCopy and pass it on here.)
   void BackImageCopy(const plat::Surface& backdrop, int left, int top);
   const plat::Surface& BackImage() const { return back_; }
 

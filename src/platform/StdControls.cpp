@@ -74,12 +74,17 @@ void Label::SetForeColour(Colour c) {
   Redraw();
 }
 
+void Label::SetFont(const Font& font) {
+  font_ = font;
+  Redraw();
+}
+
 void Label::Draw() {
   Surface& s = Image();
   s.Fill(back_);
   Rect r = s.Bounds();
   unsigned flags = DT_WORDBREAK | (alignment_ == 1 ? DT_RIGHT : alignment_ == 2 ? DT_CENTER : DT_LEFT);
-  DrawText(s, DialogFont(), Caption(), r, flags, Enabled() ? fore_ : kDialogGrey);
+  DrawText(s, font_, Caption(), r, flags, Enabled() ? fore_ : kDialogGrey);
 }
 
 void CheckBox::SetValue(int value) {

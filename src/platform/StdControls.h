@@ -50,12 +50,14 @@ class Label : public StdControl {
   void SetAlignment(int alignment);
   void SetBackColour(Colour c);  ///< the dialog face at first
   void SetForeColour(Colour c);  ///< black at first
+  void SetFont(const Font& font);  ///< the dialog font at first
  protected:
   void Draw() override;
  private:
   int alignment_ = 0;
   Colour back_ = kDialogFace;
   Colour fore_ = kDialogText;
+  Font font_ = DialogFont();
 };
 
 /// A check box. Value 0 or 1; Click is raised whenever Value changes, by the user or by code.
