@@ -1,7 +1,6 @@
 /** @file clsCommonEffect.h One effect entry of a battle unit, and the readers of effect strings ("word:value:word:value"). */
 #pragma once
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>

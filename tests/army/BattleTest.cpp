@@ -148,11 +148,11 @@ TEST_F(BattleTest, RangedPhase) {
                          [](const std::string& m) { return m.ends_with("の遠距離攻撃"); });
   };
   // "draw" skips the phase; so do equal ranges.
-  Monster("スライム", "セイバー", 5, 5, 1, "", "", 100);
-  ASSERT_TRUE(Fight("スライム", "draw"));
-  EXPECT_EQ(shots(), 0);
   Monster("ゴーレム", "セイバー", 5, 5, 1, "遠距離:2", "", 100);
   ASSERT_TRUE(Fight("ゴーレム"));
+  EXPECT_EQ(shots(), 0);
+  Monster("スライム", "セイバー", 5, 5, 1, "遠距離:9", "", 100);
+  ASSERT_TRUE(Fight("スライム", "draw"));
   EXPECT_EQ(shots(), 0);
 
   // A defender that falls ends the phase and the battle, without a round.
