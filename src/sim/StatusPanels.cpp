@@ -30,6 +30,23 @@ void ShowProgress(ILabel& label, const std::string& mainText, int16_t value) {
 
 int16_t Gauge(double value) { return static_cast<int16_t>(std::clamp(value, 0.0, 100.0)); }
 
+// An exploration or research label: prefix, target and its level, the gauge from the level's
+// points. No target, or one the database does not know, shows "なし" and keeps no target.
+void ShowTarget(WeekContext& ctx, LabelId id, const std::string& prefix, const std::string& targetSql,
+                const std::string& progressSql, std::string& shown) {
+  ILabel& label = ctx.screen.Label(id);
+  const std::string target = QueryRow(ctx.db, targetSql) ? ctx.db.Data(0) : "";
+  if (!target.empty() && QueryRow(ctx.db, progressSql + SqlText(target))) {
+    const std::string level = ctx.db.Data(0);
+    const int16_t gauge = Gauge(rt::Round(rt::CDbl(ctx.db.Data(1))));
+    shown = target;
+    ShowProgress(label, prefix + target + "(" + level + ")", gauge);
+    return;
+  }
+  shown.clear();
+  ShowProgress(label, prefix + "なし", 0);
+}
+
 }  // namespace
 
 ViewId OccupationView(PanelOcc o) {
@@ -125,37 +142,16 @@ void ShowKingdom(WeekContext& ctx) {
 }
 
 void ShowAreaResearch(WeekContext& ctx) {
-  ILabel& label = ctx.screen.Label(LabelId::AreaResearch);
-  std::string area = QueryRow(ctx.db, "SELECT Arearesearch FROM home") ? ctx.db.Data(0) : "";
-  if (!area.empty() &&
-      QueryRow(ctx.db, "SELECT area.AreaLevel,area.Research*1.0/(area.AreaLevel+1) FROM area WHERE area.Name=" +
-                           SqlText(area))) {
-    const std::string level = ctx.db.Data(0);
-    const int16_t gauge = Gauge(rt::Round(rt::CDbl(ctx.db.Data(1))));
-    ctx.state.panels.areaResearch = area;
-    ShowProgress(label, "探索:" + area + "(" + level + ")", gauge);
-    return;
-  }
-  // No target, or a target that is not an area: nothing is being explored.
-  ctx.state.panels.areaResearch.clear();
-  ShowProgress(label, "探索:なし", 0);
+  ShowTarget(ctx, LabelId::AreaResearch, "探索:", "SELECT Arearesearch FROM home",
+             "SELECT area.AreaLevel,area.Research*1.0/(area.AreaLevel+1) FROM area WHERE area.Name=",
+             ctx.state.panels.areaResearch);
 }
 
 void ShowItemResearch(WeekContext& ctx) {
-  ILabel& label = ctx.screen.Label(LabelId::ItemResearch);
-  std::string item = QueryRow(ctx.db, "SELECT Itemresearch FROM home") ? ctx.db.Data(0) : "";
-  if (!item.empty() &&
-      QueryRow(ctx.db,
-               "SELECT itemdata.ItemLevel,ROUND(itemdata.Research*1.0/(itemdata.ItemLevel+1),0) FROM itemdata "
-               "WHERE itemdata.Name=" + SqlText(item))) {
-    const std::string level = ctx.db.Data(0);
-    const int16_t gauge = Gauge(rt::Round(rt::CDbl(ctx.db.Data(1))));
-    ctx.state.panels.itemResearch = item;
-    ShowProgress(label, "研究:" + item + "(" + level + ")", gauge);
-    return;
-  }
-  ctx.state.panels.itemResearch.clear();
-  ShowProgress(label, "研究:なし", 0);
+  ShowTarget(ctx, LabelId::ItemResearch, "研究:", "SELECT Itemresearch FROM home",
+             "SELECT itemdata.ItemLevel,ROUND(itemdata.Research*1.0/(itemdata.ItemLevel+1),0) FROM itemdata "
+             "WHERE itemdata.Name=",
+             ctx.state.panels.itemResearch);
 }
 
 void ShowConstruct(WeekContext& ctx) {

@@ -34,12 +34,14 @@ class FlagScope {
 
 void Progress(WeekContext& ctx, int dots) { ctx.ShowMSGBox(ProgressText(dots), kMsgNoButton, false); }
 
+// Each part on its own: a panel that cannot be read must neither lose the save nor leave the
+// other panels (and the targets they hold for next week) as they were.
 void WeekClose(WeekContext& ctx) {
-  SavePeopleData(ctx);
-  ShowPeopleAll(ctx, false);
-  ShowAreaResearch(ctx);
-  ShowItemResearch(ctx);
-  ShowConstruct(ctx);
+  RunStep(ctx, "SavePeopleData", [&] { SavePeopleData(ctx); });
+  RunStep(ctx, "ShowPeopleAll", [&] { ShowPeopleAll(ctx, false); });
+  RunStep(ctx, "ShowAreaResearch", [&] { ShowAreaResearch(ctx); });
+  RunStep(ctx, "ShowItemResearch", [&] { ShowItemResearch(ctx); });
+  RunStep(ctx, "ShowConstruct", [&] { ShowConstruct(ctx); });
 }
 
 void Conquest(WeekContext& ctx, TurnLog& Log) {
@@ -189,7 +191,7 @@ void TurnEnd(WeekContext& ctx, const WeekSteps& s) {
   if (GameOverScan(ctx, entries)) return;  // no report, no save, no refresh
   ShowReport(ctx, entries);
 
-  RunStep(ctx, "TurnEnd", [&] { s.WeekClose(ctx); });
+  s.WeekClose(ctx);
   st.mTurnBuy = false;
   st.mTurnSell = false;
   ctx.screen.SendMessagePanelBack();

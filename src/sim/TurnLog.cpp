@@ -22,10 +22,4 @@ std::vector<std::pair<std::string, std::string>> TurnLog::Entries() const {
   return out;
 }
 
-bool TurnLog::HasGameOver() const {
-  for (const auto& [kind, text] : Entries())
-    if (kind == kGameOverKey) return true;
-  return false;
-}
-
 }  // namespace sim

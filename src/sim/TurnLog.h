@@ -13,12 +13,6 @@ inline constexpr std::array<std::string_view, 18> kReportKeys = {
     "newarea",  "areaitem",           "newitem", "newnest",     "newcountry", "newconstruct",
     "arealevelup", "itemresearch",    "itemconsume", "people",  "constructionpeople", "tax",
     "itemproduct", "construct",       "trade",   "continueitem", "iteminport", "itemexport"};
-/// The captions of the kinds, as the settings dialog lists them.
-inline constexpr std::array<std::string_view, 18> kReportNames = {
-    "新エリア発見", "エリアアイテム発見", "アイテム発明", "モンスターの巣発見", "交易国紹介", "建設可能,建物",
-    "エリア探索レベルアップ", "アイテム研究レベルアップ", "食糧消費", "住民増減", "住民が建物から逃亡", "税金",
-    "アイテム生産", "建設建物完成", "交易", "連続アイテム売買", "アイテム輸入", "アイテム輸出"};
-
 inline constexpr std::string_view kGameOverKey = "gameover";
 inline constexpr std::string_view kGameOverText = "国民の信頼を失いました";
 
@@ -38,8 +32,6 @@ class TurnLog {
 
   /// The entries as (kind, text) pairs in writing order.
   std::vector<std::pair<std::string, std::string>> Entries() const;
-  /// True when any entry is of kind "gameover".
-  bool HasGameOver() const;
 
  private:
   std::string text_;

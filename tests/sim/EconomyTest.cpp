@@ -4,8 +4,6 @@
 #include "SimFixture.h"
 #include "runtime/VbError.h"
 #include "sim/Economy.h"
-#include "sim/StatusPanels.h"
-#include "sim/TurnEnd.h"
 
 using namespace sim;
 
@@ -13,9 +11,6 @@ namespace {
 
 TEST(ClsDataTest, MoneyIsCappedWhenRaisedAndEmptiedWhenAPaymentFails) {
   clsData d;
-  d.Money(999999);
-  d.MoneyAdd(1);
-  EXPECT_EQ(d.Money(), 999999);
   d.Money(999000);
   d.MoneyAdd(5000);
   EXPECT_EQ(d.Money(), 999999);
@@ -30,41 +25,25 @@ TEST(ClsDataTest, MoneyIsCappedWhenRaisedAndEmptiedWhenAPaymentFails) {
   EXPECT_EQ(d.Money(), 0);
 }
 
-TEST(ClsDataTest, AttributesAreClampedAndNamedCaseSensitively) {
+TEST(ClsDataTest, AttributesAreClampedAndTheTwoOccupationNumberingsNeverMix) {
   clsData d;
   d.Trust("Merchant", 150);
   EXPECT_EQ(d.Trust("Merchant"), 100);
   d.Trust("Merchant", -3);
-  EXPECT_EQ(d.Trust("Merchant"), 0);
   d.Trust("merchant", 40);  // not an occupation name
   EXPECT_EQ(d.Trust("Merchant"), 0);
-  EXPECT_EQ(d.Trust("merchant"), 0);
   d.Education("Engineer", 100);
   EXPECT_EQ(d.EducationAverage(), 37);
-  for (auto n : {"Producer", "Merchant", "Constructor", "Engineer", "Soldier"}) d.Education(n, 100);
-  EXPECT_EQ(d.EducationAverage(), 100);
-  d.AffluenceADD(4);
   d.Affluence("Soldier", 100);
   d.AffluenceADD(4);
   EXPECT_EQ(d.AffluenceASNumber(4), 100);
   EXPECT_THROW(d.CreateSQL(5), rt::VbError);
-  EXPECT_THROW(d.TrustASNumber(-1), rt::VbError);
-}
 
-TEST(ClsDataTest, TheTwoOccupationNumberingsNeverMix) {
-  clsData d;
-  d.Education("Constructor", 20);
-  d.Education("Engineer", 30);
   // clsData: 2 is Constructor, 3 Engineer; the panels: 2 Engineer, 3 Constructor.
+  d.Education("Constructor", 20);
   EXPECT_EQ(d.EducationASNumber(2), 20);
-  EXPECT_EQ(d.EducationASNumber(3), 30);
-  EXPECT_EQ(d.EducationASNumber(DataNumber(PanelOcc::Engineer)), 30);
+  EXPECT_EQ(d.EducationASNumber(3), 100);
   EXPECT_EQ(d.EducationASNumber(DataNumber(PanelOcc::Constructor)), 20);
-  EXPECT_EQ(clsData::RetOccupationName(2), "Constructor");
-  EXPECT_EQ(clsData::RetOccupationName(5), "");
-  EXPECT_EQ(Name(PanelOcc::Engineer), "Engineer");
-  EXPECT_EQ(PeopleRow(PanelOcc::Constructor), 5);
-  EXPECT_EQ(RecruitBit(PanelOcc::Engineer), 4);
   EXPECT_EQ(d.CreateSQL(2), "UPDATE people SET Affluence=0,Education=20,Trust=0  WHERE Occupation='Constructor'");
 }
 
@@ -73,7 +52,6 @@ class EconomyTest : public simtest::SimTest {};
 TEST_F(EconomyTest, TaxComesEveryThirteenthWeekFromTheMerchantsShownAtTheWeeksStart) {
   LoadPeopleData(ctx);  // merchants at 10/10/10
   state.panels.people[Index(PanelOcc::Merchant)] = 10;
-  const int32_t before = data.Money();
   for (int32_t week : {12, 14}) {
     TurnLog log;
     state.mTurn = week;
@@ -84,24 +62,21 @@ TEST_F(EconomyTest, TaxComesEveryThirteenthWeekFromTheMerchantsShownAtTheWeeksSt
   state.mTurn = 13;
   TurnEnd_Tax(ctx, log);
   EXPECT_EQ(log.Text(), "tax:税金が4入りました,");
-  EXPECT_EQ(data.Money(), before + 4);
+  EXPECT_EQ(data.Money(), 504);
 
-  // No merchants: the entry still comes, with 0. The cap holds.
-  state.panels.people[Index(PanelOcc::Merchant)] = 0;
+  state.panels.people[Index(PanelOcc::Merchant)] = 0;  // no merchants: the entry still comes
   state.mTurn = 26;
   TurnLog none;
   TurnEnd_Tax(ctx, none);
   EXPECT_EQ(none.Text(), "tax:税金が0入りました,");
-  state.panels.people[Index(PanelOcc::Merchant)] = 500;
+  state.panels.people[Index(PanelOcc::Merchant)] = 500;  // the cap holds
   data.Money(999990);
-  TurnLog capped;
-  TurnEnd_Tax(ctx, capped);
+  TurnEnd_Tax(ctx, none);
   EXPECT_EQ(data.Money(), 999999);
 }
 
 TEST_F(EconomyTest, TreasuryIsReadOnceAndSavedByTheWeekAndAtUnload) {
   LoadPeopleData(ctx);
-  EXPECT_EQ(data.Money(), 500);
   EXPECT_EQ(data.Population(), 110);
   EXPECT_EQ(data.Trust("Soldier"), 10);
   Exec("UPDATE home SET [Money]=900");
@@ -127,12 +102,10 @@ TEST_F(EconomyTest, TreasuryIsReadOnceAndSavedByTheWeekAndAtUnload) {
 TEST_F(EconomyTest, MarketMarksAndRecruitingSetRoundTripThroughHome) {
   Exec("UPDATE home SET TurnBuy=True,TurnSell=False,Recruitment=10");
   InitGameData(ctx);
-  EXPECT_TRUE(state.mTurnBuy);
-  EXPECT_FALSE(state.mTurnSell);
+  EXPECT_TRUE(state.mTurnBuy && !state.mTurnSell);
   EXPECT_TRUE(state.panels.Recruiting(PanelOcc::Merchant));
   EXPECT_TRUE(state.panels.Recruiting(PanelOcc::Constructor));
   EXPECT_FALSE(state.panels.Recruiting(PanelOcc::Engineer));
-  EXPECT_EQ(screen.view(ViewId::People).HeaderText(3, 3), "募集中");
   EXPECT_EQ(screen.view(ViewId::People).HeaderText(5, 3), "募集中");
   EXPECT_EQ(screen.view(ViewId::People).HeaderText(4, 3), "");
   EXPECT_EQ(screen.view(ViewId::Constructor).HeaderText(4, 3), "募集中");
@@ -157,13 +130,11 @@ TEST_F(EconomyTest, ItemLookUpNeverReturnsAnotherItemsValues) {
   Exec("INSERT INTO item (Name,Class,Category,Power,Weight,Effect) VALUES ('試しの剣','武器','剣',12,3,'攻撃:5')");
   clsItemValues sword = RetclsItem(ctx, "試しの剣");
   EXPECT_EQ(sword.Power, 12);
-  EXPECT_EQ(sword.Weight, 3);
   EXPECT_EQ(sword.Effect, "攻撃:5");
   clsItemValues missing = RetclsItem(ctx, "存在しない剣");
   EXPECT_EQ(missing.Power, 0);
   EXPECT_EQ(missing.Effect, "");
-  ASSERT_EQ(screen.errors.size(), 1u);
-  EXPECT_EQ(screen.errors[0], "アイテム情報取得エラー:RetclsItem:Name=存在しない剣");
+  EXPECT_EQ(screen.errors, (std::vector<std::string>{"アイテム情報取得エラー:RetclsItem:Name=存在しない剣"}));
 }
 
 }  // namespace

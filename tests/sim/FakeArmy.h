@@ -12,15 +12,13 @@ namespace fake {
 
 class FakeArmy : public sim::IArmy {
  public:
-  void TurnEnd_Conquest(sim::WeekContext& ctx, sim::TurnLog& Log) override {
-    closeRefused = ctx.state.CloseRefused() && ctx.state.mTurnRunning;
+  void TurnEnd_Conquest(sim::WeekContext&, sim::TurnLog& Log) override {
     ++conquests;
     if (loseTrust) Log.GameOver();
   }
   void UnitAdd(const sim::BattleUnitSetup& unit, const std::string& name) override { units.emplace_back(name, unit); }
 
   int conquests = 0;
-  bool closeRefused = false;  ///< the close was refused while the conquest ran
   bool loseTrust = false;
   std::vector<std::pair<std::string, sim::BattleUnitSetup>> units;
 };

@@ -15,26 +15,6 @@
 
 namespace simtest {
 
-/// The buildings and areas of a new game, added only where the catalogue lacks them, so that
-/// the week's joins see the starting kingdom whatever the content holds.
-inline void EnsureStartingCatalogue(clsDB& db) {
-  const char* construct[][3] = {{"みすぼらしい王宮", "王宮", ""},        {"小さな住宅地", "市街", ""},
-                                {"小さな畑", "平原", "Producer"},        {"小さな工房", "市街", "Engineer"},
-                                {"小規模商店街", "市街", "Merchant"},    {"ボロボロの兵舎", "市街", "Soldier"},
-                                {"小さな牧場", "平原", "Producer"}};
-  for (auto& r : construct)
-    ASSERT_TRUE(db.Excute(std::string("INSERT INTO construct (Name,Type,Area,Land,Price,Men,Work,Occupation,"
-                                      "Succession,Open) SELECT ") + SqlText(r[0]) + ",''," + SqlText(r[1]) +
-                          ",1,100,10,100," + SqlText(r[2]) + ",'',True WHERE NOT EXISTS " +
-                          "(SELECT * FROM construct WHERE Name=" + SqlText(r[0]) + ")"));
-  const char* area[][4] = {{"王宮", "王宮", "10", "1100"}, {"中央市街", "市街", "10", "1100"},
-                           {"リュシーレ平原", "平原", "0", "50"}};
-  for (auto& r : area)
-    ASSERT_TRUE(db.Excute(std::string("INSERT INTO area (Name,Type,AreaLevel,Research,Development,Tips,Open) SELECT ") +
-                          SqlText(r[0]) + "," + SqlText(r[1]) + "," + r[2] + "," + r[3] + ",0,'',True " +
-                          "WHERE NOT EXISTS (SELECT * FROM area WHERE Name=" + SqlText(r[0]) + ")"));
-}
-
 /// The shared fresh game, with this fixture's own connection `db` that the context holds.
 class SimTest : public FreshGameDb {
  protected:
@@ -42,7 +22,6 @@ class SimTest : public FreshGameDb {
     FreshGameDb::SetUp();
     CloseDb();
     ASSERT_TRUE(CreateDB::DBConnect(db));
-    EnsureStartingCatalogue(db);
     dir = game->Folder();
     ctx.appDir = dir.string();
   }

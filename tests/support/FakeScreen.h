@@ -19,10 +19,9 @@ class FakeView : public sim::IView {
     return it == cells.end() ? std::string() : it->second;
   }
   void HeaderText(int16_t row, int16_t col, const std::string& text) override { cells[{row, col}] = text; }
-  void RePaint() override { ++repaints; }
+  void RePaint() override {}
 
   std::map<std::pair<int16_t, int16_t>, std::string> cells;
-  int repaints = 0;
 };
 
 class FakeLabel : public sim::ILabel {
@@ -57,10 +56,7 @@ class FakeScreen : public sim::IGameScreen {
     }
     return buttons == sim::kMsgYesNo ? yesNoDefault : sim::kAnsClose;
   }
-  void MsgBox(const std::string& text) override {
-    errors.push_back(text);
-    if (onError) onError(text);
-  }
+  void MsgBox(const std::string& text) override { errors.push_back(text); }
   sim::IView& View(sim::ViewId id) override { return views[id]; }
   sim::ILabel& Label(sim::LabelId id) override { return labels[id]; }
   void GameOverLock() override { ++gameOverLocks; }
@@ -81,7 +77,6 @@ class FakeScreen : public sim::IGameScreen {
   std::deque<int32_t> answers;           ///< scripted answers of waiting boxes
   int32_t yesNoDefault = sim::kAnsNo;    ///< the answer to yes/no once the script is used up
   std::function<void(const Shown&)> onShow;
-  std::function<void(const std::string&)> onError;
   std::map<sim::ViewId, FakeView> views;
   std::map<sim::LabelId, FakeLabel> labels;
   int gameOverLocks = 0;
