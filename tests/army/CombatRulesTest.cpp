@@ -10,6 +10,7 @@
 namespace {
 
 using Lines = std::vector<std::string>;
+using Ints = std::vector<int>;
 
 clsUnitver2 Army(const std::string& cls, int soldiers, int education, int arms = 0, int armsWeight = 0) {
   clsUnitver2 u;
@@ -150,7 +151,7 @@ TEST(CombatRules, DefenceDamageAndCasualties) {
   EXPECT_EQ(lines, (Lines{"ゴブリンの体力が5減った", "ゴブリンは疲労が6増えた", "ゴブリンから軽症者が3人出た",
                           "ゴブリンから重傷者が1人出た", "ゴブリンから死者が1人出た",
                           "ゴブリンの兵士が120人から115人になった", "ゴブリンの兵士が115人になった"}));
-  EXPECT_EQ(g.Injury() * 100 + g.SeriousInjury() * 10 + g.Dead(), 311);
+  EXPECT_EQ((Ints{g.Injury(), g.SeriousInjury(), g.Dead()}), (Ints{3, 1, 1}));
 
   // A loss of 1000 or more empties the strength at once.
   clsUnitver2 weak = Monster("セイバー", 10, 1);
@@ -164,6 +165,6 @@ TEST(CombatRules, DefenceDamageAndCasualties) {
   clsUnitver2 two = Monster("セイバー", 2, 95);
   rt::ScriptedRandom low({0.0});
   two.CalcInjury(0.25, 1);
-  EXPECT_EQ(two.Dead() * 100 + two.SeriousInjury() * 10 + two.Injury(), 110);
+  EXPECT_EQ((Ints{two.Dead(), two.SeriousInjury(), two.Injury()}), (Ints{1, 1, 0}));
   EXPECT_EQ(two.Soldiers(), 0);
 }

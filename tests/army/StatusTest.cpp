@@ -151,7 +151,7 @@ TEST(Status, ItemsAndOwnEffects) {
   // The weapon's own list: strength and fatigue back, and its "毒" cures the wielder's poison.
   lines.clear();
   EXPECT_EQ(u.AttackEffect().size(), 3u);
-  EXPECT_EQ(u.Physical() * 1000 + u.Tiredness(), 100000);
+  EXPECT_EQ((std::vector<int>{u.Physical(), u.Tiredness()}), (std::vector<int>{100, 0}));
   EXPECT_EQ(lines, (Lines{"吸血剣の効果で体力が30回復した", "吸血剣の効果で疲労が50回復した",
                           "吸血剣の効果で国王軍の毒が治った"}));
 

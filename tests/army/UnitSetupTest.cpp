@@ -1,8 +1,12 @@
 // Setting up battle units and reading them back: equipment, sprite geometry, carrying capacity.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "army/BattleSetup.h"
 #include "army/clsUnitver2.h"
+
+using Ints = std::vector<int>;
 
 TEST(UnitSetup, PlayerArmyAndEquipment) {
   clsUnitver2 u;
@@ -14,18 +18,14 @@ TEST(UnitSetup, PlayerArmyAndEquipment) {
   EquipUnit(u, clsItem{0, "回復薬", "アイテム1", "体力:30", 1, "薬草", 0});
   EXPECT_EQ(u.Arms(), 14);  // arrows count for an archer
   EXPECT_EQ(u.Protects(), 8);
-  EXPECT_EQ(u.SpeedBonus(), 2);
-  EXPECT_EQ(u.AttackEffectList().size(), 1u);  // each slot read by its own reader
-  EXPECT_EQ(u.ToleranceList().size(), 1u);
-  EXPECT_EQ(u.RaceBonusList().size(), 1u);
-  EXPECT_EQ(u.Item1List().size(), 1u);
-
-  // Sprite: 6 frames in column 4; 301 soldiers stand in 2 columns, the second with 1 figure.
-  EXPECT_EQ(u.UnitMove(), 0);
-  EXPECT_EQ(u.ImageUnitCols(), 2);
-  EXPECT_EQ(u.ImageUnitRows(2), 1);
-  EXPECT_EQ(u.ImageLeft(1), 48 * 9);
-  EXPECT_EQ(u.ImageLeft(9), 48 * 14);  // index lowered to the frame count
+  // Each slot is read by its own reader: speed, attack effect, tolerance, race bonus, item.
+  EXPECT_EQ((Ints{u.SpeedBonus(), int(u.AttackEffectList().size()), int(u.ToleranceList().size()),
+                  int(u.RaceBonusList().size()), int(u.Item1List().size())}),
+            (Ints{2, 1, 1, 1, 1}));
+  // Sprite: column 4 of 6 frames, no advance; 301 soldiers stand in 2 columns, the second with
+  // 1 figure; a frame index past the last is lowered to it.
+  EXPECT_EQ((Ints{u.UnitMove(), u.ImageUnitCols(), u.ImageUnitRows(2), u.ImageLeft(1), u.ImageLeft(9)}),
+            (Ints{0, 2, 1, 48 * 9, 48 * 14}));
 
   clsUnitver2 rider;
   rider.SetUnit("3", "国王軍", "ライダー", 50, 50);
@@ -35,19 +35,15 @@ TEST(UnitSetup, PlayerArmyAndEquipment) {
 }
 
 TEST(UnitSetup, MonsterSprites) {
-  clsUnitver2 m;
+  clsUnitver2 m;  // sheet 2, row 3, column 2
   m.SetMonster("7", "オーク", "獣人", "アーチャー", 12, 8, 9, "", "", 400, 50, 2, 3, 2);
-  EXPECT_EQ(m.UnitMove(), 3);
-  EXPECT_EQ(m.ImageLeft(2), 48 * (3 + 1));
-  EXPECT_EQ(m.ImageTop(1), 2 * 2 * 64 + 64);
-  EXPECT_EQ(m.MaskImageTop(1), 2 * 2 * 64);
+  EXPECT_EQ((Ints{m.UnitMove(), m.ImageLeft(2), m.ImageTop(1), m.MaskImageTop(1)}),
+            (Ints{3, 48 * (3 + 1), 2 * 2 * 64 + 64, 2 * 2 * 64}));
 
   clsUnitver2 big;  // sheet 4: fewer, bigger figures of one frame
   big.SetMonster("8", "ドラゴン", "無機", "ランサー", 30, 30, 5, "", "", 1000, 50, 4, 1, 3);
-  EXPECT_EQ(big.ImageUnitCols(), 2);
-  EXPECT_EQ(big.ImageUnitRows(2), 3);
-  EXPECT_EQ(big.ImageLeft(5), 105 * 2);
-  EXPECT_EQ(big.ImageTop(1), 85);
+  EXPECT_EQ((Ints{big.ImageUnitCols(), big.ImageUnitRows(2), big.ImageLeft(5), big.ImageTop(1)}),
+            (Ints{2, 3, 105 * 2, 85}));
 }
 
 TEST(UnitSetup, SpareCarryingCapacity) {
