@@ -25,7 +25,7 @@ bool IsSectionLine(std::string_view line, std::string& name) {
 std::string DecodeFile(std::string bytes) {
   if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
   if (rt::IsValidUtf8(bytes)) return bytes;
-  return platform::Cp932ToUtf8(bytes);
+  return plat::Cp932ToUtf8(bytes);
 }
 
 // A file as blocks of raw lines: the lines before the first section (name "") and then one block
@@ -65,7 +65,7 @@ bool CIniFile::Load(const std::string& IniFileName) {
   contents_.Clear();
   keys_.Clear();
   isExist_ = false;
-  std::optional<std::string> bytes = platform::ReadWholeFile(IniFileName);
+  std::optional<std::string> bytes = plat::ReadWholeFile(IniFileName);
   if (!bytes) return false;
   for (Block& block : SplitBlocks(DecodeFile(std::move(*bytes)))) {
     if (!block.isSection || block.name.empty()) continue;
@@ -191,7 +191,7 @@ bool CIniFile::Save(const std::string& Section) {
 
   // The sections not written now keep their text in the file.
   std::vector<Block> blocks;
-  if (std::optional<std::string> bytes = platform::ReadWholeFile(fileName_))
+  if (std::optional<std::string> bytes = plat::ReadWholeFile(fileName_))
     blocks = SplitBlocks(DecodeFile(std::move(*bytes)));
   std::vector<std::string> texts;
   for (const std::string& name : names) texts.push_back(SectionText(name));
@@ -214,7 +214,7 @@ bool CIniFile::Save(const std::string& Section) {
   for (size_t i = 0; i < names.size(); ++i)
     if (!written[i]) out += texts[i];
 
-  if (!platform::WriteFileAtomic(fileName_, out, &lastError_)) return false;
+  if (!plat::WriteFileAtomic(fileName_, out, &lastError_)) return false;
   isExist_ = true;
   return true;
 }

@@ -48,7 +48,7 @@ std::string Describe(const std::exception& e) {
   return e.what();
 }
 
-std::filesystem::path IniPath() { return platform::ProgramFolder() / (std::string(kAppTitle) + ".ini"); }
+std::filesystem::path IniPath() { return plat::ProgramFolder() / (std::string(kAppTitle) + ".ini"); }
 
 }  // namespace
 
@@ -59,8 +59,8 @@ StartupHooks& Hooks() {
 
 StartResult Main() {
   // Only one copy may be starting at a time; the lock goes when start-up ends, either way.
-  platform::InstanceLock lock(platform::ProgramFolder() / (std::string(kAppTitle) + ".lock"));
-  if (lock.GetState() == platform::InstanceLock::State::Busy) return StartResult::AnotherCopy;
+  plat::InstanceLock lock(plat::ProgramFolder() / (std::string(kAppTitle) + ".lock"));
+  if (lock.GetState() == plat::InstanceLock::State::Busy) return StartResult::AnotherCopy;
   if (!lock.Held()) {
     ShowError("起動できません（起動の排他）: " + lock.Message());
     return StartResult::Failed;
@@ -135,9 +135,9 @@ bool AppEnd() {
 }
 
 bool IsDirectX8() {
-  platform::clsReg reg;
-  platform::RegValue value = reg.RegGetValue(platform::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX",
-                                             "Version", platform::REG_SZ, std::string());
+  plat::clsReg reg;
+  plat::RegValue value = reg.RegGetValue(plat::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX",
+                                             "Version", plat::REG_SZ, std::string());
   const auto* text = std::get_if<std::string>(&value);
   if (!text) return false;
   std::string digits = rt::Replace(*text, ".", "");

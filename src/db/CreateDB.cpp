@@ -70,7 +70,7 @@ std::shared_ptr<SqliteConnection> OpenDB(const fs::path& Path, std::string_view 
 
 bool DBConnect(clsDB& db) {
   bool opened = false;
-  auto conn = OpenDB(platform::ProgramFolder() / "vesk.mdb", kScrambledPassword, opened);
+  auto conn = OpenDB(plat::ProgramFolder() / "vesk.mdb", kScrambledPassword, opened);
   if (opened) db.DBSet(conn);
   return opened;
 }

@@ -21,7 +21,7 @@ inline constexpr const char kScrambledPassword[] = "SLrk9^jg^hxx";
 /// result is null.
 std::shared_ptr<SqliteConnection> OpenDB(const std::filesystem::path& Path, std::string_view Password, bool& Opened);
 
-/// Opens <program folder>/vesk.mdb (platform::ProgramFolder) and hands it to db (DBSet). The result is whether it opened.
+/// Opens <program folder>/vesk.mdb (plat::ProgramFolder) and hands it to db (DBSet). The result is whether it opened.
 bool DBConnect(clsDB& db);
 
 /// Who shows a failed open: text and title (the program's name). Unset, the standard message

@@ -79,6 +79,6 @@ int ResetGameDataAt(const std::filesystem::path& path) {
   return failed;
 }
 
-void ResetGameData() { ResetGameDataAt(platform::ProgramFolder() / "vesk.mdb"); }
+void ResetGameData() { ResetGameDataAt(plat::ProgramFolder() / "vesk.mdb"); }
 
 }  // namespace QzDataInit

@@ -14,7 +14,7 @@ namespace {
 std::vector<int32_t> Codes(std::string_view text) {
   std::vector<int32_t> codes;
   for (char32_t ch : rt::ToU32(text)) {
-    std::string bytes = platform::Utf8ToCp932(rt::FromU32(std::u32string(1, ch)));
+    std::string bytes = plat::Utf8ToCp932(rt::FromU32(std::u32string(1, ch)));
     auto b = [&](size_t i) { return static_cast<int32_t>(static_cast<unsigned char>(bytes[i])); };
     codes.push_back(bytes.size() >= 2 ? static_cast<int16_t>(static_cast<uint16_t>((b(0) << 8) | b(1))) : b(0));
   }
@@ -27,7 +27,7 @@ std::string Character(int32_t code) {
   std::string bytes;
   if (u > 0xFF) bytes += static_cast<char>(u >> 8);
   bytes += static_cast<char>(u & 0xFF);
-  return platform::Cp932ToUtf8(bytes);
+  return plat::Cp932ToUtf8(bytes);
 }
 
 }  // namespace

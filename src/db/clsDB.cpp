@@ -190,7 +190,7 @@ void clsDB::DBCompact(std::string_view PathA, std::string_view /*strP*/) {
 
 void clsDB::WriteSQLLog(std::string_view text) {
   try {
-    const fs::path folder = platform::ProgramFolder();
+    const fs::path folder = plat::ProgramFolder();
     const fs::path log = folder / "DBSQL.txt";
     if (file_ && file_->FileSize(log.string()) > limitFileSize_) {
       // A second move within the same second must not overwrite the first.
@@ -222,7 +222,7 @@ void clsDB::WriteRecordsetLog() {
       out += "\r\n";
     }
     out += kSeparator + "\r\n";
-    AppendText(platform::ProgramFolder() / "DBSQL.txt", out);
+    AppendText(plat::ProgramFolder() / "DBSQL.txt", out);
   } catch (...) {
   }
 }
@@ -234,7 +234,7 @@ void clsDB::WriteErrLog(std::string_view operation, std::string_view sql) {
     out += errMsg_ + "\r\n";
     out += "SQL:" + std::string(sql) + "\r\n";
     out += std::string(38, '-') + "\r\n";
-    AppendText(platform::ProgramFolder() / "DBerr.log", out);
+    AppendText(plat::ProgramFolder() / "DBerr.log", out);
   } catch (...) {
   }
 }

@@ -8,7 +8,7 @@
 
 #include "platform/Mci.h"
 
-namespace platform {
+namespace plat {
 
 int MixerVolumeFromDeviceVolume(uint32_t deviceVolume) {
   const uint32_t louder = std::max(deviceVolume & 0xFFFFu, deviceVolume >> 16);
@@ -211,4 +211,4 @@ uint32_t MidiOutSetVolume(int, uint32_t volume) {
   return 0;
 }
 
-}  // namespace platform
+}  // namespace plat

@@ -15,7 +15,7 @@
 
 #include "platform/AudioDevice.h"
 
-namespace platform {
+namespace plat {
 
 class MciInterpreter;
 
@@ -131,4 +131,4 @@ uint32_t WaveOutSetVolume(int device, uint32_t volume);
 uint32_t MidiOutGetVolume(int device, uint32_t& volume);
 uint32_t MidiOutSetVolume(int device, uint32_t volume);
 
-}  // namespace platform
+}  // namespace plat

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace plat {
 
 /// Full volume of the music stream and of a channel (the mixer's scale, linear in amplitude).
 constexpr int kAudioMaxVolume = 128;
@@ -96,4 +96,4 @@ class AudioFakeDevice : public IAudioDevice {
   std::map<int, int> channelSound_;   ///< channel -> sound playing there
 };
 
-}  // namespace platform
+}  // namespace plat

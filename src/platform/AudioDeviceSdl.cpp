@@ -10,7 +10,7 @@
 
 #include "platform/AudioDevice.h"
 
-namespace platform {
+namespace plat {
 
 namespace {
 
@@ -181,4 +181,4 @@ std::string FindGeneralMidiSoundFont() {
 
 std::unique_ptr<IAudioDevice> MakeSdlAudioDevice() { return std::make_unique<SdlAudioDevice>(); }
 
-}  // namespace platform
+}  // namespace plat

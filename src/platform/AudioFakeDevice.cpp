@@ -3,7 +3,7 @@
 
 #include "platform/AudioDevice.h"
 
-namespace platform {
+namespace plat {
 
 bool AudioFakeDevice::Open(int channels, std::string& error) {
   ++openCount;
@@ -91,4 +91,4 @@ std::string AudioFakeDevice::PlayingMusicPath() const {
   return it == paths_.end() ? "" : it->second;
 }
 
-}  // namespace platform
+}  // namespace plat

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-namespace platform {
+namespace plat {
 
 /// What every object of one root shares.
 struct DxCore {
@@ -171,4 +171,4 @@ std::shared_ptr<DxSound> DxAudio::CreateSound(std::string* report) {
   return std::shared_ptr<DxSound>(new DxSound(core_));
 }
 
-}  // namespace platform
+}  // namespace plat

@@ -5,7 +5,7 @@
 
 #include "platform/Audio.h"
 
-namespace platform {
+namespace plat {
 
 // Values of the old interface, accepted for its shape; the mixer needs none of them.
 constexpr long kDxAudioFeaturesAll = 63;   ///< InitAudio: every audio feature
@@ -178,4 +178,4 @@ class DxAudio {
   std::shared_ptr<DxCore> core_;
 };
 
-}  // namespace platform
+}  // namespace plat

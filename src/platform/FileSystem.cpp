@@ -11,7 +11,7 @@
 #include <sstream>
 #include <system_error>
 
-namespace platform {
+namespace plat {
 namespace {
 
 std::filesystem::path gProgramFolder;  ///< set by SetProgramFolder; empty: the executable's
@@ -94,4 +94,4 @@ bool WriteFileAtomic(const std::filesystem::path& file, std::string_view content
   return true;
 }
 
-}  // namespace platform
+}  // namespace plat

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace plat {
 
 /// The folder of the running executable, or the folder set by SetProgramFolder.
 std::filesystem::path ProgramFolder();
@@ -21,4 +21,4 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& file);
 bool WriteFileAtomic(const std::filesystem::path& file, std::string_view contents,
                      std::string* error = nullptr);
 
-}  // namespace platform
+}  // namespace plat

@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace platform {
+namespace plat {
 
 InstanceLock::InstanceLock(const std::filesystem::path& file) {
   fd_ = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
@@ -45,4 +45,4 @@ void InstanceLock::Release() {
   if (state_ == State::Held) state_ = State::Released;
 }
 
-}  // namespace platform
+}  // namespace plat

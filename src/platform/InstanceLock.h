@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-namespace platform {
+namespace plat {
 
 /// Holds an exclusive lock on a file while alive. The file itself stays behind; only the lock
 /// matters, and the system drops it when the holder ends, also after a crash.
@@ -34,4 +34,4 @@ class InstanceLock {
   std::string message_;
 };
 
-}  // namespace platform
+}  // namespace plat

@@ -7,7 +7,7 @@
 
 #include "platform/Audio.h"
 
-namespace platform {
+namespace plat {
 
 namespace {
 
@@ -209,4 +209,4 @@ uint32_t MciSendString(const std::string& command, std::string& reply) {
 
 std::string MciGetErrorString(uint32_t code) { return Audio().Mci().ErrorString(code); }
 
-}  // namespace platform
+}  // namespace plat

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace plat {
 
 class AudioSystem;
 
@@ -81,4 +81,4 @@ class MciInterpreter {
 uint32_t MciSendString(const std::string& command, std::string& reply);
 std::string MciGetErrorString(uint32_t code);
 
-}  // namespace platform
+}  // namespace plat

@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <stdexcept>
 
-namespace platform {
+namespace plat {
 namespace {
 
 // Converts with iconv; on an unconvertible or invalid sequence writes `replacement` and skips
@@ -59,4 +59,4 @@ std::string Cp932ToUtf8(std::string_view cp932) {
   return Convert("UTF-8", "CP932", cp932, "\xEF\xBF\xBD", Cp932SeqLen);
 }
 
-}  // namespace platform
+}  // namespace plat

@@ -3,7 +3,7 @@
 
 #include "runtime/Strings.h"
 
-namespace platform {
+namespace plat {
 namespace {
 
 std::vector<RegEntry> DefaultEntries() {
@@ -47,4 +47,4 @@ ScopedRegistry::ScopedRegistry(std::vector<RegEntry> entries) : previous_(std::m
 
 ScopedRegistry::~ScopedRegistry() { Entries() = std::move(previous_); }
 
-}  // namespace platform
+}  // namespace plat

@@ -5,7 +5,7 @@
 #include <variant>
 #include <vector>
 
-namespace platform {
+namespace plat {
 
 /// The hives as the old registry calls numbered them.
 constexpr int32_t HKEY_CURRENT_USER = static_cast<int32_t>(0x80000001u);
@@ -49,4 +49,4 @@ class ScopedRegistry {
   std::vector<RegEntry> previous_;
 };
 
-}  // namespace platform
+}  // namespace plat

@@ -49,7 +49,7 @@ void Conquest(WeekContext& ctx, TurnLog& Log) {
 }
 
 void WriteMessageLog(WeekContext& ctx, const TurnLog& Log) {
-  const std::filesystem::path dir = ctx.appDir.empty() ? platform::ProgramFolder() : std::filesystem::path(ctx.appDir);
+  const std::filesystem::path dir = ctx.appDir.empty() ? plat::ProgramFolder() : std::filesystem::path(ctx.appDir);
   const std::string path = (dir / "MSG.log").string();
   clsFile file;
   file.FileWriteAppend(path, rt::CStr(ctx.state.mTurn));

@@ -16,7 +16,7 @@ class CIniFileTest : public ::testing::Test {
     std::ofstream(file, std::ios::binary) << text;
     return file;
   }
-  std::string Read(const std::string& file) { return platform::ReadWholeFile(file).value_or("<missing>"); }
+  std::string Read(const std::string& file) { return plat::ReadWholeFile(file).value_or("<missing>"); }
   // The key list of the current section, joined with spaces.
   std::string KeyList(const CIniFile& ini) {
     std::string out;

@@ -11,14 +11,14 @@
 
 namespace {
 
-platform::RegEntry DirectXVersion(const std::string& text) {
-  return {platform::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX", "Version", text};
+plat::RegEntry DirectXVersion(const std::string& text) {
+  return {plat::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX", "Version", text};
 }
 
 class StartupTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform::SetProgramFolder(dir_.Path());
+    plat::SetProgramFolder(dir_.Path());
     Hooks() = StartupHooks{};
     Hooks().MakeDB = [this] { calls_ += "db "; };
     Hooks().MakeObjects = [this] { calls_ += "objects "; };
@@ -32,11 +32,11 @@ class StartupTest : public ::testing::Test {
   void TearDown() override {
     AppEnd();
     Hooks() = StartupHooks{};
-    platform::SetProgramFolder({});
+    plat::SetProgramFolder({});
   }
   std::filesystem::path Ini() const { return dir_.Path() / "vesk.ini"; }
   void WriteIni(const std::string& text) { std::ofstream(Ini(), std::ios::binary) << text; }
-  std::string ReadIni() const { return platform::ReadWholeFile(Ini()).value_or("<missing>"); }
+  std::string ReadIni() const { return plat::ReadWholeFile(Ini()).value_or("<missing>"); }
 
   TempFolder dir_;
   std::string calls_;
@@ -67,12 +67,12 @@ TEST(basQz, VersionTextsGridHeightsAndTheAudioPath) {
   for (auto c : {Dx{"4.09.00.0904", true}, Dx{"4.08.00.0400", true}, Dx{"4.08.00.0399", false},
                  Dx{"4.07.01.0700", false}, Dx{"", false}, Dx{"abc", false}, Dx{"4.09.00.0904.1234", false},
                  Dx{"4,09", false}}) {
-    platform::ScopedRegistry registry({DirectXVersion(c.version)});
+    plat::ScopedRegistry registry({DirectXVersion(c.version)});
     EXPECT_EQ(IsDirectX8(), c.dx8) << c.version;
   }
-  platform::ScopedRegistry missing({});
+  plat::ScopedRegistry missing({});
   EXPECT_FALSE(IsDirectX8());
-  platform::ScopedRegistry number({{platform::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX", "Version", 409000904}});
+  plat::ScopedRegistry number({{plat::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX", "Version", 409000904}});
   EXPECT_FALSE(IsDirectX8());
 }
 
@@ -89,7 +89,7 @@ TEST_F(StartupTest, FirstStartWritesEveryDefaultAndTheNextNone) {
   EXPECT_EQ(gIni->NowSection(), "Setting");
   EXPECT_EQ(gIni->Data("BattleSpeed"), "5");
   // The lock is held only during start-up.
-  EXPECT_TRUE(platform::InstanceLock(dir_.Path() / "vesk.lock").Held());
+  EXPECT_TRUE(plat::InstanceLock(dir_.Path() / "vesk.lock").Held());
 
   EXPECT_FALSE(std::filesystem::exists(Ini()));  // written only at shutdown
   gIni->Data("SE", "8");
@@ -139,7 +139,7 @@ TEST_F(StartupTest, BrokenSettingsStillStartWithDefaults) {
 
 TEST_F(StartupTest, FailuresAndASecondCopy) {
   {
-    platform::InstanceLock other(dir_.Path() / "vesk.lock");
+    plat::InstanceLock other(dir_.Path() / "vesk.lock");
     ASSERT_TRUE(other.Held());
     EXPECT_EQ(Main(), StartResult::AnotherCopy);
   }
@@ -150,13 +150,13 @@ TEST_F(StartupTest, FailuresAndASecondCopy) {
   EXPECT_EQ(Main(), StartResult::Failed);
   EXPECT_NE(errors_.find("タイトル画面"), std::string::npos) << errors_;
   EXPECT_NE(errors_.find("no display"), std::string::npos) << errors_;
-  EXPECT_TRUE(platform::InstanceLock(dir_.Path() / "vesk.lock").Held());  // released on failure too
+  EXPECT_TRUE(plat::InstanceLock(dir_.Path() / "vesk.lock").Held());  // released on failure too
 
   // Shutdown that cannot write the settings says so, and still releases everything.
   errors_.clear();
   Hooks().ShowTitle = nullptr;
   Hooks().RestoreVolumes = [] { throw std::runtime_error("mixer gone"); };
-  platform::ScopedRegistry oldDirectX({DirectXVersion("4.07.01.0700")});
+  plat::ScopedRegistry oldDirectX({DirectXVersion("4.07.01.0700")});
   ASSERT_EQ(Main(), StartResult::Started);
   std::filesystem::create_directory(Ini());
   EXPECT_FALSE(AppEnd());

@@ -10,7 +10,7 @@
 #include "platform/Audio.h"
 
 namespace fs = std::filesystem;
-using namespace platform;
+using namespace plat;
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "platform/FileSystem.h"
 
 namespace fs = std::filesystem;
-using namespace platform;
+using namespace plat;
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "platform/InstanceLock.h"
 
 namespace fs = std::filesystem;
-using platform::InstanceLock;
+using plat::InstanceLock;
 using State = InstanceLock::State;
 
 TEST(InstanceLock, RefusesASecondHolderUntilReleased) {

@@ -9,7 +9,7 @@
 #include "platform/Mci.h"
 
 namespace fs = std::filesystem;
-using namespace platform;
+using namespace plat;
 
 namespace {
 

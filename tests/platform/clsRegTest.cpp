@@ -3,7 +3,7 @@
 
 #include "platform/clsReg.h"
 
-using namespace platform;
+using namespace plat;
 
 TEST(clsReg, AnswersTheTableAndDefaultsEverythingElse) {
   clsReg reg;

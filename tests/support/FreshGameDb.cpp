@@ -25,9 +25,9 @@ fs::path MakeTempFolder(const char* prefix) {
 class Template {
  public:
   Template() : folder_(MakeTempFolder("vesk-template-")) {
-    platform::SetProgramFolder(folder_);
+    plat::SetProgramFolder(folder_);
     BuildGameDatabase(fs::path(VESK_SOURCE_DIR) / "data", File());
-    platform::SetProgramFolder({});
+    plat::SetProgramFolder({});
   }
   ~Template() {
     std::error_code ec;
@@ -60,11 +60,11 @@ GameDbFolder::GameDbFolder() {
   const fs::path source = TheTemplate().File();
   folder_ = MakeTempFolder("vesk-game-");
   fs::copy_file(source, DbPath());
-  platform::SetProgramFolder(folder_);
+  plat::SetProgramFolder(folder_);
 }
 
 GameDbFolder::~GameDbFolder() {
-  platform::SetProgramFolder({});
+  plat::SetProgramFolder({});
   std::error_code ec;
   fs::remove_all(folder_, ec);
 }

@@ -14,7 +14,7 @@ std::string ReadFileText(const std::filesystem::path& file);
 void WriteFileText(const std::filesystem::path& file, std::string_view text);
 
 /// A temporary game folder holding a vesk.mdb built from data/ (schema, catalogue, new-game
-/// reset) exactly as tools/mkdb builds it. While it lives, platform::ProgramFolder() is this
+/// reset) exactly as tools/mkdb builds it. While it lives, plat::ProgramFolder() is this
 /// folder, so DBerr.log, DBSQL.txt and MSG.log land here. The database is built once per test
 /// program and copied for each folder, so every test starts from the same new game.
 class GameDbFolder {

@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
   CreateDB::SetMessageHandler([](const std::string& text, const std::string&) { std::cerr << "mkdb: " << text << "\n"; });
   try {
     fs::create_directories(dbFile.parent_path());
-    platform::SetProgramFolder(dbFile.parent_path());  // DBerr.log of the reset lands beside the file
+    plat::SetProgramFolder(dbFile.parent_path());  // DBerr.log of the reset lands beside the file
     BuildGameDatabase(dataDir, dbFile);
   } catch (const std::exception& e) {
     std::cerr << "mkdb: " << dbFile.string() << ": " << e.what() << "\n";
