@@ -37,7 +37,7 @@ bool clsData::MoneyDif(int32_t Value) {
     money_ = rt::SubL(money_, Value);
     return true;
   }
-  money_ = 0;
+  // A payment the treasury cannot cover is refused whole: the money stays as it was.
   return false;
 }
 

@@ -19,7 +19,7 @@ class clsData {
 
   int32_t Money() const { return money_; }
   void Money(int32_t value) { money_ = value; }
-  /// Pays Value when the treasury covers it (True); otherwise empties the treasury and returns False.
+  /// Pays Value when the treasury covers it (True); otherwise leaves the money as it was (False).
   bool MoneyDif(int32_t Value);
   /// Adds Value (which may be negative); a sum above 999999 becomes 999999. No lower bound.
   void MoneyAdd(int32_t Value);

