@@ -34,7 +34,6 @@ class CIniFile {
 
   const rt::Collection<std::string>& Sections() const { return sections_; }
   const rt::Collection<std::string>& Keys() const { return keys_; }
-  const std::string& FileName() const { return fileName_; }
   /// Why the last Save failed ("" after a successful one).
   const std::string& LastError() const { return lastError_; }
 

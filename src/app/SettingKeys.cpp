@@ -12,34 +12,32 @@
 
 namespace {
 
-using Kind = SettingKey::Kind;
-
 std::vector<SettingKey> MakeKeys() {
   std::vector<SettingKey> keys = {
-      {"TitleLeft", "400", 1000000, Kind::Number},
-      {"TitleTop", "2500", 1000000, Kind::Number},
-      {"MainLeft", "400", 1000000, Kind::Number},
-      {"MainTop", "2500", 1000000, Kind::Number},
-      {"SettingLeft", "400", 1000000, Kind::Number},
-      {"SettingTop", "2500", 1000000, Kind::Number},
-      {"BGM", "1", 1000000, Kind::Number, 1, 10},
-      {"SE", "5", 1000000, Kind::Number, 1, 10},
-      {"OptionBGM", "1", 1000000, Kind::Boolean},
-      {"OptionSE", "1", 1000000, Kind::Boolean},
-      {"BattleSpeed", "5", 1000000, Kind::Number, 1, 20},
-      {"BattleAnime", "True", 1000000, Kind::Boolean},
+      {"TitleLeft", "400", 1000000},
+      {"TitleTop", "2500", 1000000},
+      {"MainLeft", "400", 1000000},
+      {"MainTop", "2500", 1000000},
+      {"SettingLeft", "400", 1000000},
+      {"SettingTop", "2500", 1000000},
+      {"BGM", "1", 1000000, 1, 10},
+      {"SE", "5", 1000000, 1, 10},
+      {"OptionBGM", "1", 1000000},
+      {"OptionSE", "1", 1000000},
+      {"BattleSpeed", "5", 1000000, 1, 20},
+      {"BattleAnime", "True", 1000000},
   };
   for (int kind = 0; kind < 18; ++kind)
-    keys.push_back({"Report" + std::to_string(kind), "1", 1000000, Kind::Text});
+    keys.push_back({"Report" + std::to_string(kind), "1", 1000000});
   const std::vector<SettingKey> later = {
-      {"BGMDX8", "-10", 1000001, Kind::Number, -30, 0},
-      {"SEDX8", "-10", 1000001, Kind::Number, -30, 0},
-      {"NotDX8", "False", 1000001, Kind::Boolean},
-      {"GridRows", "0", 1000002, Kind::Number, INT16_MIN, INT16_MAX},
-      {"DBInit", "False", 1000013, Kind::Boolean},
-      {"Check1", "False", 1040000, Kind::Boolean},
-      {"Check2", "False", 1050000, Kind::Boolean},
-      {"Check3", "False", 1070000, Kind::Boolean},
+      {"BGMDX8", "-10", 1000001, -30, 0},
+      {"SEDX8", "-10", 1000001, -30, 0},
+      {"NotDX8", "False", 1000001},
+      {"GridRows", "0", 1000002, INT16_MIN, INT16_MAX},
+      {"DBInit", "False", 1000013},
+      {"Check1", "False", 1040000},
+      {"Check2", "False", 1050000},
+      {"Check3", "False", 1070000},
   };
   keys.insert(keys.end(), later.begin(), later.end());
   return keys;
@@ -64,6 +62,12 @@ std::optional<bool> ReadBool(std::string_view text) {
   }
 }
 
+const SettingKey* FindSettingKey(std::string_view Key) {
+  for (const SettingKey& k : SettingKeys())
+    if (rt::EqualsNoCase(k.Key, Key)) return &k;
+  return nullptr;
+}
+
 }  // namespace
 
 const std::vector<SettingKey>& SettingKeys() {
@@ -71,25 +75,20 @@ const std::vector<SettingKey>& SettingKeys() {
   return keys;
 }
 
-const SettingKey* FindSettingKey(std::string_view Key) {
-  for (const SettingKey& k : SettingKeys())
-    if (rt::EqualsNoCase(k.Key, Key)) return &k;
-  return nullptr;
-}
-
-int32_t SettingVersionNumber(std::string_view Version) {
+std::optional<int32_t> DotlessNumber(std::string_view Version) {
   std::string digits = rt::Replace(Version, ".", "");
-  if (!rt::IsNumeric(digits)) return 999999;
+  if (!rt::IsNumeric(digits)) return std::nullopt;
   try {
     return rt::CLng(digits);
   } catch (const rt::VbError&) {
-    return 999999;
+    return std::nullopt;  // more digits than a version has
   }
 }
 
 void InitSettingIni(CIniFile& ini, std::string_view Version) {
   ini.NowSection(kSettingSection);
-  int32_t version = SettingVersionNumber(Version);
+  // A missing or unreadable version counts as 999999, older than every gate.
+  int32_t version = DotlessNumber(Version).value_or(999999);
   // The table is in gate order, so the gates are written in ascending order.
   for (const SettingKey& k : SettingKeys())
     if (version < k.Gate) ini.Data(k.Key, k.Default);

@@ -1,6 +1,7 @@
 /** @file SettingKeys.h Every key of vesk.ini with its default, its range and the version that brought it. */
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,25 +11,21 @@ class CIniFile;
 /// The one section of vesk.ini.
 inline constexpr std::string_view kSettingSection = "Setting";
 
-/// One settings key. Values are texts; Number keys are read clamped to [Min, Max].
+/// One settings key. Values are texts; read as numbers they are clamped to [Min, Max].
 struct SettingKey {
-  enum class Kind { Text, Number, Boolean };
   std::string Key;
   std::string Default;
   int32_t Gate;  ///< files of a settings version below this get the default written
-  Kind Type;
   int32_t Min = INT32_MIN;
   int32_t Max = INT32_MAX;
 };
 
 /// The keys that have defaults, in the order their defaults are written.
 const std::vector<SettingKey>& SettingKeys();
-/// The entry of a key (found ignoring case), or nullptr.
-const SettingKey* FindSettingKey(std::string_view Key);
 
-/// The settings version number of a "Version" text: its dots removed, read as a 32-bit
-/// integer; a missing or unreadable text counts as 999999 (older than every gate).
-int32_t SettingVersionNumber(std::string_view Version);
+/// A version text ("1.09.0037", "4.09.00.0904") with its dots removed, read as a 32-bit integer;
+/// nothing when that is not a number.
+std::optional<int32_t> DotlessNumber(std::string_view Version);
 
 /// Selects the section "Setting" (made when missing) and writes the default of every key whose
 /// gate lies above the settings version `Version`, replacing what the key held.

@@ -1,7 +1,6 @@
 /** @file basQz.cpp Start-up and shutdown of the program, and its global objects. */
 #include "app/basQz.h"
 
-#include <algorithm>
 #include <exception>
 #include <iostream>
 #include <variant>
@@ -10,8 +9,6 @@
 #include "platform/FileSystem.h"
 #include "platform/InstanceLock.h"
 #include "platform/clsReg.h"
-#include "runtime/Convert.h"
-#include "runtime/Strings.h"
 #include "runtime/VbError.h"
 
 std::shared_ptr<clsDB> gDB;
@@ -136,36 +133,20 @@ bool AppEnd() {
 
 bool IsDirectX8() {
   plat::clsReg reg;
-  plat::RegValue value = reg.RegGetValue(plat::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX",
-                                             "Version", plat::REG_SZ, std::string());
+  plat::RegValue value = reg.RegGetValue(plat::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\DirectX", "Version",
+                                         plat::REG_SZ, std::string());
   const auto* text = std::get_if<std::string>(&value);
-  if (!text) return false;
-  std::string digits = rt::Replace(*text, ".", "");
-  if (!rt::IsNumeric(digits)) return false;
-  try {
-    return rt::CLng(digits) >= 408000400;
-  } catch (const rt::VbError&) {
-    return false;  // more digits than a version has
-  }
+  // 4.08.00.0400 and later carry DirectX 8 audio.
+  return text && DotlessNumber(*text).value_or(0) >= 408000400;
 }
 
-int16_t GridHeightFor(std::string_view GridRows) {
-  if (!rt::IsNumeric(GridRows)) return 480;
-  // Read as a 16-bit number; beyond that range it is simply too many or too few rows.
-  double v = 0;
-  try {
-    v = rt::CDbl(GridRows);
-  } catch (const rt::VbError&) {
-    return 480;
-  }
-  int16_t n = rt::CInt(std::clamp(v, -32768.0, 32767.0));
-  if (n == 0) return 480;
-  if (n < 10) return 200;
-  if (n > 24) return 480;
-  return static_cast<int16_t>(n * 20);
+void LoadGridRows() {
+  // Not a number reads as the default 0; any number is brought into the 16-bit range.
+  int32_t n = gIni ? SettingNumber(*gIni, "GridRows") : 0;
+  if (n == 0 || n > 24) gGridHeight = 480;
+  else if (n < 10) gGridHeight = 200;
+  else gGridHeight = static_cast<int16_t>(n * 20);
 }
-
-void LoadGridRows() { gGridHeight = GridHeightFor(gIni ? gIni->Data("GridRows") : std::string()); }
 
 void InitSettingIni(std::string_view Version) {
   if (!gIni) gIni = std::make_shared<CIniFile>();

@@ -62,7 +62,5 @@ bool AppEnd();
 bool IsDirectX8();
 /// Sets gGridHeight from the setting "GridRows".
 void LoadGridRows();
-/// The item-list height in pixels for a "GridRows" text.
-int16_t GridHeightFor(std::string_view GridRows);
 /// InitSettingIni of SettingKeys.h on gIni.
 void InitSettingIni(std::string_view Version);

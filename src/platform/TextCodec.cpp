@@ -15,7 +15,8 @@ template <typename Skip>
 std::string Convert(const char* to, const char* from, std::string_view in, std::string_view replacement,
                     Skip skip) {
   iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv cannot convert to CP932");
+  if (cd == reinterpret_cast<iconv_t>(-1))
+    throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
   std::string out;
   char buf[256];
   char* src = const_cast<char*>(in.data());
@@ -24,8 +25,9 @@ std::string Convert(const char* to, const char* from, std::string_view in, std::
     char* dst = buf;
     size_t room = sizeof buf;
     size_t r = iconv(cd, &src, &left, &dst, &room);
+    int err = errno;  // before the append can change it
     out.append(buf, static_cast<size_t>(dst - buf));
-    if (r == static_cast<size_t>(-1) && errno != E2BIG) {
+    if (r == static_cast<size_t>(-1) && err != E2BIG) {
       out.append(replacement);
       size_t n = skip(std::string_view(src, left));
       src += n;

@@ -3,15 +3,13 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 
 class TempFolder {
  public:
   TempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "vesk-app-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    if (mkdtemp(pattern.data())) path_ = pattern;
   }
   ~TempFolder() {
     std::error_code ec;
