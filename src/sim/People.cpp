@@ -235,12 +235,7 @@ void SoldierAdd(WeekContext& ctx, int16_t Count) {
 
 void SoldierDif(WeekContext& ctx, int16_t Count) {
   if (Count < 1) return;
-  const auto barracks = QueryRows(ctx.db, "SELECT ID,NofProduction FROM "
-                                          "construct,construction,area "
-                                          "WHERE construct.Name=construction.Name AND "
-                                          "construct.Occupation = 'Soldier'"
-                                          " AND area.Name=construction.Area "
-                                          "AND construct.Area=area.Type" + std::string(kByAge));
+  const auto barracks = Workplaces(ctx, "Soldier");
   if (barracks.empty()) {
     ctx.MsgBox("");
     return;

@@ -13,9 +13,9 @@
 namespace sim {
 namespace {
 
-/// The kingdom's figures a rule may need.
+/// The kingdom's figures a rule may need; head counts and educations in the panels' order.
 enum class Fig { None, Population, Producers, Merchants, Engineers, Constructors, Soldiers,
-                 ProducerEdu, MerchantEdu, EngineerEdu, ConstructorEdu, SoldierEdu };
+                 ProducerEdu, MerchantEdu, EngineerEdu, ConstructorEdu, SoldierEdu, Count };
 
 struct Need {
   Fig fig;
@@ -155,32 +155,16 @@ const District kDistricts[] = {
     {"北市街", 5, 20000, "南市街"},
 };
 
+constexpr size_t Slot(Fig f) { return static_cast<size_t>(f); }
+
 /// The figures gathered once at the start of the step.
 struct Figures {
-  int32_t population = 0;
-  std::array<int16_t, 5> heads{};  ///< panels' order
-  int16_t edu[5] = {};             ///< panels' order
+  std::array<int32_t, Slot(Fig::Count)> value{};  ///< by Fig; None stays 0
   int32_t publicItems = 0;
   int32_t knownNations = 0;
   std::string palace;
 
-  int32_t Value(Fig f) const {
-    switch (f) {
-      case Fig::None: return 0;
-      case Fig::Population: return population;
-      case Fig::Producers: return heads[Index(PanelOcc::Producer)];
-      case Fig::Merchants: return heads[Index(PanelOcc::Merchant)];
-      case Fig::Engineers: return heads[Index(PanelOcc::Engineer)];
-      case Fig::Constructors: return heads[Index(PanelOcc::Constructor)];
-      case Fig::Soldiers: return heads[Index(PanelOcc::Soldier)];
-      case Fig::ProducerEdu: return edu[Index(PanelOcc::Producer)];
-      case Fig::MerchantEdu: return edu[Index(PanelOcc::Merchant)];
-      case Fig::EngineerEdu: return edu[Index(PanelOcc::Engineer)];
-      case Fig::ConstructorEdu: return edu[Index(PanelOcc::Constructor)];
-      case Fig::SoldierEdu: return edu[Index(PanelOcc::Soldier)];
-    }
-    return 0;
-  }
+  int32_t Value(Fig f) const { return value[Slot(f)]; }
 };
 
 bool OpenFlag(WeekContext& ctx, const std::string& sql) { return QueryRow(ctx.db, sql) && TextB(ctx.db.Data(0)); }
@@ -265,20 +249,19 @@ void AreaDevelop(WeekContext& ctx, const std::string& District, int16_t Count, i
   const std::string question = District + "が建物で一杯になりました\r\n金" + rt::CStr(Price) + "で" + Next +
                                "を造成しますか? 現在金" + rt::CStr(money) + "持っています";
   if (ctx.ShowMSGBox(question, kMsgYesNo, true) != kAnsYes) return;
-  // The treasury may have changed while the question waited: never pay what is not there.
-  if (ctx.data.Money() < Price) return;
+  // Paid first: a treasury spent while the question waited opens nothing.
+  if (!ctx.data.MoneyDif(Price)) return;
   ctx.db.Excute("UPDATE area SET Open=True,Development=15,AreaLevel=10,Research=1100 WHERE Name=" + SqlText(Next));
-  ctx.data.MoneyDif(Price);
   ctx.ShowMSGBox(Next + "を造成しました", kMsgClose, true);
 }
 
 void TurnEnd_ConstructOpen(WeekContext& ctx, TurnLog& Log) {
   Figures f;
   const PanelState& shown = ctx.state.panels;
-  f.population = shown.population;
+  f.value[Slot(Fig::Population)] = shown.population;
   for (PanelOcc o : kAllPanelOcc) {
-    f.heads[Index(o)] = shown.People(o);
-    f.edu[Index(o)] = ctx.data.Education(Name(o));
+    f.value[Slot(Fig::Producers) + Index(o)] = shown.People(o);
+    f.value[Slot(Fig::ProducerEdu) + Index(o)] = ctx.data.Education(Name(o));
   }
   f.palace = shown.palace;
   f.publicItems = QueryNumber(ctx.db, "SELECT COUNT(*) FROM itemdata WHERE Open='公開'");

@@ -9,7 +9,6 @@
 #include "runtime/Random.h"
 #include "sim/IniSettings.h"
 #include "sim/People.h"
-#include "sim/TurnEnd.h"
 #include "sim/TurnEnd_People.h"
 #include "support/FakeScreen.h"
 #include "support/FreshGameDb.h"
@@ -31,26 +30,27 @@ class PeopleTest : public FreshGameDb {
   void Exec(const std::string& sql) { ASSERT_TRUE(db->Excute(sql)) << sql; }
   int Num(const std::string& sql) { return std::stoi("0" + Value(sql)); }
   int Nof(int id) { return Num("SELECT NofProduction FROM construction WHERE ID=" + std::to_string(id)); }
-  int People(const std::string& occ) { return Num("SELECT [Number] FROM people WHERE Occupation='" + occ + "'"); }
+  std::string Nofs(std::initializer_list<int> ids) {  // "a/b/..." of the buildings' people
+    std::string out;
+    for (int id : ids) out += (out.empty() ? "" : "/") + std::to_string(Nof(id));
+    return out;
+  }
   void SetPeople(const std::string& occ, int n) {
     Exec("UPDATE people SET [Number]=" + std::to_string(n) + " WHERE Occupation='" + occ + "'");
   }
-  void Build(int id, const std::string& name, const std::string& area, int nof, int work = 0,
-             const std::string& update = "", int startWeek = 1) {
+  void Build(int id, const std::string& name, const std::string& area, int nof, int work = 0, int startWeek = 1) {
     Exec("INSERT INTO construction VALUES(" + std::to_string(id) + ",'" + name + "','" + area + "',''," +
-         std::to_string(nof) + "," + std::to_string(startWeek) + "," + std::to_string(work) + ",'" + update + "')");
+         std::to_string(nof) + "," + std::to_string(startWeek) + "," + std::to_string(work) + ",'')");
   }
-  void Recruiting(std::initializer_list<PanelOcc> occs, int16_t average) {
-    for (PanelOcc o : occs) state.panels.recruiting[Index(o)] = true;
+  void Recruiting(PanelOcc o, int16_t average) {
+    state.panels.recruiting = {};
+    state.panels.recruiting[Index(o)] = true;
     state.panels.affluence = state.panels.education = state.panels.trust = average;
   }
   Entries Run(void (*step)(WeekContext&, TurnLog&)) {
     TurnLog log;
     step(*ctx, log);
     return log.Entries();
-  }
-  bool IsOpen(const std::string& building) {
-    return Value("SELECT Open FROM construct WHERE Name='" + building + "'") == "True";
   }
 
   clsData data;
@@ -68,53 +68,27 @@ TEST_F(PeopleTest, FoodIsEatenStockByStockAndAShortageEndsTheGame) {
   bool fed = false;
   TurnEnd_Consuming(*ctx, log, fed);
   EXPECT_TRUE(fed);
-  EXPECT_EQ(Value("SELECT Grain FROM home"), "870");
-  EXPECT_EQ(Value("SELECT Meat FROM home"), "0");
+  EXPECT_EQ(Value("SELECT Grain||'/'||Meat FROM home"), "870/0");
   EXPECT_TRUE(log.Empty());
 
   Exec("UPDATE home SET Grain=130,Meat=129");
   TurnEnd_Consuming(*ctx, log, fed);
   EXPECT_FALSE(fed);
-  EXPECT_EQ(Value("SELECT Grain FROM home"), "0");  // the sufficient stock is still eaten
-  EXPECT_EQ(Value("SELECT Meat FROM home"), "129");
+  EXPECT_EQ(Value("SELECT Grain||'/'||Meat FROM home"), "0/129");  // the sufficient stock is still eaten
   EXPECT_EQ(log.Text(), "gameover:国民の信頼を失いました,");
-}
-
-TEST_F(PeopleTest, AStarvingWeekEndsTheGameWithoutRecruitingAFedWeekRecruits) {
-  Recruiting({PanelOcc::Merchant}, 30);
-  rt::ScriptedRandom draws({0.25});  // 5 newcomers, all merchants, whenever recruitment runs
-  Exec("UPDATE home SET Grain=100");
-  TurnEnd(*ctx);
-  EXPECT_TRUE(state.mQuitAfterTurn);
-  EXPECT_EQ(settings.Get("DBInit"), "True");
-  EXPECT_EQ(People("Merchant"), 10);
-
-  state.mQuitAfterTurn = false;
-  Exec("UPDATE home SET Grain=6000,Meat=6000");
-  TurnEnd(*ctx);
-  EXPECT_FALSE(state.mQuitAfterTurn);
-  EXPECT_EQ(People("Merchant"), 10 + 5);  // floor(9 * 0.25) + 3 newcomers
-  EXPECT_EQ(Nof(5), 15);                  // merchants go to work at once
 }
 
 TEST_F(PeopleTest, RecruitmentStopsAtTheHousesAndAtTheOccupationsPlaces) {
   // Averages 100: N = floor(17 r) + 9; the houses leave room for 10 only.
-  Recruiting({PanelOcc::Merchant}, 100);
+  Recruiting(PanelOcc::Merchant, 100);
   SetPeople("Producer", 110);  // 150 people, 160 places
   {
     rt::ScriptedRandom draws({0.99, 0.25});
     EXPECT_EQ(Run(TurnEnd_Recruitment), (Entries{{"people", "商人が10人増えました"}}));
     EXPECT_EQ(draws.Drawn(), 1u + 10u);
   }
-  EXPECT_EQ(People("Merchant"), 20);
-  EXPECT_EQ(Nof(5), 20);
-  EXPECT_EQ(Nof(2), 120);
-  {
-    SetPeople("Producer", 120);  // houses full: nothing is drawn
-    rt::ScriptedRandom draws({0.99, 0.25});
-    EXPECT_TRUE(Run(TurnEnd_Recruitment).empty());
-    EXPECT_EQ(draws.Drawn(), 0u);
-  }
+  EXPECT_EQ(Num("SELECT [Number] FROM people WHERE Occupation='Merchant'"), 20);
+  EXPECT_EQ(Nofs({5, 2}), "20/120");  // merchants go to work at once
   // More houses, but the shops hold 80: only 2 more merchants, spilling into the second house.
   SetPeople("Producer", 70);
   SetPeople("Merchant", 78);
@@ -124,45 +98,30 @@ TEST_F(PeopleTest, RecruitmentStopsAtTheHousesAndAtTheOccupationsPlaces) {
     rt::ScriptedRandom draws({0.99, 0.25});
     EXPECT_EQ(Run(TurnEnd_Recruitment), (Entries{{"people", "商人が2人増えました"}}));
   }
-  EXPECT_EQ(People("Merchant"), 80);
-  EXPECT_EQ(Nof(2), 160);
-  EXPECT_EQ(Nof(8), 1);
-  // Draws that land on an occupation not recruiting are lost; soldiers are the fifth.
-  state.panels.recruiting = {};
-  Recruiting({PanelOcc::Soldier}, 30);
-  {
-    rt::ScriptedRandom draws({0.0, 0.5});
-    EXPECT_TRUE(Run(TurnEnd_Recruitment).empty());
-    EXPECT_EQ(draws.Drawn(), 1u + 3u);
-  }
-  {
-    rt::ScriptedRandom draws({0.0, 0.9});
-    EXPECT_EQ(Run(TurnEnd_Recruitment), (Entries{{"people", "兵士が3人増えました"}}));
-  }
-  EXPECT_EQ(Nof(6), 23);
+  EXPECT_EQ(Nofs({2, 8}), "160/1");
+  // A draw that lands on an occupation not recruiting is lost; soldiers are the fifth.
+  Recruiting(PanelOcc::Soldier, 30);
+  rt::ScriptedRandom draws({0.0, 0.5, 0.9});  // 3 newcomers: an engineer turned away, two soldiers
+  EXPECT_EQ(Run(TurnEnd_Recruitment), (Entries{{"people", "兵士が2人増えました"}}));
+  EXPECT_EQ(Nof(6), 22);
   EXPECT_TRUE(screen.errors.empty());
 }
 
 TEST_F(PeopleTest, StaffingNeverExceedsABuildingsPlaces) {
   Build(9, "小規模商店街", "中央市街", 75);
   Build(10, "小規模商店街", "中央市街", 0, 60);  // still being built: staffed all the same
-  OccupationAdd(*ctx, "Merchant", 100);  // oldest building first
-  EXPECT_EQ(Nof(5), 80);
-  EXPECT_EQ(Nof(9), 80);
-  EXPECT_EQ(Nof(10), 25);
+  OccupationAdd(*ctx, "Merchant", 100);          // oldest building first
+  EXPECT_EQ(Nofs({5, 9, 10}), "80/80/25");
   OccupationAdd(*ctx, "Merchant", 500);  // the rest stays unemployed, without a message
-  EXPECT_EQ(Nof(10), 80);
-  EXPECT_EQ(Num("SELECT COUNT(*) FROM construction WHERE Name='小規模商店街' AND NofProduction>80"), 0);
+  EXPECT_EQ(Num("SELECT SUM(NofProduction) FROM construction WHERE Name='小規模商店街'"), 240);
 
   // A barracks above its places is cut back and its surplus moves on.
   Exec("UPDATE construction SET NofProduction=60 WHERE ID=6");
   Build(11, "ボロボロの兵舎", "中央市街", 0);
   SoldierAdd(*ctx, 5);
-  EXPECT_EQ(Nof(6), 50);
-  EXPECT_EQ(Nof(11), 15);
+  EXPECT_EQ(Nofs({6, 11}), "50/15");
   SoldierDif(*ctx, 60);
-  EXPECT_EQ(Nof(6), 0);
-  EXPECT_EQ(Nof(11), 5);
+  EXPECT_EQ(Nofs({6, 11}), "0/5");
 
   EXPECT_EQ(RetOccupationCapacity(*ctx, "Merchant"), 160);  // the one under construction has none yet
   Exec("UPDATE construction SET [Update]='中規模商店街' WHERE ID=10");
@@ -173,10 +132,8 @@ TEST_F(PeopleTest, StaffingNeverExceedsABuildingsPlaces) {
   int16_t leaving = 120;
   TurnEnd_ResidentialDif(*ctx, leaving);
   EXPECT_EQ(leaving, 10);
-  EXPECT_EQ(Nof(2), 0);
-  EXPECT_EQ(Nof(12), 10);
-  ASSERT_EQ(screen.errors.size(), 1u);
-  EXPECT_EQ(screen.errors[0], "住宅地住民マイナスエラー:TurnEnd_ResidentialDif\r\n不足人数＝10");
+  EXPECT_EQ(Nofs({2, 12}), "0/10");
+  EXPECT_EQ(screen.errors, std::vector<std::string>{"住宅地住民マイナスエラー:TurnEnd_ResidentialDif\r\n不足人数＝10"});
 }
 
 TEST_F(PeopleTest, ConstructionPowerCompletesAndUpgradesWithTheRightWork) {
@@ -187,8 +144,7 @@ TEST_F(PeopleTest, ConstructionPowerCompletesAndUpgradesWithTheRightWork) {
   EXPECT_EQ(RetConstructPower(*ctx), 2 * 10 + 90 / 10 + 20 / 4);
   p.people[0] = 1000;  // the others' help stops at 100
   EXPECT_EQ(RetConstructPower(*ctx), 2 * 10 + 100);
-  p.employed = {};
-  p.people = {};
+  p.employed = p.people = {};
   EXPECT_EQ(RetConstructPower(*ctx), 1);
 
   p.construction = "寺子屋";
@@ -197,8 +153,7 @@ TEST_F(PeopleTest, ConstructionPowerCompletesAndUpgradesWithTheRightWork) {
   EXPECT_TRUE(Run(TurnEnd_Construct).empty());
   EXPECT_EQ(Value("SELECT Work FROM construction WHERE ID=8"), "1");
   EXPECT_EQ(Run(TurnEnd_Construct), (Entries{{"construct", "寺子屋が完成しました"}}));
-  EXPECT_EQ(Value("SELECT Work FROM construction WHERE ID=8"), "0");
-  EXPECT_EQ(Value("SELECT Construction FROM home"), "0");
+  EXPECT_EQ(Value("SELECT Work||'/'||Construction FROM construction,home WHERE ID=8"), "0/0");
 
   // An upgrade takes the target's name and keeps the row's residents.
   p.construction = "中くらいの住宅地";
@@ -232,8 +187,7 @@ TEST_F(PeopleTest, FacilitiesRaiseTheRightOccupationEveryFourthWeek) {
   Run(TurnEnd_Facility);
   EXPECT_EQ(data.Education("Engineer"), 22);
   for (const char* occ : {"Producer", "Merchant", "Constructor", "Soldier"}) EXPECT_EQ(data.Education(occ), 21) << occ;
-  EXPECT_EQ(data.Trust("Producer"), 26);
-  EXPECT_EQ(data.Trust("Merchant"), 26);
+  EXPECT_EQ(data.Trust("Producer"), 26);  // two churches: the first certain, the second by chance
   EXPECT_EQ(data.Trust("Constructor"), 25);
   EXPECT_EQ(data.Affluence("Soldier"), 10);
 }
@@ -244,21 +198,14 @@ TEST_F(PeopleTest, DistrictOfferNeedsTheMoneyAndPaysOnlyOnYes) {
   Run(TurnEnd_ConstructOpen);
   EXPECT_TRUE(screen.Waited().empty());
 
+  // A treasury spent while the question waited is not emptied, and nothing is developed.
   data.Money(3000);
-  screen.answers = {kAnsNo};
-  Run(TurnEnd_ConstructOpen);
-  ASSERT_EQ(screen.Waited().size(), 1u);
-  EXPECT_EQ(screen.Waited()[0],
-            "中央市街が建物で一杯になりました\r\n金3000で東市街を造成しますか? 現在金3000持っています");
-  EXPECT_EQ(data.Money(), 3000);
-
-  // A treasury spent while the question waited is not emptied: nothing is developed.
   screen.onShow = [&](const fake::Shown&) { data.Money(100); };
   screen.answers = {kAnsYes};
   Run(TurnEnd_ConstructOpen);
-  EXPECT_EQ(data.Money(), 100);
-  EXPECT_EQ(Value("SELECT Open FROM area WHERE Name='東市街'"), "False");
-
+  EXPECT_EQ(screen.Waited(), std::vector<std::string>{
+                                 "中央市街が建物で一杯になりました\r\n金3000で東市街を造成しますか? 現在金3000持っています"});
+  EXPECT_EQ(Value("SELECT Open FROM area WHERE Name='東市街'") + std::to_string(data.Money()), "False100");
   screen.onShow = nullptr;
   data.Money(3000);
   screen.answers = {kAnsYes};
@@ -269,97 +216,65 @@ TEST_F(PeopleTest, DistrictOfferNeedsTheMoneyAndPaysOnlyOnYes) {
   EXPECT_EQ(screen.Waited().back(), "東市街を造成しました");
 }
 
-// One unlock rule: the building, and a set-up that meets its conditions when at_ is set and falls
-// one short otherwise.
-class UnlockTest;
+// One unlock rule of each kind: the building, and a set-up that meets its conditions when at is
+// true and falls one short otherwise.
 struct UnlockCase {
   const char* building;
-  std::function<void(UnlockTest&)> setup;
+  std::function<void(PeopleTest&, bool at)> setup;
+};
+int Short(bool at, int n) { return at ? n : n - 1; }
+std::string ShortS(bool at, int n) { return std::to_string(Short(at, n)); }
+void Finished(PeopleTest& t, const std::string& name, int n) {
+  t.Exec("DELETE FROM construction WHERE Name='" + name + "'");
+  for (int i = 0; i < n; ++i) t.Build(t.Num("SELECT MAX(ID) FROM construction") + 1, name, "リュシーレ平原", 0);
+}
+void Heads(PeopleTest& t, PanelOcc o, int n) { t.state.panels.people[Index(o)] = static_cast<int16_t>(n); }
+const std::string kCoast = " WHERE Name='ナハムルト海岸'";
+
+const UnlockCase kUnlockCases[] = {
+    {"限られた畑", [](PeopleTest& t, bool at) { Finished(t, "小さな畑", Short(at, 4)); t.data.Education("Producer", 30); }},
+    {"中くらいの住宅地", [](PeopleTest& t, bool at) { t.state.panels.population = Short(at, 250); }},
+    {"大規模な住宅地", [](PeopleTest& t, bool at) {
+       t.state.panels.population = 500;
+       t.data.Education("Constructor", Short(at, 50));
+     }},
+    {"建設訓練所", [](PeopleTest& t, bool at) {  // a school still being built does not count
+       Heads(t, PanelOcc::Constructor, 20);
+       t.Exec("DELETE FROM construction WHERE ID=8");
+       t.Build(8, "寺子屋", "中央市街", 0, at ? 0 : 5);
+     }},
+    {"細い坑道", [](PeopleTest& t, bool at) { t.Exec("UPDATE areaitem SET Open=(Name='銅' AND " + ShortS(at, 1) + ")"); }},
+    {"寺子屋", [](PeopleTest& t, bool at) {
+       t.Exec("DELETE FROM itemdata");
+       t.Exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<20) INSERT INTO itemdata "
+              "SELECT '品'||i,0,1,0,IIF(i<=" + ShortS(at, 15) + ",'公開','非公開'),0,False FROM n");
+     }},
+    {"木製の桟橋", [](PeopleTest& t, bool at) { t.Exec("UPDATE area SET AreaLevel=" + ShortS(at, 1) + kCoast); }},
+    {"ひなびた漁港", [](PeopleTest& t, bool at) { t.Exec("UPDATE area SET Open=" + ShortS(at, 1) + kCoast); }},
+    {"人の絶えない漁港", [](PeopleTest& t, bool at) {  // no product chosen yet (week 0) never counts
+       t.Exec("DELETE FROM construction WHERE ID=8");
+       t.Build(8, "ひなびた漁港", "ナハムルト海岸", 0, 0, at ? 20 : 0);
+     }},
+    {"なかなかの王宮", [](PeopleTest& t, bool at) {
+       t.state.panels.palace = "質素な王宮";
+       t.Exec("UPDATE area SET Open=(rowid IN (SELECT rowid FROM area LIMIT " + ShortS(at, 10) + "))");
+     }},
 };
 
-class UnlockTest : public PeopleTest, public ::testing::WithParamInterface<UnlockCase> {
- public:
-  int Short(int at) const { return at_ ? at : at - 1; }
-  void Edu(const char* occ, int at) { data.Education(occ, Short(at)); }
-  void SetHeads(PanelOcc o, int n) { state.panels.people[Index(o)] = static_cast<int16_t>(n); }
-  void Finished(const std::string& name, const std::string& area, int n) {
-    Exec("DELETE FROM construction WHERE Name='" + name + "'");
-    for (int i = 0; i < n; ++i) Build(100 + i, name, area, 0);
-  }
-  bool at_ = false;
-};
-
-TEST_P(UnlockTest, OpensAtItsThresholdAndNotBelow) {
-  const UnlockCase& c = GetParam();
+TEST_F(PeopleTest, EachUnlockOpensAtItsThresholdAndNotBelow) {
   state.mTurn = 30;
-  for (bool at : {false, true}) {
-    at_ = at;
-    c.setup(*this);
-    const Entries entries = Run(TurnEnd_ConstructOpen);
-    const Entries::value_type entry{"newconstruct", std::string(c.building) + "を建設できるようになりました"};
-    EXPECT_EQ(IsOpen(c.building), at) << c.building;
-    EXPECT_EQ(std::count(entries.begin(), entries.end(), entry), at ? 1 : 0) << c.building;
+  for (const UnlockCase& c : kUnlockCases) {
+    Exec("UPDATE construct SET Open=False WHERE Name='" + std::string(c.building) + "'");
+    for (bool at : {false, true}) {
+      c.setup(*this, at);
+      const Entries entries = Run(TurnEnd_ConstructOpen);
+      const Entries::value_type entry{"newconstruct", std::string(c.building) + "を建設できるようになりました"};
+      EXPECT_EQ(Value("SELECT Open FROM construct WHERE Name='" + std::string(c.building) + "'"), at ? "True" : "False")
+          << c.building;
+      EXPECT_EQ(std::count(entries.begin(), entries.end(), entry), at ? 1 : 0) << c.building;
+    }
   }
   EXPECT_TRUE(screen.errors.empty());
 }
-
-const std::string kCoast = " WHERE Name='ナハムルト海岸'";
-
-INSTANTIATE_TEST_SUITE_P(
-    Ladder, UnlockTest,
-    ::testing::Values(
-        UnlockCase{"限られた畑", [](UnlockTest& u) {
-                     u.Finished("小さな畑", "リュシーレ平原", u.Short(4));
-                     u.data.Education("Producer", 30);
-                   }},
-        UnlockCase{"中くらいの住宅地", [](UnlockTest& u) { u.state.panels.population = u.Short(250); }},
-        UnlockCase{"大規模な住宅地", [](UnlockTest& u) {
-                     u.state.panels.population = 500;
-                     u.Edu("Constructor", 50);
-                   }},
-        UnlockCase{"建設訓練所", [](UnlockTest& u) {  // a school still being built does not count
-                     u.SetHeads(PanelOcc::Constructor, 20);
-                     u.Exec("DELETE FROM construction WHERE ID=8");
-                     u.Build(8, "寺子屋", "中央市街", 0, u.at_ ? 0 : 5);
-                   }},
-        UnlockCase{"練兵場", [](UnlockTest& u) {
-                     u.Finished("兵士訓練所", "中央市街", 1);
-                     u.SetHeads(PanelOcc::Soldier, 200);
-                     u.Edu("Soldier", 40);
-                   }},
-        UnlockCase{"細い坑道", [](UnlockTest& u) { u.Exec("UPDATE areaitem SET Open=(Name='銅' AND " + std::to_string(u.Short(1)) + ")"); }},
-        UnlockCase{"寺子屋", [](UnlockTest& u) {
-                     u.Exec("DELETE FROM itemdata");
-                     for (int i = 0; i < 20; ++i)
-                       u.Exec("INSERT INTO itemdata VALUES('品" + std::to_string(i) + "',0,1,0,'" +
-                              (i < u.Short(15) ? "公開" : "非公開") + "',0,False)");
-                   }},
-        UnlockCase{"鉄製の桟橋", [](UnlockTest& u) {
-                     u.Exec("UPDATE country SET Acquaintance=(rowid IN (SELECT rowid FROM country LIMIT " +
-                            std::to_string(u.Short(3)) + "))");
-                   }},
-        UnlockCase{"木製の桟橋", [](UnlockTest& u) { u.Exec("UPDATE area SET AreaLevel=" + std::to_string(u.Short(1)) + kCoast); }},
-        UnlockCase{"ひなびた漁港", [](UnlockTest& u) { u.Exec("UPDATE area SET Open=" + std::to_string(u.Short(1)) + kCoast); }},
-        UnlockCase{"小さな水田", [](UnlockTest& u) {
-                     u.Exec("DELETE FROM itemdata WHERE Name='貧しい稲'");
-                     u.Exec("INSERT INTO itemdata VALUES('貧しい稲',0," + std::to_string(u.Short(2)) + ",0,'公開',0,False)");
-                   }},
-        UnlockCase{"人の絶えない漁港", [](UnlockTest& u) {  // no product chosen yet (week 0) never counts
-                     u.Exec("DELETE FROM construction WHERE ID=8");
-                     u.Build(8, "ひなびた漁港", "ナハムルト海岸", 0, 0, "", u.at_ ? 20 : 0);
-                   }},
-        UnlockCase{"のんびり歩ける牧場", [](UnlockTest& u) { u.Finished("小さな牧場", "リュシーレ平原", u.Short(3)); }},
-        UnlockCase{"なかなかの王宮", [](UnlockTest& u) {
-                     u.state.panels.palace = "質素な王宮";
-                     u.Exec("UPDATE area SET Open=(rowid IN (SELECT rowid FROM area LIMIT " + std::to_string(u.Short(10)) +
-                            "))");
-                   }},
-        UnlockCase{"豪華絢爛な王宮", [](UnlockTest& u) {
-                     u.state.panels.palace = "きらびやかな王宮";
-                     u.Exec("UPDATE nest SET Open=True WHERE Name='銀の迷宮'");
-                     u.Exec("UPDATE nest SET Open=" + std::to_string(u.Short(1)) + " WHERE Name='魔術師の神殿'");
-                   }},
-        UnlockCase{"信頼される大病院", [](UnlockTest& u) { u.state.panels.population = u.Short(1000); }}),
-    [](const ::testing::TestParamInfo<UnlockCase>& info) { return "Rule" + std::to_string(info.index); });
 
 }  // namespace
