@@ -55,6 +55,7 @@ class Routing : public UiTest {
     return l;
   }
   void Move(int x, int y) { input::MouseMove(*win, x, y); DoEvents(); }
+  std::vector<std::string> Moved(int x, int y) { Move(x, y); return Take(); }
   void Down(int x, int y, int button = kLeftButton) { input::MouseDown(*win, x, y, button); DoEvents(); }
   void Up(int x, int y, int button = kLeftButton) { input::MouseUp(*win, x, y, button); DoEvents(); }
   using Log = std::vector<std::string>;
@@ -65,36 +66,28 @@ class Routing : public UiTest {
 }  // namespace
 
 TEST_F(Routing, TopmostVisibleControlGetsLocalCoordinates) {
-  Move(60, 60);
-  EXPECT_EQ(Take(), (Log{"B move 10,10"}));
+  EXPECT_EQ(Moved(60, 60), (Log{"B move 10,10"}));
   EXPECT_EQ(b->CursorPos(), (Point{10, 10}));
   EXPECT_EQ(a->CursorPos(), (Point{50, 50}));
-  Move(20, 20);
-  EXPECT_EQ(Take(), (Log{"A move 10,10"}));
+  EXPECT_EQ(Moved(20, 20), (Log{"A move 10,10"}));
 
   a->ZOrder(0);  // A in front now
-  Move(60, 60);
-  EXPECT_EQ(Take(), (Log{"A move 50,50"}));
+  EXPECT_EQ(Moved(60, 60), (Log{"A move 50,50"}));
   a->ZOrder(1);
   b->SetVisible(false);
-  Move(60, 60);
-  EXPECT_EQ(Take(), (Log{"A move 50,50"}));
+  EXPECT_EQ(Moved(60, 60), (Log{"A move 50,50"}));
   b->SetVisible(true);
 
   // Inside a container: coordinates are the child's own; a disabled child passes to its container.
   Probe c(b.get(), "C");
   c.SetBounds(5, 5, 20, 20);
-  Move(56, 57);
-  EXPECT_EQ(Take(), (Log{"C move 1,2"}));
+  EXPECT_EQ(Moved(56, 57), (Log{"C move 1,2"}));
   c.SetEnabled(false);
-  Move(56, 57);
-  EXPECT_EQ(Take(), (Log{"B move 6,7"}));
+  EXPECT_EQ(Moved(56, 57), (Log{"B move 6,7"}));
   c.SetEnabled(true);
   c.Move(90, 90);  // partly outside its container: the part outside is not hit
-  Move(50 + 95, 50 + 95);
-  EXPECT_EQ(Take(), (Log{"C move 5,5"}));
-  Move(50 + 105, 50 + 95);  // beyond B's right edge: bare window
-  EXPECT_TRUE(Take().empty());
+  EXPECT_EQ(Moved(50 + 95, 50 + 95), (Log{"C move 5,5"}));
+  EXPECT_TRUE(Moved(50 + 105, 50 + 95).empty());  // beyond B's right edge: bare window
 
   // The wheel goes to the control under the pointer, by sign.
   input::WheelAt(*win, 20, 20, 3);
@@ -108,8 +101,7 @@ TEST_F(Routing, PressCapturesUntilReleaseAndClickNeedsTheReleaseInside) {
   Move(150, 160);  // over B, but A holds the mouse
   Up(150, 160);
   EXPECT_EQ(Take(), (Log{"A down 10,10", "A move 140,150", "A up 140,150"}));
-  Move(140, 140);  // released: B again
-  EXPECT_EQ(Take(), (Log{"B move 90,90"}));
+  EXPECT_EQ(Moved(140, 140), (Log{"B move 90,90"}));  // released: B again
 
   Down(20, 20);
   Up(30, 25);
@@ -126,13 +118,11 @@ TEST_F(Routing, PressCapturesUntilReleaseAndClickNeedsTheReleaseInside) {
 
 TEST_F(Routing, ExplicitCaptureIsReleasedWhenItsControlIsHidden) {
   a->SetCapture();
-  Move(140, 140);
-  EXPECT_EQ(Take(), (Log{"A move 130,130"}));
+  EXPECT_EQ(Moved(140, 140), (Log{"A move 130,130"}));
   EXPECT_TRUE(a->HasCapture());
   a->SetVisible(false);
   EXPECT_FALSE(a->HasCapture());
-  Move(140, 140);
-  EXPECT_EQ(Take(), (Log{"B move 90,90"}));
+  EXPECT_EQ(Moved(140, 140), (Log{"B move 90,90"}));
 
   // Hiding the container of the capturing control releases it too; so does destroying it.
   a->SetVisible(true);
@@ -144,8 +134,7 @@ TEST_F(Routing, ExplicitCaptureIsReleasedWhenItsControlIsHidden) {
   a->SetVisible(true);
   inner->SetCapture();
   inner.reset();
-  Move(140, 140);
-  EXPECT_EQ(Take(), (Log{"B move 90,90"}));
+  EXPECT_EQ(Moved(140, 140), (Log{"B move 90,90"}));
 
   // An implicit capture ends when the pressed control is hidden in its own handler.
   a->MouseDown = [this](const MouseEvent&) { a->SetVisible(false); };
@@ -177,8 +166,7 @@ TEST_F(Routing, HandlerThatPumpsAndHidesOrDestroysTheControlUnderTheMouse) {
   };
   Down(60, 60);
   Up(60, 60);
-  Move(60, 60);
-  EXPECT_EQ(Take(), (Log{"B down 10,10", "A up 50,50", "A move 50,50"}));
+  EXPECT_EQ(Moved(60, 60), (Log{"B down 10,10", "A up 50,50", "A move 50,50"}));
 
   // A click handler that destroys the whole window.
   a->Click = [&] { a.reset(); win.reset(); };
