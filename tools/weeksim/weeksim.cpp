@@ -28,11 +28,12 @@
 namespace {
 
 const char kUsage[] =
-    "使い方: weeksim [--seed N] [--weeks N] [--answer yes|no] [--supply] [--new DATADIR] DATABASE\n"
+    "使い方: weeksim [--seed N] [--weeks N] [--answer yes|no] [--supply] [--recruit MASK] [--new DATADIR] DATABASE\n"
     "  DATABASE のゲームを N 週 (既定 52) 進めます。DATABASE はその場で書き換わります。\n"
     "  --new DATADIR  DATADIR から新しいゲームの DATABASE を作ってから始めます (既にあるときは中止)\n"
     "  --answer       はい/いいえの問いへの答え (既定 yes)\n"
-    "  --supply       食料不足の警告のあと、倉庫の穀物・肉類を全部領土へ供給する (既定はしない)\n";
+    "  --supply       食料不足の警告のあと、倉庫の穀物・肉類を全部領土へ供給する (既定はしない)\n"
+    "  --recruit MASK 始めに募集する職種 (1 生産者, 2 商人, 4 技術者, 8 建設者, 16 兵士 の和; 既定は保存のまま)\n";
 
 /// A screen with no window: panels keep their texts, message boxes are answered at once.
 class ConsoleScreen : public sim::IGameScreen {
@@ -127,6 +128,7 @@ int main(int argc, char** argv) {
   long weeks = 52;
   int32_t yesNo = sim::kAnsYes;
   bool supply = false;  // the plain rules; --supply plays the player's answer to the food warning
+  long recruit = -1;     // the player's recruitment toggles; -1 keeps the saved set
   std::string database, newFrom;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
@@ -156,6 +158,8 @@ int main(int argc, char** argv) {
       seed = static_cast<uint64_t>(*n);
     } else if (a == "--weeks" && n && *n >= 1 && *n <= 100000) {
       weeks = static_cast<long>(*n);
+    } else if (a == "--recruit" && n && *n >= 0 && *n <= 31) {
+      recruit = static_cast<long>(*n);
     } else if (a == "--new") {
       newFrom = v;
     } else if (a == "--answer" && (v == "yes" || v == "no")) {
@@ -213,6 +217,8 @@ int main(int argc, char** argv) {
     sim::ShowItemResearch(ctx);
     sim::ShowConstruct(ctx);
     sim::InitGameData(ctx);
+    if (recruit >= 0)
+      for (sim::PanelOcc o : sim::kAllPanelOcc) sim::SetRecruiting(ctx, o, (recruit & sim::RecruitBit(o)) != 0);
   } catch (const rt::VbError& e) {
     std::cerr << "ゲームデータを読めません: " << e.Number() << ":" << e.what() << "\n";
     return 1;
