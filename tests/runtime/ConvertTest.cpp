@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <vector>
 
 #include "runtime/Convert.h"
 #include "runtime/VbError.h"
@@ -28,9 +29,7 @@ TEST(Convert, IntegersRoundHalvesToEven) {
   for (auto c : {Case{2.5, 2}, Case{3.5, 4}, Case{-2.5, -2}, Case{-3.5, -4}, Case{0.5, 0}, Case{1.5, 2},
                  Case{2.4999, 2}, Case{-0.4, 0}, Case{32767.4, 32767}, Case{-32768.5, -32768}})
     EXPECT_EQ(CInt(c.value), c.expected) << c.value;
-  EXPECT_EQ(CInt("75.5"), 76);
-  EXPECT_EQ(CInt(" 74.5 "), 74);
-  EXPECT_EQ(CInt("-1e2"), -100);
+  EXPECT_EQ((std::vector<int>{CInt("75.5"), CInt(" 74.5 "), CInt("-1e2")}), (std::vector<int>{76, 74, -100}));
   EXPECT_EQ(CLng("2147483647"), 2147483647);
   EXPECT_EQ(CLng(-2147483648.5), std::numeric_limits<int32_t>::min());
 }
@@ -48,24 +47,14 @@ TEST(Convert, OutOfRangeAndNonNumbersAreErrors) {
 }
 
 TEST(Convert, BooleansValAndRounding) {
-  EXPECT_TRUE(CBool("true"));
-  EXPECT_TRUE(CBool("-1"));
-  EXPECT_FALSE(CBool("0"));
+  EXPECT_TRUE(CBool("true") && CBool("-1") && !CBool("0"));
   EXPECT_EQ(ErrorOf([] { CBool("yes"); }), kErrTypeMismatch);
-
-  EXPECT_EQ(Val("12abc"), 12);
-  EXPECT_EQ(Val(" 1 2 3"), 123);
-  EXPECT_EQ(Val("-4.5e1x"), -45);
-  EXPECT_EQ(Val("abc"), 0);
-
-  EXPECT_EQ(Round(2.5), 2);
-  EXPECT_EQ(Round(-3.5), -4);
+  EXPECT_EQ((std::vector<double>{Val("12abc"), Val(" 1 2 3"), Val("-4.5e1x"), Val("abc")}), (std::vector<double>{12, 123, -45, 0}));
+  EXPECT_EQ((std::vector<double>{Round(2.5), Round(-3.5), Int(-2.5), Fix(-2.5)}), (std::vector<double>{2, -4, -3, -2}));
   EXPECT_DOUBLE_EQ(Round(1.25, 1), 1.2);
   EXPECT_DOUBLE_EQ(Round(1.35, 1), 1.4);
   EXPECT_EQ(Round(1e308, 2), 1e308);  // no fraction to round, and never inf or NaN
   EXPECT_EQ(Round(0.5, 400), 0.5);
-  EXPECT_EQ(Int(-2.5), -3);
-  EXPECT_EQ(Fix(-2.5), -2);
 }
 
 TEST(Convert, DoublesPrintWithFifteenDigits) {
@@ -85,15 +74,9 @@ TEST(Convert, CheckedArithmeticAndIntegerDivision) {
   EXPECT_EQ(ErrorOf([] { SubL(-2147483647 - 1, 1); }), kErrOverflow);
   EXPECT_EQ(ErrorOf([] { MulL(65536, 32768); }), kErrOverflow);
 
-  // \ truncates, Mod takes the sign of the dividend; operands are rounded half to even first.
-  EXPECT_EQ(IntDiv(7, 2), 3);
-  EXPECT_EQ(IntDiv(-7, 2), -3);
-  EXPECT_EQ(IntDiv(7.5, 2), 4);  // 8 \ 2
-  EXPECT_EQ(IntDiv(7, 2.5), 3);  // 7 \ 2
-  EXPECT_EQ(Mod(7, 3), 1);
-  EXPECT_EQ(Mod(-7, 3), -1);
-  EXPECT_EQ(Mod(7, -3), 1);
-  EXPECT_EQ(Mod(10.5, 4), 2);  // 10 Mod 4
+  // \ truncates, Mod takes the sign of the dividend; operands are rounded half to even first (7.5 to 8, 2.5 to 2).
+  EXPECT_EQ((std::vector<double>{IntDiv(7, 2), IntDiv(-7, 2), IntDiv(7.5, 2), IntDiv(7, 2.5)}), (std::vector<double>{3, -3, 4, 3}));
+  EXPECT_EQ((std::vector<double>{Mod(7, 3), Mod(-7, 3), Mod(7, -3), Mod(10.5, 4)}), (std::vector<double>{1, -1, 1, 2}));
   EXPECT_EQ(ErrorOf([] { IntDiv(1, 0); }), kErrDivisionByZero);
   EXPECT_EQ(ErrorOf([] { Mod(1, 0.4); }), kErrDivisionByZero);  // 0.4 rounds to 0
   EXPECT_EQ(ErrorOf([] { IntDiv(-2147483648.0, -1); }), kErrOverflow);

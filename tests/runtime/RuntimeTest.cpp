@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <vector>
 
 #include "runtime/Clock.h"
 #include "runtime/Collection.h"
@@ -21,10 +22,8 @@ TEST(Runtime, DatesComeFromTheInjectedClock) {
   EXPECT_EQ(FormatDateTime(Now()), "2023/11/14 22:13:20");
   clock.SleepMs(3'600'000 + 1500);
   DateTime t = Now();
-  EXPECT_EQ(FormatDateTime(t), "2023/11/14 23:13:21");
-  EXPECT_EQ(FormatDate(t), "2023/11/14");
-  EXPECT_EQ(FormatTime(t), "23:13:21");
-  EXPECT_EQ(FormatStamp(t), "20231114231321");
+  EXPECT_EQ(FormatDateTime(t) + "|" + FormatDate(t) + "|" + FormatTime(t) + "|" + FormatStamp(t),
+            "2023/11/14 23:13:21|2023/11/14|23:13:21|20231114231321");
   EXPECT_DOUBLE_EQ(Timer(), 23 * 3600 + 13 * 60 + 21 + 0.5);
   Sleep(500);  // moves the virtual time, does not wait
   EXPECT_EQ(Clock().NowMs(), 3'602'000);
@@ -51,10 +50,8 @@ TEST(Runtime, RandomDrawsCanBeScripted) {
     EXPECT_EQ(Rnd(), 0.995);  // the last value repeats
     EXPECT_EQ(script.Drawn(), 4u);
     {
-      ScriptedRandom inner({0.25, 0.75}, true);
-      EXPECT_EQ(Rnd(), 0.25);
-      EXPECT_EQ(Rnd(), 0.75);
-      EXPECT_EQ(Rnd(), 0.25);
+      ScriptedRandom inner({0.25, 0.75}, true);  // cycling
+      EXPECT_EQ((std::vector<double>{Rnd(), Rnd(), Rnd()}), (std::vector<double>{0.25, 0.75, 0.25}));
     }
     EXPECT_EQ(Rnd(), 0.995);  // the outer script is back
   }
@@ -76,12 +73,8 @@ TEST(Runtime, CollectionKeepsOrderAndFindsKeysIgnoringCase) {
   c.Add("b");
   c.Add("c", "Gamma");
   EXPECT_EQ(c.Count(), 3);
-  EXPECT_EQ(c.Item(1), "a");
-  EXPECT_EQ(c.Item(3), "c");
-  EXPECT_EQ(c.Item("ALPHA"), "a");
-  EXPECT_TRUE(c.Exists("gamma"));
-  EXPECT_FALSE(c.Exists(""));
-  EXPECT_EQ(c.KeyAt(3), "Gamma");
+  EXPECT_EQ(c.Item(1) + c.Item(3) + c.Item("ALPHA") + c.KeyAt(3), "acaGamma");
+  EXPECT_TRUE(c.Exists("gamma") && !c.Exists(""));
 
   auto errorOf = [](auto f) {
     try {
@@ -98,10 +91,8 @@ TEST(Runtime, CollectionKeepsOrderAndFindsKeysIgnoringCase) {
   EXPECT_EQ(c.Count(), 3);  // the refused Add left nothing behind
 
   c.Remove("ALPHA");
-  EXPECT_EQ(c.Item(1), "b");
   c.Add("a2", "alpha");  // the key is free again, and the item goes to the end
-  EXPECT_EQ(c.Item(3), "a2");
   c.Remove(1);
-  EXPECT_EQ(c.Item(1), "c");
+  EXPECT_EQ(c.Item(1) + c.Item(2), "ca2");
   EXPECT_EQ(errorOf([&] { c.Remove("nothing"); }), kErrInvalidCall);
 }
