@@ -15,8 +15,7 @@ TEST_F(BattleSetupDb, MonstersNestsAndItems) {
   auto nest = LoadNest(*db, "試しの巣");
   ASSERT_TRUE(nest);
   EXPECT_EQ(nest->Monsters, std::vector<std::string>{"O'Brien"});  // an empty name ends the list
-  EXPECT_EQ(nest->Soldiers, 75);
-  EXPECT_EQ(nest->BattleField, "塔");
+  EXPECT_EQ(nest->BattleField + std::to_string(nest->Soldiers), "塔75");
   EXPECT_FALSE(LoadNest(*db, "ない巣"));
 
   auto m = LoadMonster(*db, "O'Brien", "8", 75);
@@ -36,7 +35,7 @@ TEST_F(BattleSetupDb, MonstersNestsAndItems) {
   ASSERT_TRUE(db->Excute("INSERT INTO item (Name,Class,Category,Power,Weight,Effect) VALUES('試しの弓','武器','弓',13,5,'遠距離:2')"));
   auto bow = LoadItem(*db, "試しの弓", "武器");
   ASSERT_TRUE(bow);
-  EXPECT_EQ((std::vector<int>{bow->Power, bow->Weight}), (std::vector<int>{13, 5}));
+  EXPECT_EQ((std::vector<long>{bow->Power, bow->Weight}), (std::vector<long>{13, 5}));
   clsUnitver2 archer;
   archer.SetUnit("1", "国王軍", "アーチャー", 100, 50);
   EquipUnit(archer, *bow);

