@@ -74,8 +74,7 @@ TEST_F(AudioDxTest, PerformancesShareOneStreamAndTheEndlessTuneComesBack) {
   // The battle: map stops, battle starts; then back, at the volume its path keeps.
   map.perf->StopEx(map.seg, 0, 0);
   Play(battle);
-  EXPECT_FALSE(Playing(map));
-  EXPECT_TRUE(Playing(battle));
+  EXPECT_TRUE(!Playing(map) && Playing(battle));
   EXPECT_EQ(fake_->musicVolume, 128);
   battle.perf->StopEx(battle.seg, 0, 0);
   Play(map);
@@ -87,8 +86,7 @@ TEST_F(AudioDxTest, PerformancesShareOneStreamAndTheEndlessTuneComesBack) {
   const auto mapState = map.state;
   Play(test);
   EXPECT_EQ(fake_->log.back(), "PlayMusic " + (dir_ / "test.mid").string() + " 1") << "repeat 0 plays once";
-  EXPECT_FALSE(Playing(map));
-  EXPECT_TRUE(Playing(test));
+  EXPECT_TRUE(!Playing(map) && Playing(test));
   test.path->SetVolume(-3000, 0);
   EXPECT_EQ(fake_->musicVolume, 4);
   test.perf->StopEx(test.seg, 0, 0);
@@ -100,8 +98,7 @@ TEST_F(AudioDxTest, PerformancesShareOneStreamAndTheEndlessTuneComesBack) {
   // The same when the test tune comes to its end by itself.
   Play(test);
   fake_->FinishMusic();
-  EXPECT_FALSE(Playing(test));
-  EXPECT_TRUE(Playing(map));
+  EXPECT_TRUE(!Playing(test) && Playing(map));
 
   // A cut-off tune that the game stops itself stays stopped.
   Play(test);
@@ -113,9 +110,9 @@ TEST_F(AudioDxTest, PerformancesShareOneStreamAndTheEndlessTuneComesBack) {
   // Closing down stops the performance's music for good.
   Play(map);
   map.perf->CloseDown();
-  EXPECT_FALSE(Playing(map));
+  const bool afterClose = Playing(map);
   Play(map);
-  EXPECT_FALSE(Playing(map));
+  EXPECT_FALSE(afterClose || Playing(map));
 }
 
 TEST_F(AudioDxTest, EffectBuffersRestartOnTheirOwnChannels) {
@@ -130,7 +127,7 @@ TEST_F(AudioDxTest, EffectBuffersRestartOnTheirOwnChannels) {
   auto extra = sound->CreateSoundBufferFromFile(File("extra.wav"), desc, &report);
   EXPECT_EQ(extra->Channel(), -1);
   EXPECT_FALSE(report.empty());
-  extra->Play(0);
+  extra->Play(0);  // a sixteenth buffer stays silent
   EXPECT_FALSE(extra->IsPlaying());
 
   // PlaySound's steps: stop, rewind, play. A second request restarts the sound.
@@ -153,8 +150,7 @@ TEST_F(AudioDxTest, EffectBuffersRestartOnTheirOwnChannels) {
   // Volumes: every buffer in hundredths of a decibel, times the wave output volume.
   for (auto& b : buffers) b->SetVolume(-1000);
   fire->SetVolume(-3000);
-  EXPECT_EQ(fake_->channelVolume[7], 4);
-  EXPECT_EQ(fake_->channelVolume[0], 40);
+  EXPECT_EQ(std::pair(fake_->channelVolume[7], fake_->channelVolume[0]), std::pair(4, 40));
   audio_->SetWaveVolume(0x7FFF7FFFu);
   EXPECT_EQ(fake_->channelVolume[0], 20);
   EXPECT_EQ(buffers[0]->GetVolume(), -1000);
@@ -171,7 +167,7 @@ TEST_F(AudioDxTest, MissingFilesGiveSilentObjectsReportedOnce) {
   auto seg = dx_->CreateLoader()->LoadSegment(missing, &report);
   ASSERT_TRUE(seg);
   EXPECT_FALSE(seg->Loaded());
-  EXPECT_NE(report.find("nothere.mid"), std::string::npos);
+  EXPECT_NE(report.find("nothere.mid"), std::string::npos) << report;
   report.clear();
   EXPECT_FALSE(dx_->CreateLoader()->LoadSegment(missing, &report)->Loaded());
   EXPECT_EQ(report, "") << "the same file is reported once";
@@ -191,8 +187,7 @@ TEST_F(AudioDxTest, MissingFilesGiveSilentObjectsReportedOnce) {
   buffer->Stop();
   buffer->SetCurrentPosition(0);
   buffer->Play(0);
-  EXPECT_FALSE(buffer->IsPlaying());
-  EXPECT_TRUE(fake_->log.empty());
+  EXPECT_FALSE(buffer->IsPlaying() || !fake_->log.empty());
 
   // No device at all: one report, then silence everywhere.
   auto device = std::make_unique<AudioFakeDevice>();
@@ -204,8 +199,7 @@ TEST_F(AudioDxTest, MissingFilesGiveSilentObjectsReportedOnce) {
     auto p = dx.CreatePerformance();
     p->InitAudio(kDxAudioFeaturesAll, kDxAudioPathDynamic3D, 16, &first);
     auto s = dx.CreateLoader()->LoadSegment(File("map2.mid"), &second);
-    EXPECT_FALSE(first.empty());
-    EXPECT_EQ(second, "");
+    EXPECT_TRUE(!first.empty() && second.empty());
     EXPECT_FALSE(p->IsPlaying(s, p->PlaySegmentEx(s)));
   }
 }
