@@ -180,10 +180,8 @@ TEST_F(MarketTradeTest, DeliveryEveryDistanceWeeksMovesGoodsAndRaisesFriendship)
   EXPECT_EQ(Log.Text(), "trade:試験国と交易をしました。残り2回です\r\n塩を7、お金を100輸入しました,"
                         "trade:試験国と交易をしました。残り1回です\r\n塩を7、お金を100輸入しました,"
                         "trade:試験国と交易をしました。残り0回です\r\n塩を7、お金を100輸入しました,");
-  EXPECT_EQ(Stock("麦"), 85);
-  EXPECT_EQ(Value("SELECT Storage||Synthesis FROM itemdata WHERE Name='塩'"), "210");
-  EXPECT_EQ(data.Money(), 50 + 3 * 80);
-  EXPECT_EQ(Friendship("試験国"), "13");
+  EXPECT_EQ(N(Stock("麦")) + "/" + Value("SELECT Storage||Synthesis FROM itemdata WHERE Name='塩'") + "/" + N(data.Money()) +
+                "/" + Friendship("試験国"), "85/210/290/13");  // money 50 + 3 x 80
   EXPECT_EQ(Value("SELECT group_concat(Nation) FROM trade") + Value("SELECT COUNT(*) FROM tradedata"), "遠くない国1");
   EXPECT_TRUE(screen.errors.empty());
 }
@@ -198,9 +196,8 @@ TEST_F(MarketTradeTest, UncoveredExportStopsTheContractAndCostsFriendshipWithinB
   EXPECT_FALSE(Trade(2));  // one delivery and one stop: no new partners this week
   EXPECT_EQ(Log.Text(), "trade:甲国と交易をしました。残り1回です\r\nお金を10輸入しました,"
                         "trade:乙国との交易を中止しました,");
-  EXPECT_EQ(Stock("麦"), 49);
-  EXPECT_EQ(Value("SELECT COUNT(*) FROM itemdata WHERE Name='塩'"), "0");
-  EXPECT_EQ(Value("SELECT COUNT(*) FROM trade WHERE Nation='乙国'") + Value("SELECT COUNT(*) FROM tradedata WHERE Nation='乙国'"), "00");
+  EXPECT_EQ(N(Stock("麦")) + Value("SELECT COUNT(*) FROM itemdata WHERE Name='塩'") +
+                Value("SELECT COUNT(*) FROM trade WHERE Nation='乙国'") + Value("SELECT COUNT(*) FROM tradedata WHERE Nation='乙国'"), "49000");
   EXPECT_EQ(Friendship("甲国") + "/" + Friendship("乙国"), "400/-399");  // 398 + 5 and -390 - 3 x 5, bounded
 }
 

@@ -46,8 +46,7 @@ TEST_F(MarketStorageTest, OrdersRunInTableOrderCountDownAndAreRemovedWhenSpent) 
             "continueitem:【麦】を8、40で売却しました\r\n残り売却回数は2回です,"
             "continueitem:【麦】が倉庫に1ないため、売却を実行できませんでした\r\n残り売却回数は1回です,"
             "continueitem:【麦】を200、購入する資金がないため実行できませんでした\r\n残り購入回数は1回です,");
-  EXPECT_EQ(data.Money(), 1010);
-  EXPECT_EQ(Stock("麦"), 0);
+  EXPECT_EQ(std::pair(data.Money(), Stock("麦")), std::pair(1010, 0));
   EXPECT_EQ(Value("SELECT group_concat(ID||':'||Count) FROM (SELECT * FROM continueitem ORDER BY ID)"), "2:2,3:1,4:1,5:1");
 }
 
@@ -108,8 +107,8 @@ TEST_F(MarketProductionTest, HarvestsComeOnTheirCycleAndDirectProductsDrawTheirF
     if (Stock("試験小麦") != wheat) wheatWeeks.push_back(week);
   }
   EXPECT_EQ(wheatWeeks, (std::vector<int>{14, 18, 22}));
-  EXPECT_EQ(Stock("試験小麦"), 3 * 15);  // 50 x 30 / 100
-  EXPECT_EQ(Stock("試験羊肉"), 4 * 7);   // 30 x 25 / 100 = 7.5, truncated
+  // 50 x 30 / 100 of wheat three times; 30 x 25 / 100 = 7.5, truncated, of mutton four times
+  EXPECT_EQ(std::pair(Stock("試験小麦"), Stock("試験羊肉")), std::pair(3 * 15, 4 * 7));
   EXPECT_EQ(Value("SELECT Storage||Synthesis FROM itemdata WHERE Name='試験木材'"), "181");  // 2 and 1 in turn
   for (const char* entry : {"itemproduct:試験平原の試験畑で\r\n試験羊肉を7個、試験羊毛を3個生産しました,",
                             "itemproduct:試験平原の試験畑で\r\n試験木材を1個生産しました,"})

@@ -79,9 +79,7 @@ TEST_F(WeekDriverTest, StepsRunInTheirFixedOrderWithTheCloseRefusedThroughout) {
       "[処理中･･････････]", "ConstructOpen", "[処理中･･･････････]", "WeekClose"};
   EXPECT_EQ(trace, expected);
   // The week counter rises after the conquest and before food, in memory and in home.
-  EXPECT_EQ(turnAtConquest, 1);
-  EXPECT_EQ(turnAtConsuming, 2);
-  EXPECT_EQ(Value("SELECT Turn FROM home"), "2");
+  EXPECT_EQ(std::to_string(turnAtConquest) + std::to_string(turnAtConsuming) + Value("SELECT Turn FROM home"), "122");
   EXPECT_TRUE(conquestFlag);
   EXPECT_TRUE(closeAllowedIn.empty()) << closeAllowedIn.front();
   EXPECT_FALSE(state.CloseRefused());
@@ -90,8 +88,7 @@ TEST_F(WeekDriverTest, StepsRunInTheirFixedOrderWithTheCloseRefusedThroughout) {
   trace.clear();
   feed = openCountry = false;
   TurnEnd(ctx, Recorders());
-  EXPECT_EQ(std::count(trace.begin(), trace.end(), "Recruitment"), 0);
-  EXPECT_EQ(std::count(trace.begin(), trace.end(), "OpenCountry"), 0);
+  EXPECT_EQ(std::count(trace.begin(), trace.end(), "Recruitment") + std::count(trace.begin(), trace.end(), "OpenCountry"), 0);
 
   // A question between weeks also holds the close off while it waits.
   bool refusedInBox = false;
@@ -116,8 +113,7 @@ TEST_F(WeekDriverTest, ReportIsGroupedByKindInIndexOrderAndFollowsTheSwitches) {
   state.mTurnBuy = state.mTurnSell = true;
   TurnEnd(ctx, s);
   EXPECT_EQ(screen.Waited(), (std::vector<std::string>{"発見", "税1", "税2", "交易A：小麦，10"}));
-  EXPECT_FALSE(state.mTurnBuy || state.mTurnSell);
-  EXPECT_EQ(screen.panelSentBack, 1);
+  EXPECT_FALSE(state.mTurnBuy || state.mTurnSell || screen.panelSentBack != 1);
 
   // Only the exact text "1" switches a kind on.
   screen.shown.clear();
@@ -130,8 +126,7 @@ TEST_F(WeekDriverTest, ReportIsGroupedByKindInIndexOrderAndFollowsTheSwitches) {
   // An empty report shows nothing and still closes the week.
   trace.clear();
   TurnEnd(ctx, Recorders());
-  EXPECT_TRUE(screen.Waited().empty());
-  EXPECT_EQ(trace.back(), "WeekClose");
+  EXPECT_TRUE(screen.Waited().empty() && trace.back() == "WeekClose");
 }
 
 TEST_F(WeekDriverTest, GameOverEndsTheWeekAndMarksTheDatabaseForReset) {
@@ -145,12 +140,10 @@ TEST_F(WeekDriverTest, GameOverEndsTheWeekAndMarksTheDatabaseForReset) {
   EXPECT_EQ(screen.Waited(), (std::vector<std::string>{"食料が不足しています\r\n領土から供給を選択してください",
                                                         "国民の信頼を失いました"}));
   EXPECT_EQ(settings.Get("DBInit"), "True");
-  EXPECT_TRUE(state.mQuitAfterTurn);
-  EXPECT_EQ(screen.gameOverLocks, 1);
-  EXPECT_EQ(std::count(trace.begin(), trace.end(), "WeekClose"), 0);  // nothing saved or refreshed
-  EXPECT_TRUE(state.mTurnBuy);
-  EXPECT_EQ(screen.panelSentBack, 0);
-  EXPECT_FALSE(state.CloseRefused());
+  EXPECT_TRUE(state.mQuitAfterTurn && screen.gameOverLocks == 1);
+  // nothing saved or refreshed, the market marks kept
+  EXPECT_EQ(std::count(trace.begin(), trace.end(), "WeekClose") + screen.panelSentBack, 0);
+  EXPECT_TRUE(state.mTurnBuy && !state.CloseRefused());
 }
 
 TEST_F(WeekDriverTest, ARuntimeErrorIsReportedAndTheWeekGoesOn) {
@@ -170,8 +163,7 @@ TEST_F(WeekDriverTest, ARuntimeErrorIsReportedAndTheWeekGoesOn) {
   EXPECT_NE(screen.errors[0].find("TurnEnd_Tax\r\n6:"), std::string::npos) << screen.errors[0];
   EXPECT_NE(screen.errors[1].find("ShowPeopleAll"), std::string::npos) << screen.errors[1];
   EXPECT_EQ(screen.Waited(), (std::vector<std::string>{"前半", "後半"}));
-  EXPECT_EQ(Value("SELECT [Money] FROM home"), "777");
-  EXPECT_EQ(screen.label(LabelId::Construct).mainText, "建設:なし");
+  EXPECT_EQ(Value("SELECT [Money] FROM home") + screen.label(LabelId::Construct).mainText, "777建設:なし");
   EXPECT_FALSE(state.CloseRefused());
 }
 
