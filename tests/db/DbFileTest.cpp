@@ -49,8 +49,7 @@ class DbFileTest : public FreshGameDb {
 
 TEST_F(DbFileTest, ResetTwiceGivesTheSameNewGameAsOnce) {
   const std::string fresh = Dump();
-  EXPECT_EQ(Rows("SELECT * FROM home"), 1);
-  EXPECT_EQ(Rows("SELECT * FROM people"), 5);
+  EXPECT_EQ(std::pair(Rows("SELECT * FROM home"), Rows("SELECT * FROM people")), std::pair(1L, 5L));
   EXPECT_EQ(Value("SELECT GROUP_CONCAT(ID) FROM (SELECT ID FROM construction WHERE Work=0 AND StartWeek=1 ORDER BY ID)"),
             "1,2,3,4,5,6,7");
   EXPECT_EQ(db->GetMax("construction", "ID"), 7);
@@ -79,19 +78,17 @@ TEST_F(DbFileTest, OpenFailsClearlyAndChangesNothing) {
   bool opened = true;
   const fs::path missing = game->Folder() / "none.mdb";
   EXPECT_EQ(CreateDB::OpenDB(missing, CreateDB::kScrambledPassword, opened), nullptr);
-  EXPECT_FALSE(opened);
+  EXPECT_FALSE(opened || fs::exists(missing));
   EXPECT_NE(catcher.Text().find("見つかりません"), std::string::npos);
   EXPECT_EQ(catcher.Style(), plat::vbOKOnly | plat::vbCritical);
-  EXPECT_FALSE(fs::exists(missing));
 
   for (const std::string& bytes : {std::string("this is a note, not a game\r\n"), std::string()}) {
     const fs::path foreign = game->Folder() / "foreign.mdb";
     WriteFileText(foreign, bytes);
     EXPECT_EQ(CreateDB::OpenDB(foreign, "", opened), nullptr);
-    EXPECT_FALSE(opened);
+    EXPECT_FALSE(opened || fs::exists(foreign.string() + "-wal"));
     EXPECT_NE(catcher.Text().find("ゲームのデータベースではありません"), std::string::npos);
     EXPECT_EQ(ReadFileText(foreign), bytes);
-    EXPECT_FALSE(fs::exists(foreign.string() + "-wal"));
   }
 }
 
@@ -112,8 +109,7 @@ TEST_F(DbFileTest, ASecondProcessIsRefusedWhileTheGameHoldsTheFile) {
   }
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   EXPECT_EQ(Value("SELECT Turn FROM home"), "1");  // the holder goes on undisturbed
 
   MessageCatcher catcher;
@@ -126,11 +122,9 @@ TEST_F(DbFileTest, CompactionKeepsTheDataAndSurvivesAFailure) {
   ASSERT_TRUE(db->Excute("UPDATE home SET [Money]=4321"));
   ASSERT_TRUE(db->Excute("DELETE FROM itemdata WHERE Storage=0"));
   db->DBCompact(game->DbPath().string(), "");
-  EXPECT_FALSE(db->LoadFLG());
-  EXPECT_FALSE(fs::exists(game->Folder() / "vesk_tmp.mdb"));
+  EXPECT_FALSE(db->LoadFLG() || fs::exists(game->Folder() / "vesk_tmp.mdb"));
   ReopenDb();
-  EXPECT_EQ(Value("SELECT [Money] FROM home"), "4321");
-  EXPECT_EQ(Rows("SELECT * FROM itemdata"), 7);
+  EXPECT_EQ(Value("SELECT [Money] FROM home") + "/" + std::to_string(Rows("SELECT * FROM itemdata")), "4321/7");
 
   // Another name, upper-case extension: the temporary file is Save_tmp.mdb beside it. With
   // that name blocked the compaction fails, and the original is left exactly as it was.
@@ -181,6 +175,6 @@ TEST_F(DbFileTest, BuilderReplacesTheFileOnlyWithAWholeNewGame) {
   fs::remove(data / "content" / "90_broken.sql");
   BuildGameDatabase(data, target);
   auto built = SqliteConnection::Open(target);
-  EXPECT_EQ(built->Query("SELECT NameJ FROM class WHERE NameJ LIKE 'It%'")->Value(0, 0), "It's");
-  EXPECT_EQ(built->Query("SELECT COUNT(*) FROM people")->Value(0, 0), "5");
+  EXPECT_EQ(built->Query("SELECT NameJ FROM class WHERE NameJ LIKE 'It%'")->Value(0, 0) +
+                built->Query("SELECT COUNT(*) FROM people")->Value(0, 0), "It's5");
 }

@@ -12,9 +12,8 @@ TEST(BasEncTest, DescrambleUndoesTheStoredScrambling) {
   const std::string password = basEnc::Descramble(CreateDB::kScrambledPassword);
   EXPECT_EQ(rt::Len(password), 12);
   EXPECT_EQ(basEnc::Scramble(password), CreateDB::kScrambledPassword);
-  EXPECT_EQ(basEnc::Descramble(""), "");
   // The codes are CP932's: half-width kana are single bytes, a kanji a negative 16-bit code.
-  for (const std::string text : {"ｱ", "国", "Zz9"}) EXPECT_EQ(basEnc::Descramble(basEnc::Scramble(text)), text);
+  for (const std::string text : {"ｱ", "国", "Zz9", ""}) EXPECT_EQ(basEnc::Descramble(basEnc::Scramble(text)), text);
   EXPECT_EQ(basEnc::Scramble("ｱ"), "ｵ");  // 0xB1 + 3 + 1
   // Two kanji in a row leave the 16-bit range: the old runtime's overflow.
   EXPECT_THROW(basEnc::Scramble("国王"), rt::VbError);
@@ -25,18 +24,16 @@ class ClsFileTest : public FreshGameDb {};
 TEST_F(ClsFileTest, FilesAreWrittenAndReadLineByLine) {
   clsFile f;
   const std::string dir = game->Folder().string();
-  EXPECT_EQ(f.FileSize(dir + "/none.txt"), -1);
-  EXPECT_FALSE(f.IsFile(dir));
+  EXPECT_TRUE(f.FileSize(dir + "/none.txt") == -1 && !f.IsFile(dir));
   EXPECT_THROW(f.FileRead(dir + "/none.txt"), rt::VbError);
 
   f.FileWriteAppend(dir + "/MSG.log", "負傷兵が帰還しました");
   f.FileWriteAppend(dir + "/MSG.log", "two");
   auto lines = rt::SplitLines(f.FileRead(dir + "/MSG.log"));
   ASSERT_EQ(lines.size(), 6u);
-  EXPECT_EQ(rt::Len(lines[0]), 19);
-  EXPECT_EQ(lines[1], "負傷兵が帰還しました");
-  EXPECT_EQ(lines[2], std::string(39, '-'));
-  EXPECT_EQ(lines[4], "two");
+  EXPECT_EQ(rt::Len(lines[0]), 19);  // the time stamp
+  EXPECT_EQ((std::vector<std::string>{lines[1], lines[2], lines[4]}),
+            (std::vector<std::string>{"負傷兵が帰還しました", std::string(39, '-'), "two"}));
 
   f.FileWrite(dir + "/t.txt", "a\r\nb");
   EXPECT_EQ(f.FileRead(dir + "/t.txt"), "a\r\nb\r\n");
@@ -54,12 +51,10 @@ TEST_F(RecordSetTest, GridsSortByNameOrPositionWithNumbersAsNumbers) {
   ASSERT_TRUE(db->GetData("SELECT Name, Storage, Synthesis, Storage*1.0/4 FROM itemdata WHERE Name LIKE '%剣'"));
   auto rs = db->GetRecordSet();
   ASSERT_EQ(rs->RowCount(), 2);
-  EXPECT_EQ(rs->GetColumn(1).declType, "INTEGER");
-  EXPECT_EQ(rs->GetColumn(2).declType, "BOOLEAN");
+  EXPECT_EQ(rs->GetColumn(1).declType + rs->GetColumn(2).declType, "INTEGERBOOLEAN");
 
   auto byStorage = rs->Sorted("storage ASC");
-  EXPECT_EQ(byStorage->Value(0, 1), "9");  // 9 before 100, not as texts
-  EXPECT_EQ(byStorage->Value(1, 1), "100");
+  EXPECT_EQ(byStorage->Value(0, 1) + "," + byStorage->Value(1, 1), "9,100");  // 9 before 100, not as texts
   EXPECT_EQ(rs->Sorted("1 DESC")->Value(0, 0), "b剣");  // texts ignore case
   EXPECT_EQ(rs->Sorted("4 DESC")->Value(0, 3), "25");
   // An unknown field or a position out of range leaves the order as it is.
