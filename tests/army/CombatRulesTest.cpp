@@ -64,13 +64,13 @@ TEST(CombatRules, ClassRaceAndSoldierFactors) {
   clsUnitver2 u = Army("セイバー", 600, 50);
   u.SetAttackEffects("獣:30:悪魔:50");
   u.Init("セイバー", "悪魔");
-  EXPECT_DOUBLE_EQ(u.RaceFactor(), 1.5);
+  const double demon = u.RaceFactor();
   u.Init("セイバー", "蛇");
-  EXPECT_DOUBLE_EQ(u.RaceFactor(), 1.0);
+  EXPECT_EQ((std::vector<double>{demon, u.RaceFactor()}), (std::vector<double>{1.5, 1.0}));
 
-  EXPECT_DOUBLE_EQ(u.CalcSoldierRate(600), 1.0);
-  EXPECT_DOUBLE_EQ(u.CalcSoldierRate(100), 4.0);  // g = 4.6, capped
-  EXPECT_DOUBLE_EQ(u.CalcSoldierRate(0), 4.0);    // nobody against us: no division by zero
+  // 600 against 600; against 100 g = 4.6, capped; nobody against us: no division by zero
+  EXPECT_EQ((std::vector<double>{u.CalcSoldierRate(600), u.CalcSoldierRate(100), u.CalcSoldierRate(0)}),
+            (std::vector<double>{1.0, 4.0, 4.0}));
   EXPECT_NEAR(Army("セイバー", 100, 50).CalcSoldierRate(600), 1 / (1 + 0.1 / 36), 1e-12);
   EXPECT_DOUBLE_EQ(Army("セイバー", 0, 50).CalcSoldierRate(0), 1.0);
 }
@@ -78,8 +78,7 @@ TEST(CombatRules, ClassRaceAndSoldierFactors) {
 TEST(CombatRules, ActionCounter) {
   clsUnitver2 fast = Monster("セイバー", 100, 6, 40);
   for (int i = 0; i < 3; ++i) fast.CountAdd();
-  EXPECT_TRUE(fast.BattleFLG());  // ready at 120, 20 carried over
-  EXPECT_EQ(fast.CounterMod(), 20);
+  EXPECT_TRUE(fast.BattleFLG() && fast.CounterMod() == 20);  // ready at 120, 20 carried over
 
   // At least 1 a step even at speed 0 with -5; strong poison takes 5 back: -4 a step.
   clsUnitver2 poisoned = Monster("セイバー", 100, 6, 0);
@@ -157,14 +156,12 @@ TEST(CombatRules, DefenceDamageAndCasualties) {
   clsUnitver2 weak = Monster("セイバー", 10, 1);
   rt::ScriptedRandom high({0.99});
   weak.Damege(10, 100000000, 1);
-  EXPECT_EQ(weak.Physical(), 0);
-  EXPECT_TRUE(weak.GiveUp());
+  EXPECT_TRUE(weak.Physical() == 0 && weak.GiveUp());
 
   // Light armour against a weak weapon (r < 1): at least one trial a pass; every draw of 1 counts,
   // and the casualties never exceed the soldiers left.
   clsUnitver2 two = Monster("セイバー", 2, 95);
   rt::ScriptedRandom low({0.0});
   two.CalcInjury(0.25, 1);
-  EXPECT_EQ((Ints{two.Dead(), two.SeriousInjury(), two.Injury()}), (Ints{1, 1, 0}));
-  EXPECT_EQ(two.Soldiers(), 0);
+  EXPECT_EQ((Ints{two.Dead(), two.SeriousInjury(), two.Injury(), two.Soldiers()}), (Ints{1, 1, 0, 0}));
 }
