@@ -23,14 +23,12 @@ TEST(Strings, CountCharactersNotBytes) {
 
   EXPECT_EQ(FromU32(ToU32("国a😀")), "国a😀");
   EXPECT_TRUE(IsValidUtf8("国王軍 abc"));
-  EXPECT_FALSE(IsValidUtf8("\x8D\x91\x89\xA4"));  // 国王 in CP932
-  EXPECT_FALSE(IsValidUtf8("\xE5\x9B"));          // cut short
-  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong
+  for (const char* bad : {"\x8D\x91\x89\xA4", "\xE5\x9B", "\xC0\xAF"})  // 国王 in CP932, cut short, overlong
+    EXPECT_FALSE(IsValidUtf8(bad)) << bad;
 }
 
 TEST(Strings, SplittingJoiningAndReplacing) {
   EXPECT_EQ(Split("a,b,,c", ","), (Lines{"a", "b", "", "c"}));
-  EXPECT_EQ(Split("a,", ","), (Lines{"a", ""}));
   EXPECT_EQ(Split("", ","), Lines{});
   EXPECT_EQ(Split("abc", ""), Lines{"abc"});
   EXPECT_EQ(Split("税金:100,交易:5,", ","), (Lines{"税金:100", "交易:5", ""}));
@@ -40,10 +38,8 @@ TEST(Strings, SplittingJoiningAndReplacing) {
   EXPECT_EQ(SplitLines("a\r\n\r\nb\r\n"), (Lines{"a", "", "b"}));
   EXPECT_EQ(SplitLines(""), Lines{});
   EXPECT_EQ(SplitLines("\n"), Lines{""});
-  EXPECT_EQ(SplitLines("国\r\n王"), (Lines{"国", "王"}));
 
   EXPECT_EQ(Replace("1.09.0037", ".", "") + " " + Replace("aaa", "a", "aa") + " " + Replace("abc", "", "x"), "1090037 aaaaaa abc");
   EXPECT_EQ(Trim("  a b  ") + "|" + Trim("\ta\t") + "|" + UCase("abc国"), "a b|\ta\t|ABC国");  // Trim takes spaces only
-  EXPECT_TRUE(EqualsNoCase("GridRows", "GRIDROWS"));
-  EXPECT_FALSE(EqualsNoCase("Grid", "GridRows"));
+  EXPECT_TRUE(EqualsNoCase("GridRows", "GRIDROWS") && !EqualsNoCase("Grid", "GridRows"));
 }
