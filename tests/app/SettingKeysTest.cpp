@@ -34,7 +34,6 @@ TEST(SettingKeys, AVersionBelowAGateGetsExactlyThatGatesDefaults) {
             Names({"BGMDX8", "SEDX8", "NotDX8", "GridRows", "DBInit", "Check1", "Check2", "Check3"}));
   EXPECT_EQ(KeysDefaulted("1.06.9999"), Names({"Check3"}));
   EXPECT_EQ(KeysDefaulted("1.07.0000"), Names({}));
-  EXPECT_EQ(KeysDefaulted("1.09.0037"), Names({}));
   // Missing, unreadable and absurd versions count as older than every gate.
   for (const char* version : {"", "abc", "1.09b", "99999999999"})
     EXPECT_EQ(KeysDefaulted(version).size(), SettingKeys().size()) << version;

@@ -100,9 +100,7 @@ TEST_F(StartupTest, FirstStartWritesEveryDefaultAndTheNextNone) {
   // A file written by this program gets no defaults at its next start.
   WriteIni(text + "GridRows=12\nBGMDX8=-25\n");
   ASSERT_EQ(Main(), StartResult::Started);
-  EXPECT_EQ(gIni->Data("SE"), "8");
-  EXPECT_EQ(gIni->Data("BGMDX8"), "-25");
-  EXPECT_EQ(gGridHeight, 240);
+  EXPECT_EQ(gIni->Data("SE") + "/" + gIni->Data("BGMDX8") + "/" + std::to_string(gGridHeight), "8/-25/240");
   EXPECT_TRUE(errors_.empty()) << errors_;
 }
 
@@ -131,8 +129,7 @@ TEST_F(StartupTest, FailuresAndASecondCopy) {
 
   Hooks().ShowTitle = [] { throw std::runtime_error("no display"); };
   EXPECT_EQ(Main(), StartResult::Failed);
-  EXPECT_NE(errors_.find("タイトル画面"), std::string::npos) << errors_;
-  EXPECT_NE(errors_.find("no display"), std::string::npos) << errors_;
+  EXPECT_TRUE(errors_.find("タイトル画面") != std::string::npos && errors_.find("no display") != std::string::npos) << errors_;
   EXPECT_TRUE(plat::InstanceLock(dir_.Path() / "vesk.lock").Held());  // released on failure too
 
   // Shutdown that cannot write the settings says so, and still releases everything.
@@ -142,8 +139,6 @@ TEST_F(StartupTest, FailuresAndASecondCopy) {
   plat::ScopedRegistry oldDirectX({DirectXVersion("4.07.01.0700")});
   ASSERT_EQ(Main(), StartResult::Started);
   std::filesystem::create_directory(Ini());
-  EXPECT_FALSE(AppEnd());
-  EXPECT_NE(errors_.find("mixer gone"), std::string::npos) << errors_;
-  EXPECT_NE(errors_.find("設定ファイル"), std::string::npos) << errors_;
-  EXPECT_FALSE(gIni);
+  EXPECT_FALSE(AppEnd() || gIni);
+  EXPECT_TRUE(errors_.find("mixer gone") != std::string::npos && errors_.find("設定ファイル") != std::string::npos) << errors_;
 }
