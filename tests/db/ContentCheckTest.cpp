@@ -172,8 +172,7 @@ TEST_F(ContentCheckTest, NamedRowsExistOnceWithTheirRoles) {
   for (const auto& [from, to] : kAreaRoutes) EXPECT_TRUE(areas.count(from) && areas.count(to)) << from << " -> " << to;
   EXPECT_EQ(Column("SELECT Type FROM area WHERE Name IN ('東市街','西市街','北市街','南市街')"),
             Column("SELECT Type FROM area WHERE Name='中央市街'"));
-  EXPECT_EQ(Column("SELECT Type FROM area WHERE Name='王宮'"), Names{"王宮"});
-  EXPECT_EQ(Column("SELECT Name FROM area WHERE Type='王宮'"), Names{"王宮"});
+  EXPECT_EQ(Column("SELECT Name||'/'||Type FROM area WHERE Name='王宮' OR Type='王宮'"), Names{"王宮/王宮"});
   EXPECT_EQ(Column("SELECT Name FROM nest"), kNests);
   EXPECT_EQ(Column("SELECT Nation FROM country"), kNations);
   EXPECT_EQ(Column("SELECT NameJ FROM class"), kClasses);
@@ -221,7 +220,6 @@ TEST_F(ContentCheckTest, BuildingsJoinTheirAreasAndSuccessors) {
                                "(SELECT COUNT(*) FROM construct,area WHERE construct.Name=construction.Name "
                                "AND area.Name=construction.Area AND construct.Area=area.Type) FROM construction"))
     EXPECT_EQ(row[2], "1") << "building " << row[0] << " in " << row[1] << " does not join its kind";
-  EXPECT_EQ(Table("SELECT * FROM construction").size(), 7u);
 
   for (const auto& row : Table("SELECT Name,Area,Type,Level FROM areaitem")) {
     EXPECT_TRUE(Column("SELECT Name FROM area WHERE Name='" + row[1] + "'").size() == 1 && In(row[3], 1, 10) &&
@@ -322,8 +320,7 @@ TEST_F(ContentCheckTest, MonstersNestsNationsAndTradeHoldTheirRanges) {
     EXPECT_TRUE(In(row[3], 1, 32767) && In(row[4], 1, 32767) && In(row[5], 1, 32767)) << what;
     EXPECT_EQ(EffectFault(row[6], Reader::Attack), "") << what << " attack " << row[6];
     EXPECT_EQ(EffectFault(row[7], Reader::Defence), "") << what << " defence " << row[7];
-    EXPECT_TRUE(In(row[8], 1, 4) && Int(row[9]) >= 1 && In(row[10], 1, 4))
-        << what << " figure";
+    EXPECT_TRUE(In(row[8], 1, 4) && Int(row[9]) >= 1 && In(row[10], 1, 4)) << what << " figure";
   }
   for (const auto& row : Table("SELECT Name,AM1,AM2,AM3,Soldier,Coefficient,Distance,Treasure,Times,Open FROM nest")) {
     const std::string what = "nest " + row[0];
