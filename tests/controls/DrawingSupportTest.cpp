@@ -79,6 +79,7 @@ TEST(Win32APITest, TintsOverPictureRectangleAndDc) {
   Win32API::SemiTransPicture(pic, Rgb(1, 2, 3), 100);
   EXPECT_EQ(Bytes(pic, 1, 0), (Ints{200, 200, 200, 200}));
   Win32API::SemiTransPicture(pic, Rgb(1, 2, 3), 0);
+  EXPECT_EQ(Bytes(pic, 1, 0), (Ints{3, 2, 1, 0}));
   Win32API::SemiTransPicture(pic, 0xFFFFFF, 101);  // out of range: untouched
   EXPECT_EQ(Bytes(pic, 1, 0), (Ints{3, 2, 1, 0}));
 

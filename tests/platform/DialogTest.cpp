@@ -136,6 +136,7 @@ TEST_F(DialogControls, ScrollBarKeepsItsRangeAndReportsChanges) {
   bar.Scroll = [&] { ++scrolls; };
   std::vector<int> seen;
   for (int v : {20, -3}) bar.SetValue(v), seen.push_back(bar.Value());
+  EXPECT_EQ(changes, 2);
   // right arrow: one step; left arrow; the track right of the thumb: a large step
   for (int x : {20 + 258 - 5, 20 + 5, 20 + 200}) input::ClickAt(dlg, x, 25), seen.push_back(bar.Value());
   EXPECT_EQ(seen, (std::vector<int>{10, 1, 2, 1, 2}));
@@ -177,6 +178,7 @@ TEST_F(DialogControls, CommandButtonClicksOnlyWhenReleasedOverIt) {
   play.Click = [&] { ++playClicks; };
   ClickCentre(ok);
   ClickCentre(play);
+  EXPECT_EQ(std::pair(okClicks, playClicks), std::pair(1, 1));
   input::MouseDown(dlg, 20, 20);  // released elsewhere: no click
   input::MouseMove(dlg, 200, 80);
   input::MouseUp(dlg, 200, 80);

@@ -120,8 +120,8 @@ TEST(Surface, CopiesAreClippedToBothPictures) {
       {-2, -1, 4, 0, 0, {{0, 0}, {1, 2}, {2, 0}}, {Rgb(2, 1, 7), Rgb(3, 3, 7), kBlack}},  // before left and top
       // the source block runs off the source: no source row -1, no column 4
       {0, 0, 5, 2, -1, {{0, 1}, {1, 4}, {0, 0}, {2, 1}}, {Rgb(2, 0, 7), Rgb(3, 3, 7), kBlack, kBlack}},
-      {100, 0, 4, 0, 0, {{0, 0}, {4, 4}}, {kBlack, kBlack}},
-      {0, 0, 4, 0, 50, {{0, 0}, {4, 4}}, {kBlack, kBlack}},
+      {100, 0, 4, 0, 0, {{0, 0}, {2, 2}, {4, 4}}, {kBlack, kBlack, kBlack}},
+      {0, 0, 4, 0, 50, {{0, 0}, {2, 2}, {4, 4}}, {kBlack, kBlack, kBlack}},
   };
   for (const auto& c : cases) {
     Surface dst = Solid(5, 5, kBlack);

@@ -227,6 +227,7 @@ TEST_F(Routing, CloseRequestsGoThroughQueryUnloadWhichCanRefuse) {
   win->Unload = [&] { ++unloaded; };
   input::CloseRequest(*win);
   DoEvents();
+  EXPECT_EQ(asked, 1);
   input::Terminate();  // SIGTERM arrives as the same close request
   DoEvents();
   EXPECT_EQ(std::pair(asked, unloaded), std::pair(2, 0));
