@@ -230,6 +230,7 @@ TEST_F(ContentCheckTest, BuildingsJoinTheirAreasAndSuccessors) {
   }
   EXPECT_EQ(Table("SELECT Name FROM areaitem GROUP BY Name HAVING COUNT(*)>1").size(), 0u)
       << "finding a resource opens every row of its name";
+  EXPECT_EQ(Column("SELECT Name FROM construct WHERE Area='山'").size(), 0u) << "mountains are never built on";
   for (const auto& row : Table("SELECT Name FROM area WHERE Type IN ('山','市街','王宮')"))
     EXPECT_EQ(Table("SELECT * FROM areaitem WHERE Area='" + row[0] + "'").size(), 0u) << "area " << row[0];
 }
@@ -260,6 +261,7 @@ TEST_F(ContentCheckTest, ItemsRecipesAndFarmsAreConsistent) {
     }
     EXPECT_EQ(fault, "") << "item " << name << " effect " << row[5];
     EXPECT_TRUE(cat != "馬" || Int(row[3]) > 0) << "horse " << name << " speed";
+    EXPECT_TRUE(cat != "弓" || row[5].find("遠距離") != std::string::npos) << "bow " << name << " gives no ranged phase";
     EXPECT_TRUE(cls != "食料" || cat == "穀物" || cat == "肉類") << "food " << name << " cannot be supplied";
     EXPECT_TRUE(!True(row[9]) || Int(row[4]) >= 1) << "tradable " << name;
   }
