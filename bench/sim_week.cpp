@@ -12,7 +12,6 @@
 #include "db/clsDB.h"
 #include "sim/Economy.h"
 #include "sim/IniSettings.h"
-#include "sim/StatusPanels.h"
 #include "sim/TurnEnd.h"
 #include "support/FakeScreen.h"
 
@@ -44,12 +43,7 @@ class Game {
     conn->Execute("UPDATE people SET Number=Number+" + std::to_string(farmers) + " WHERE Occupation='Producer'");
     sqlite3_trace_v2(conn->Handle(), SQLITE_TRACE_STMT, CountStatement, &statements);
     db.DBSet(conn);
-    sim::LoadPeopleData(ctx);
-    sim::ShowPeopleAll(ctx, false);
-    sim::ShowAreaResearch(ctx);
-    sim::ShowItemResearch(ctx);
-    sim::ShowConstruct(ctx);
-    sim::InitGameData(ctx);
+    sim::LoadGameState(ctx);
   }
   ~Game() {
     std::error_code ec;

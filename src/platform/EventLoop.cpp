@@ -271,29 +271,22 @@ void MouseMove(const Window& w, int x, int y) {
   Push(ev);
 }
 
-void MouseDown(const Window& w, int x, int y, int button) {
+namespace {
+void PushButton(const Window& w, int x, int y, int button, bool down) {
   SDL_Event ev{};
-  ev.type = SDL_MOUSEBUTTONDOWN;
+  ev.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
   ev.button.windowID = w.SdlId();
   ev.button.button = SdlButton(button);
-  ev.button.state = SDL_PRESSED;
+  ev.button.state = down ? SDL_PRESSED : SDL_RELEASED;
   ev.button.clicks = 1;
   ev.button.x = x;
   ev.button.y = y;
   Push(ev);
 }
+}  // namespace
 
-void MouseUp(const Window& w, int x, int y, int button) {
-  SDL_Event ev{};
-  ev.type = SDL_MOUSEBUTTONUP;
-  ev.button.windowID = w.SdlId();
-  ev.button.button = SdlButton(button);
-  ev.button.state = SDL_RELEASED;
-  ev.button.clicks = 1;
-  ev.button.x = x;
-  ev.button.y = y;
-  Push(ev);
-}
+void MouseDown(const Window& w, int x, int y, int button) { PushButton(w, x, y, button, true); }
+void MouseUp(const Window& w, int x, int y, int button) { PushButton(w, x, y, button, false); }
 
 void ClickAt(const Window& w, int x, int y, int button) {
   MouseMove(w, x, y);

@@ -132,6 +132,15 @@ clsItemValues RetclsItem(WeekContext& ctx, const std::string& Name) {
   return item;
 }
 
+void LoadGameState(WeekContext& ctx) {
+  LoadPeopleData(ctx);
+  ShowPeopleAll(ctx, false);
+  ShowAreaResearch(ctx);
+  ShowItemResearch(ctx);
+  ShowConstruct(ctx);
+  InitGameData(ctx);
+}
+
 void SetRecruiting(WeekContext& ctx, PanelOcc occupation, bool on) {
   ctx.state.panels.recruiting[Index(occupation)] = on;
   WriteRecruitingCells(ctx, occupation, on);

@@ -15,6 +15,9 @@ void SavePeopleData(WeekContext& ctx);
 void TurnEnd_Tax(WeekContext& ctx, TurnLog& Log);
 /// At load: the market marks, the recruiting set (and its panel cells) and the battle units.
 void InitGameData(WeekContext& ctx);
+/// What the main screen does at load: the people and money, the four status panels (whose figures
+/// the first week reads) and InitGameData.
+void LoadGameState(WeekContext& ctx);
 /// At unload: the market marks, the recruiting set and the treasury into home.
 void SaveHomeSetting(WeekContext& ctx);
 /// Power, Weight and Effect of an item; an unknown item shows an error and gives an empty item.

@@ -22,7 +22,6 @@
 #include "sim/GameState.h"
 #include "sim/IniSettings.h"
 #include "sim/SimDb.h"
-#include "sim/StatusPanels.h"
 #include "sim/TurnEnd.h"
 
 namespace {
@@ -211,12 +210,7 @@ int main(int argc, char** argv) {
 
   // What the main screen does at load.
   try {
-    sim::LoadPeopleData(ctx);
-    sim::ShowPeopleAll(ctx, false);
-    sim::ShowAreaResearch(ctx);
-    sim::ShowItemResearch(ctx);
-    sim::ShowConstruct(ctx);
-    sim::InitGameData(ctx);
+    sim::LoadGameState(ctx);
     if (recruit >= 0)
       for (sim::PanelOcc o : sim::kAllPanelOcc) sim::SetRecruiting(ctx, o, (recruit & sim::RecruitBit(o)) != 0);
   } catch (const rt::VbError& e) {
