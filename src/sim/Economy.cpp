@@ -12,7 +12,7 @@ std::string Col(const std::vector<std::string>& row, size_t i) { return i < row.
 
 // The two cells that show an occupation's recruiting state.
 void WriteRecruitingCells(WeekContext& ctx, PanelOcc o, bool on) {
-  const std::string text = on ? kRecruitingText : "";
+  const std::string text = on ? kRecruitingText : kNotRecruitingText;
   ctx.screen.View(OccupationView(o)).HeaderText(4, 3, text);
   ctx.screen.View(ViewId::People).HeaderText(PeopleRow(o), 3, text);
 }

@@ -25,7 +25,8 @@ clsItemValues RetclsItem(WeekContext& ctx, const std::string& Name);
 /// The player's switch of an occupation's recruiting state: the state and its two panel cells.
 void SetRecruiting(WeekContext& ctx, PanelOcc occupation, bool on);
 
-/// The recruiting text shown on the panels.
+/// The recruitment switch as the panels show it: recruiting, and not (the switch's caption).
 inline constexpr const char* kRecruitingText = "募集中";
+inline constexpr const char* kNotRecruitingText = "募集する";
 
 }  // namespace sim

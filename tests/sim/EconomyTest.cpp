@@ -103,7 +103,7 @@ TEST_F(EconomyTest, MarketMarksAndRecruitingSetRoundTripThroughHome) {
 
   SetRecruiting(ctx, PanelOcc::Soldier, true);
   SetRecruiting(ctx, PanelOcc::Merchant, false);
-  EXPECT_EQ(screen.view(ViewId::People).HeaderText(3, 3), "");
+  EXPECT_EQ(screen.view(ViewId::People).HeaderText(3, 3), "募集する");
   state.mTurnSell = true;
   SaveHomeSetting(ctx);
   EXPECT_EQ(Value("SELECT Recruitment FROM home") + Value("SELECT TurnSell FROM home"), "24True");
