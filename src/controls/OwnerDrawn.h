@@ -36,6 +36,10 @@ class OwnerDrawn : public plat::Control {
 
  protected:
   void RaiseSound(int code);
+  /// The frame most controls draw: four lines of a pen `width` pixels wide from (0, 0) to
+  /// (W, 0) and (0, H), from (W - width, 0) to (W - width, H) and from (0, H - width) to
+  /// (W - width, H - width). Width 0 draws nothing.
+  static void DrawFrameLines(plat::Surface& pic, int width, plat::Colour colour);
   /// Called after BackImageCopy: draw the looks again from the new backdrop.
   virtual void BackImageChanged() {}
   clsColor color_;

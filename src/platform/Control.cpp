@@ -61,15 +61,23 @@ bool Control::IsInside(const Control* ancestor) const {
   return false;
 }
 
+// Takes the mouse capture from a holder inside this control; the holder is told last, as its
+// handler may do anything.
+void Control::CancelCaptureInside() {
+  auto& ui = Ui();
+  Control* holder = FromId(ui.capture);
+  if (!holder || !holder->IsInside(this)) return;
+  ui.capture = 0;
+  ui.captureImplicit = false;
+  holder->HandleCaptureCancelled();
+}
+
 void Control::SetVisible(bool visible) {
   if (visible_ == visible) return;
   visible_ = visible;
-  if (!visible) {
-    auto& ui = Ui();
-    if (Control* holder = FromId(ui.capture); holder && holder->IsInside(this)) ui.capture = 0;
-  }
   if (parent_) parent_->Refresh();
   Refresh();
+  if (!visible) CancelCaptureInside();
 }
 
 bool Control::IsShown() const {
@@ -81,12 +89,9 @@ bool Control::IsShown() const {
 void Control::SetEnabled(bool enabled) {
   if (enabled_ == enabled) return;
   enabled_ = enabled;
-  if (!enabled) {
-    auto& ui = Ui();
-    if (Control* holder = FromId(ui.capture); holder && holder->IsInside(this)) ui.capture = 0;
-  }
   EnabledChanged();
   Refresh();
+  if (!enabled) CancelCaptureInside();
 }
 
 void Control::SetParent(Control* parent) {

@@ -90,6 +90,10 @@ class Control {
   virtual void HandleMouseMove(const MouseEvent& e);
   virtual void HandleClick();
   virtual void HandleWheel(int direction);
+  /// The capture this control held was taken away because it or a container was hidden or
+  /// disabled, or a modal window now blocks it (not called on an ordinary release): a control
+  /// that keeps a pressed or hover state while it holds the mouse drops it here.
+  virtual void HandleCaptureCancelled() {}
 
  protected:
   /// Called after the size changed (the picture already has the new size).
@@ -102,6 +106,7 @@ class Control {
   friend class Window;
   void DetachChild(Control* c);
   bool IsInside(const Control* ancestor) const;
+  void CancelCaptureInside();
 
   uint64_t id_;
   Control* parent_ = nullptr;

@@ -79,6 +79,9 @@ void DeliverMouse(Window& w, Kind kind, int x, int y, int button) {
     } else {
       ui.capture = 0;
       ui.captureImplicit = false;
+      const uint32_t windowId = w.SdlId();
+      holder->HandleCaptureCancelled();
+      if (!Window::FromSdlId(windowId)) return;  // its handler closed this window
     }
   }
   if (!target) target = HitTest(w, x, y);
