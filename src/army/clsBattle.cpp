@@ -78,6 +78,7 @@ void clsBattle::ShowMessage(const std::string& text) {
 
 void clsBattle::InitImage() {
   if (display_) display_->InitImage();
+  ShowMessage("");
 }
 
 void clsBattle::SetBattleField(const std::string& pstrBF) {

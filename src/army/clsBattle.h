@@ -63,9 +63,12 @@ class clsBattle {
   void Battlefield_MouseMove();
   const std::string& PendingCommand() const { return command_; }
 
-  /// For the drawing: request a sound (only while Effect is on) and wait keeping the loop alive.
+  /// For the drawing: request a sound (only while Effect is on), wait keeping the loop alive,
+  /// let pending window events run once, and bring the status panel up to date.
   void RaiseSound(int soundType);
   void WaitTime(double seconds);
+  void DoEvents();
+  void DrawStatus();
   std::shared_ptr<clsUnitver2> Party1() const { return party1_; }
   std::shared_ptr<clsUnitver2> Party2() const { return party2_; }
 
@@ -76,10 +79,8 @@ class clsBattle {
     bool Selected = false;
   };
 
-  void DoEvents();
   void ShowMessage(const std::string& text);
   void DrawUnits();
-  void DrawStatus();
   void SetButton(BattleCommand which, const std::string& text, bool enable);
   void SelectButton(BattleCommand which, bool selected);
   ButtonState& ButtonOf(BattleCommand which) { return buttons_[static_cast<int>(which)]; }
