@@ -183,6 +183,11 @@ void BattleScreen::PaintField(const std::string& name, plat::Surface& target) co
   plat::StretchBlt(target, 0, 0, kFieldW, kFieldH, *src, 0, 0, src->Width(), src->Height());
 }
 
+void BattleScreen::DrawBattleField(plat::Surface& picBattleTMP) const {
+  picBattleTMP = plat::Surface(kFieldW, kFieldH);
+  PaintField(battle_.SetBattleField(), picBattleTMP);
+}
+
 void BattleScreen::PaintBattleField(const std::string& name) {
   PaintField(name, *pics_.WS);
   Record({.kind = BattleBlit::Stretch, .w = kFieldW, .h = kFieldH, .text = name});

@@ -76,6 +76,9 @@ class BattleScreen : public BattleDisplay {
 
   /// Paints the field of that name into `target`, stretched to 800 x 600.
   void PaintField(const std::string& name, plat::Surface& target) const;
+  /// Before a battle: the driver's current field into the window's battle backdrop, 800 x 600,
+  /// from which the gauges, the message and the command buttons then take their backgrounds.
+  void DrawBattleField(plat::Surface& picBattleTMP) const;
 
   /// While set, every drawing step is appended to it.
   std::vector<BattleBlit>* Trace = nullptr;

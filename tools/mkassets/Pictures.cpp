@@ -69,8 +69,9 @@ Canvas MessageLayer() {  // behind the message frame: the kingdom at dusk
 Canvas Battlefield(int kind) {
   Canvas c(kW, kH);
   switch (kind) {
-    case 0:  // grassland (the default field): a bright sky, so black numbers read on it
-      c.VerticalGradient(0, 420, {150, 195, 240}, {215, 230, 245});
+    case 0:  // open field (every field without a picture of its own): the battle's white numbers
+             // and messages stand on a deep blue sky that pales only towards the horizon
+      c.VerticalGradient(0, 420, {35, 70, 135}, {170, 200, 230});
       Hills(c, 290, 20, {120, 175, 80}, {85, 140, 55}, 21);
       break;
     case 1:  // forest
@@ -97,7 +98,8 @@ Canvas Battlefield(int kind) {
       c.FillCircle(650, 90, 40, {240, 235, 200});
       c.FillRect(180, 140, 440, 200, {50, 40, 55});
       c.FillPolygon({160, 140, 400, 60, 640, 140}, {70, 35, 45});
-      for (int k = 0; k < 6; ++k) c.FillRect(210 + k * 70, 190, 30, 45, k % 2 ? Rgb{220, 190, 90} : Rgb{30, 25, 35});
+      // The windows sit below the battle's message so that its white text never crosses a lit one.
+      for (int k = 0; k < 6; ++k) c.FillRect(210 + k * 70, 262, 30, 45, k % 2 ? Rgb{220, 190, 90} : Rgb{30, 25, 35});
       Hills(c, 330, 8, {60, 70, 50}, {30, 35, 25}, 13);
       break;
     case 4:  // pond at sunset: the battle's white numbers stand at the top of the sky
@@ -108,12 +110,13 @@ Canvas Battlefield(int kind) {
       for (int k = 0; k < 20; ++k) c.Line(40 + k * 38, 600, 45 + k * 38, 520 - 30 * Hash01(k, 0, 15), 3, {70, 110, 50});
       break;
     default:  // tower
-      c.VerticalGradient(0, kH, {120, 120, 135}, {190, 185, 180});
+      // A storm sky, dark enough for the battle's white text; the door below the message.
+      c.VerticalGradient(0, kH, {45, 45, 65}, {120, 115, 120});
       for (int y = 0; y < 400; ++y)
-        for (int x = 0; x < kW; ++x) c.Blend(x, y, {240, 240, 245}, 0.35 * Noise(x, y, 90, 16));
+        for (int x = 0; x < kW; ++x) c.Blend(x, y, {150, 150, 165}, 0.35 * Noise(x, y, 90, 16));
       c.FillRect(300, 20, 200, 380, {100, 95, 100});
       for (int y = 40; y < 400; y += 24) c.Line(300, y, 500, y, 1, {75, 70, 75});
-      c.FillEllipse(400, 200, 30, 45, {30, 25, 30});
+      c.FillEllipse(400, 320, 30, 45, {30, 25, 30});
       Hills(c, 390, 10, {110, 105, 95}, {70, 65, 60}, 17);
       break;
   }

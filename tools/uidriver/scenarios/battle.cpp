@@ -1,0 +1,217 @@
+/** @file battle.cpp The battle scenario: one seeded battle drawn with the game's pictures, start, attacks and result. */
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "Driver.h"
+#include "army/clsBattle.h"
+#include "controls/Win32API.h"
+#include "controls/clsColor.h"
+#include "mainscreen/BattleScreen.h"
+#include "platform/EventLoop.h"
+#include "platform/Text.h"
+#include "platform/Window.h"
+#include "runtime/Clock.h"
+
+using uidriver::Fail;
+using uidriver::Save;
+
+namespace {
+
+plat::Surface Picture(const std::string& name) {
+  plat::Surface s;
+  std::string error;
+  if (!plat::LoadPicture((std::filesystem::path(VESK_GAME_DIR) / "image" / name).string(), s, error))
+    Fail("load " + name, error);
+  return s;
+}
+
+/// Stand-ins for the battle's label, buttons and gauges on this window of its own: each takes
+/// its background from the battle backdrop and draws the look the main window's controls give.
+struct Panel : plat::Control {
+  using plat::Control::Control;
+  plat::Surface back;
+  void TakeBackdrop(const plat::Surface& from) {
+    back = plat::Surface(Width(), Height());
+    plat::BitBlt(back, 0, 0, Width(), Height(), from, Left(), Top());
+  }
+};
+
+struct MessageLabel : Panel {
+  using Panel::Panel;
+  void Show(const std::string& text) {
+    Image() = back;
+    static const plat::Font font(plat::PointsToCellHeight(14), 400);
+    plat::Rect r{0, 0, Width(), Height()};
+    plat::DrawText(Image(), font, text, r, plat::DT_CENTER | plat::DT_WORDBREAK, plat::kWhite);
+    Refresh();
+  }
+};
+
+struct CommandButton : Panel {
+  using Panel::Panel;
+  std::string text;
+  bool enabled = false, selected = false;
+  void Draw() {
+    Image() = back;
+    if (selected) Win32API::SemiTransPicture(Image(), plat::kWhite, 50);
+    static const plat::Font font(plat::PointsToCellHeight(9), 400);
+    plat::Rect r{0, 0, Width(), Height()};
+    plat::DrawText(Image(), font, text, r, plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE,
+                   enabled ? plat::kWhite : plat::Rgb(160, 160, 160));
+    plat::DrawFrame(Image(), {0, 0, Width(), Height()}, plat::kWhite);
+    Refresh();
+  }
+};
+
+struct Gauge : Panel {
+  using Panel::Panel;
+  bool fromRight = true;
+  int segments = 1, max = 100;
+  std::array<int, 4> colours{5, 108, 146, 2}, alphas{30, 15, 25, 30}, values{};
+  void Show(const GaugeReading& g) {
+    values = {g.First, g.Second, g.Third, g.Fourth};
+    if (g.Max) max = g.Max;
+    if (g.Colour) colours[0] = g.Colour;
+    Image() = back;
+    clsColor c;
+    const int full = Width() - 2;
+    int pos = fromRight ? full + 1 : 1;
+    for (int n = 0; n < segments; ++n) {
+      const int len = values[n] * full / std::max(max, 1);
+      if (fromRight) pos -= len;
+      if (len > 0) Win32API::SemiTransRect(Image(), c.ColorAsLong(colours[n]), static_cast<int16_t>(alphas[n]), pos, len, 1, Height() - 2);
+      if (!fromRight) pos += len;
+    }
+    plat::DrawFrame(Image(), {0, 0, Width(), Height()}, c.ColorAsLong(1));
+    Refresh();
+  }
+};
+
+/// How many pixels of `r` differ from the bare field.
+int Covered(const plat::Surface& shown, const plat::Surface& field, const plat::Rect& r) {
+  int n = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) n += shown.GetPixel(x, y) != field.GetPixel(x, y);
+  return n;
+}
+
+/// The battle's waits: the window's loop runs, and a chosen turn saves a picture.
+struct Pump : BattleEventPump {
+  std::function<void()> onTurn;
+  void DoEvents() override {
+    plat::DoEvents();
+    if (onTurn) onTurn();
+  }
+};
+
+}  // namespace
+
+UIDRIVER_SCENARIO(battle) {
+  rt::VirtualClock clock;
+  rt::SetClock(&clock);
+  plat::Window main("vesk 戦闘", 800, 600);
+  main.Resize(800, 600);
+  main.Image().Fill(plat::kBlack);
+
+  plat::Surface ws(800, 600), tmp(800, 600), battleTmp;
+  plat::Surface unit = Picture("unit.bmp"), effect = Picture("battleeffect.bmp"), status = Picture("status.bmp");
+  std::array<plat::Surface, 4> monsters;
+  for (int i = 0; i < 4; ++i) monsters[i] = Picture("monster" + std::to_string(i + 1) + ".bmp");
+  std::array<plat::Surface, 6> nests;
+  for (int i = 0; i < 6; ++i) nests[i] = Picture("nest" + std::to_string(i + 1) + ".jpg");
+  plat::Surface field = Picture("BattleField.jpg");
+
+  plat::Control display(&main);
+  display.SetBounds(0, 0, 800, 600);
+  display.SetVisible(false);
+  BattlePictures pics{&ws, &display, &tmp, &unit, {}, &effect, &status, {}, &field};
+  for (int i = 0; i < 4; ++i) pics.Monster[i] = &monsters[i];
+  for (int i = 0; i < 6; ++i) pics.Nest[i] = &nests[i];
+
+  clsBattle battle;
+  BattleScreen screen(battle, pics);
+  Pump pump;
+  battle.Init(&screen, &pump);
+  battle.Effect(true);
+  battle.BattleSpeed(0.5f);
+
+  MessageLabel message(&display);
+  message.SetBounds(230, 200, 340, 50);
+  std::array<std::unique_ptr<CommandButton>, 3> buttons;
+  for (int i = 0; i < 3; ++i) {
+    buttons[i] = std::make_unique<CommandButton>(&display);
+    buttons[i]->SetBounds(100, 150 + 40 * i, 100, 20);
+  }
+  // Gauges in the order the panel sets them: the army's four at x 100, the monster's at x 500.
+  std::array<std::unique_ptr<Gauge>, 8> gauges;
+  for (int i = 0; i < 8; ++i) {
+    gauges[i] = std::make_unique<Gauge>(&display);
+    gauges[i]->SetBounds(i < 4 ? 100 : 500, 50 + 25 * (i % 4), 200, 16);
+    gauges[i]->fromRight = i < 4;
+    if (i % 4 == 2) gauges[i]->segments = 4;
+  }
+  screen.OnMessage = [&](const std::string& t) { message.Show(t); };
+  screen.OnCommandButton = [&](BattleCommand w, const std::string& t, bool e) {
+    auto& b = *buttons[static_cast<int>(w)];
+    b.text = t, b.enabled = e;
+    b.Draw();
+  };
+  screen.OnSelectButton = [&](BattleCommand w, bool s) {
+    buttons[static_cast<int>(w)]->selected = s;
+    buttons[static_cast<int>(w)]->Draw();
+  };
+  screen.OnGauge = [&](int i, const GaugeReading& g) { gauges[i]->Show(g); };
+
+  // An army of 301 swordsmen against a fire-breathing lizard that poisons.
+  auto army = std::make_shared<clsUnitver2>();
+  army->SetUnit("1", "国王軍", "セイバー", 301, 60);
+  army->SetArms("鉄の剣", 12, 3);
+  army->SetProtector("革鎧", 8, 4);
+  army->SetItem1("薬草", 1, "体力:30");
+  auto lizard = std::make_shared<clsUnitver2>();
+  lizard->SetMonster("7", "火蜥蜴", "両棲", "ランサー", 14, 10, 13, "属性:炎:毒:60", "耐性:炎", 200, 50, 2, 2, 3);
+  battle.UnitAdd(army, "国王軍1");
+  battle.UnitAdd(lizard, "火蜥蜴7");
+
+  // What the conquest does before a battle: the field, the controls' backgrounds, the cleared display.
+  battle.SetBattleField("平原");
+  screen.DrawBattleField(battleTmp);
+  message.TakeBackdrop(battleTmp);
+  for (auto& b : buttons) b->TakeBackdrop(battleTmp);
+  for (auto& g : gauges) g->TakeBackdrop(battleTmp);
+  main.Show();
+  battle.InitImage();
+
+  int saved = 0, fireTurns = -1, advanceTurns = -1;
+  battle.Sound = [&](int code) {
+    if (code == 7 && fireTurns < 0) fireTurns = 0;
+    if (code == 11 && advanceTurns < 0) advanceTurns = 0;
+  };
+  auto save = [&](const std::string& what) { Save(main, "battle-0" + std::to_string(++saved) + "-" + what); };
+  bool started = false;
+  pump.onTurn = [&] {
+    if (!started && display.Visible() && battle.Party1()) {
+      started = true;
+      save("start");
+      // The parties stand on the field: the first figure of each covers part of its cell.
+      for (plat::Point p : {plat::Point{160, 330}, plat::Point{600, 330}})
+        if (Covered(display.Image(), ws, {p.x, p.y, p.x + 48, p.y + 64}) < 200)
+          Fail("start", "no figure stands at " + std::to_string(p.x) + ", " + std::to_string(p.y));
+    }
+    // The army's advance half way (step 11 of 22, 8 turns a step), then the fire's fourth frame.
+    if (advanceTurns >= 0 && ++advanceTurns == 4 * 8 + 1) save("advance");
+    if (fireTurns >= 0 && ++fireTurns == 3 * 20 + 1) save("fire");
+  };
+  std::string note;
+  battle.Notification = [&](const std::string& s) { note = s; };
+  if (!battle.StartBattle("国王軍1", "火蜥蜴7")) Fail("start", "the battle did not start");
+  if (note != "BattleEND") Fail("end", "no end of battle was reported");
+  if (fireTurns < 0 || advanceTurns < 0) Fail("attacks", "no advance or no fire was animated");
+  message.Show(battle.Result() == BattleResult::Win ? "国王軍の勝利" : battle.Result() == BattleResult::Lose ? "国王軍の敗北" : "決着つかず");
+  save("result");
+  if (saved != 4) Fail("pictures", std::to_string(saved) + " pictures were saved, not 4");
+  rt::SetClock(nullptr);
+}
