@@ -5,6 +5,7 @@
 
 #include "army/clsBattle.h"
 #include "army/clsUnitver2.h"
+#include "controls/ctrGraphicalLabelLite.h"
 #include "platform/Text.h"
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
@@ -153,6 +154,23 @@ void BattleScreen::Figures(const clsUnitver2& unit, int side, const Formation& f
 
 void BattleScreen::Standing(const clsUnitver2& unit, int side, int frame) {
   Figures(unit, side, StandingFormation(unit, side), frame);
+}
+
+void BattleScreen::BindCommandButtons(const std::array<ctrGraphicalLabelLite*, 3>& buttons) {
+  OnCommandButton = [buttons](BattleCommand which, const std::string& text, bool enabled) {
+    ctrGraphicalLabelLite* b = buttons[static_cast<int>(which)];
+    b->SetEnable(enabled);
+    b->SetText(text);
+  };
+  OnSelectButton = [buttons](BattleCommand which, bool selected) { buttons[static_cast<int>(which)]->SetSelected(selected); };
+  clsBattle& battle = battle_;
+  buttons[0]->Click = [&battle] { battle.Item1_Click(); };
+  buttons[1]->Click = [&battle] { battle.Item2_Click(); };
+  buttons[2]->Click = [&battle] { battle.Retreat_Click(); };
+  buttons[0]->MouseMove = [&battle](const plat::MouseEvent&) { battle.Item1_MouseMove(); };
+  buttons[1]->MouseMove = [&battle](const plat::MouseEvent&) { battle.Item2_MouseMove(); };
+  buttons[2]->MouseMove = [&battle](const plat::MouseEvent&) { battle.Retreat_MouseMove(); };
+  pics_.Display->MouseMove = [&battle](const plat::MouseEvent&) { battle.Battlefield_MouseMove(); };
 }
 
 // ---- the driver's calls ----

@@ -12,6 +12,7 @@
 
 class clsBattle;
 class clsUnitver2;
+class ctrGraphicalLabelLite;
 
 /// Which side of the field a party stands on: the army left, the monster right.
 constexpr int kLeftSide = -1, kRightSide = 1;
@@ -79,6 +80,10 @@ class BattleScreen : public BattleDisplay {
   /// Before a battle: the driver's current field into the window's battle backdrop, 800 x 600,
   /// from which the gauges, the message and the command buttons then take their backgrounds.
   void DrawBattleField(plat::Surface& picBattleTMP) const;
+
+  /// The three command buttons (item 1, item 2, retreat): they show the driver's texts and
+  /// choices, and their clicks and hovers, and the mouse over the field, go to the driver.
+  void BindCommandButtons(const std::array<ctrGraphicalLabelLite*, 3>& buttons);
 
   /// While set, every drawing step is appended to it.
   std::vector<BattleBlit>* Trace = nullptr;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "army/clsBattle.h"
+#include "controls/ctrGraphicalLabelLite.h"
 #include "mainscreen/BattleScreen.h"
 #include "runtime/Clock.h"
 
@@ -265,6 +266,27 @@ TEST_F(BattleScreenTest, StatusPanelTextsIconsAndGauges) {
   view.Party2.Physical = -3;
   auto g = StatusGauges(view);
   EXPECT_EQ(std::make_pair(g[0].Colour, g[4].First), std::make_pair(5, 0));
+}
+
+TEST_F(BattleScreenTest, CommandButtonsShowAndReachTheDriver) {
+  std::array<ctrGraphicalLabelLite, 3> b;
+  for (auto& x : b) x.Resize(100, 20);
+  screen->BindCommandButtons({&b[0], &b[1], &b[2]});
+  auto army = Army("セイバー", 100);
+  army->SetItem1("薬草", 1, "体力:30");
+  Parties(army, Monster("ゴブリン", 100, 1));
+  auto shown = [&] {
+    std::string out;
+    for (auto& x : b) out += x.Text() + (x.Enable() ? "+" : "-") + (x.Selected() ? "*" : "") + " ";
+    return out;
+  };
+  EXPECT_EQ(shown(), "薬草+ 空- 退却+ ");
+  const plat::MouseEvent up{plat::kLeftButton, 0, 5, 5};
+  b[0].HandleMouseUp(up);
+  EXPECT_EQ(shown() + battle.PendingCommand(), "薬草+* 空- 退却+ item1");
+  b[2].HandleMouseUp(up);
+  b[1].HandleMouseUp(up);  // disabled: no click
+  EXPECT_EQ(shown() + battle.PendingCommand(), "薬草+ 空- 退却+* retreat");
 }
 
 TEST_F(BattleScreenTest, FieldChoiceAndClearing) {

@@ -9,6 +9,7 @@
 #include "army/clsBattle.h"
 #include "controls/Win32API.h"
 #include "controls/clsColor.h"
+#include "controls/ctrGraphicalLabelLite.h"
 #include "mainscreen/BattleScreen.h"
 #include "platform/EventLoop.h"
 #include "platform/Text.h"
@@ -46,22 +47,6 @@ struct MessageLabel : Panel {
     static const plat::Font font(plat::PointsToCellHeight(14), 400);
     plat::Rect r{0, 0, Width(), Height()};
     plat::DrawText(Image(), font, text, r, plat::DT_CENTER | plat::DT_WORDBREAK, plat::kWhite);
-    Refresh();
-  }
-};
-
-struct CommandButton : Panel {
-  using Panel::Panel;
-  std::string text;
-  bool enabled = false, selected = false;
-  void Draw() {
-    Image() = back;
-    if (selected) Win32API::SemiTransPicture(Image(), plat::kWhite, 50);
-    static const plat::Font font(plat::PointsToCellHeight(9), 400);
-    plat::Rect r{0, 0, Width(), Height()};
-    plat::DrawText(Image(), font, text, r, plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE,
-                   enabled ? plat::kWhite : plat::Rgb(160, 160, 160));
-    plat::DrawFrame(Image(), {0, 0, Width(), Height()}, plat::kWhite);
     Refresh();
   }
 };
@@ -140,11 +125,12 @@ UIDRIVER_SCENARIO(battle) {
 
   MessageLabel message(&display);
   message.SetBounds(230, 200, 340, 50);
-  std::array<std::unique_ptr<CommandButton>, 3> buttons;
+  std::array<std::unique_ptr<ctrGraphicalLabelLite>, 3> buttons;
   for (int i = 0; i < 3; ++i) {
-    buttons[i] = std::make_unique<CommandButton>(&display);
+    buttons[i] = std::make_unique<ctrGraphicalLabelLite>(&display);
     buttons[i]->SetBounds(100, 150 + 40 * i, 100, 20);
   }
+  screen.BindCommandButtons({buttons[0].get(), buttons[1].get(), buttons[2].get()});
   // Gauges in the order the panel sets them: the army's four at x 100, the monster's at x 500.
   std::array<std::unique_ptr<Gauge>, 8> gauges;
   for (int i = 0; i < 8; ++i) {
@@ -154,15 +140,6 @@ UIDRIVER_SCENARIO(battle) {
     if (i % 4 == 2) gauges[i]->segments = 4;
   }
   screen.OnMessage = [&](const std::string& t) { message.Show(t); };
-  screen.OnCommandButton = [&](BattleCommand w, const std::string& t, bool e) {
-    auto& b = *buttons[static_cast<int>(w)];
-    b.text = t, b.enabled = e;
-    b.Draw();
-  };
-  screen.OnSelectButton = [&](BattleCommand w, bool s) {
-    buttons[static_cast<int>(w)]->selected = s;
-    buttons[static_cast<int>(w)]->Draw();
-  };
   screen.OnGauge = [&](int i, const GaugeReading& g) { gauges[i]->Show(g); };
 
   // An army of 301 swordsmen against a fire-breathing lizard that poisons.
@@ -180,7 +157,7 @@ UIDRIVER_SCENARIO(battle) {
   battle.SetBattleField("平原");
   screen.DrawBattleField(battleTmp);
   message.TakeBackdrop(battleTmp);
-  for (auto& b : buttons) b->TakeBackdrop(battleTmp);
+  for (auto& b : buttons) b->BackImageCopy(battleTmp, b->Left(), b->Top());
   for (auto& g : gauges) g->TakeBackdrop(battleTmp);
   main.Show();
   battle.InitImage();
@@ -196,6 +173,9 @@ UIDRIVER_SCENARIO(battle) {
     if (!started && display.Visible() && battle.Party1()) {
       started = true;
       save("start");
+      // The player chooses the herbs: the army's next turn uses them.
+      plat::input::ClickAt(main, 150, 160);
+      if (battle.PendingCommand() != "item1" || !buttons[0]->Selected()) Fail("item 1", "the click did not choose the herbs");
       // The parties stand on the field: the first figure of each covers part of its cell.
       for (plat::Point p : {plat::Point{160, 330}, plat::Point{600, 330}})
         if (Covered(display.Image(), ws, {p.x, p.y, p.x + 48, p.y + 64}) < 200)
@@ -210,6 +190,7 @@ UIDRIVER_SCENARIO(battle) {
   if (!battle.StartBattle("国王軍1", "火蜥蜴7")) Fail("start", "the battle did not start");
   if (note != "BattleEND") Fail("end", "no end of battle was reported");
   if (fireTurns < 0 || advanceTurns < 0) Fail("attacks", "no advance or no fire was animated");
+  if (buttons[0]->Text() != "空" || buttons[0]->Enable()) Fail("item 1", "the herbs were not used");
   message.Show(battle.Result() == BattleResult::Win ? "国王軍の勝利" : battle.Result() == BattleResult::Lose ? "国王軍の敗北" : "決着つかず");
   save("result");
   if (saved != 4) Fail("pictures", std::to_string(saved) + " pictures were saved, not 4");
