@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "army/clsBattle.h"
+#include "controls/ctrGraphicalLabelEX.h"
 #include "mainscreen/BattleScreen.h"
 #include "runtime/Clock.h"
 #include "runtime/Random.h"
@@ -21,6 +22,14 @@ void BM_AnimatedBattle(benchmark::State& state) {
   display.Resize(800, 600);
   BattlePictures pics{&ws, &display, &tmp, &unit, {}, &effect, &status, {}, nullptr};
   for (int i = 0; i < 4; ++i) pics.Monster[i] = &monsters[i];
+  // The eight gauges as the battle shows them, repainted by every status panel.
+  std::array<ctrGraphicalLabelEX, 8> gauges;
+  for (int i = 0; i < 8; ++i) {
+    gauges[i].SetParent(&display);
+    gauges[i].SetBounds(i < 4 ? 100 : 500, 50 + 25 * (i % 4), 200, 16);
+    gauges[i].SetImageNum(i % 4 == 2 ? 4 : 1);
+    gauges[i].BackImageCopy(ws, gauges[i].Left(), gauges[i].Top());
+  }
   int64_t frames = 0;
   double seconds = 0;
   for (auto _ : state) {
@@ -31,6 +40,7 @@ void BM_AnimatedBattle(benchmark::State& state) {
     BattleScreen screen(battle, pics);
     std::vector<BattleBlit> trace;
     screen.Trace = &trace;
+    screen.BindGauges({&gauges[0], &gauges[1], &gauges[2], &gauges[3], &gauges[4], &gauges[5], &gauges[6], &gauges[7]});
     battle.Init(&screen, nullptr);
     battle.Effect(true);
     battle.Sound = [](int) {};

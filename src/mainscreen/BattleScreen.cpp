@@ -5,6 +5,7 @@
 
 #include "army/clsBattle.h"
 #include "army/clsUnitver2.h"
+#include "controls/ctrGraphicalLabelEX.h"
 #include "controls/ctrGraphicalLabelLite.h"
 #include "platform/Text.h"
 #include "runtime/Clock.h"
@@ -84,7 +85,7 @@ std::array<GaugeReading, 8> StatusGauges(const BattleStatusView& view) {
     const BattlePartyStatus& s = *parties[p];
     // A gauge of 100 takes nothing outside 0..100 (a fast unit's counter, a poisoned one's
     // strength); the soldiers' gauge needs a scale even for a party that started with none.
-    const int max = std::max(s.SoldierMax, 1);
+    const int max = std::clamp(s.SoldierMax, 1, 32767);
     g[p * 4 + 0] = {.First = std::clamp(s.Physical, 0, 100), .Colour = PhysicalColour(s.Physical)};
     g[p * 4 + 1] = {.First = std::clamp(s.Tiredness, 0, 100)};
     g[p * 4 + 2] = {.First = std::clamp(s.Soldiers, 0, max),
@@ -171,6 +172,21 @@ void BattleScreen::BindCommandButtons(const std::array<ctrGraphicalLabelLite*, 3
   buttons[1]->MouseMove = [&battle](const plat::MouseEvent&) { battle.Item2_MouseMove(); };
   buttons[2]->MouseMove = [&battle](const plat::MouseEvent&) { battle.Retreat_MouseMove(); };
   pics_.Display->MouseMove = [&battle](const plat::MouseEvent&) { battle.Battlefield_MouseMove(); };
+}
+
+void BattleScreen::BindGauges(const std::array<ctrGraphicalLabelEX*, 8>& gauges) {
+  OnGauge = [gauges](int i, const GaugeReading& r) {
+    ctrGraphicalLabelEX& g = *gauges[i];
+    g.SetFirstValue(static_cast<int16_t>(r.First));
+    if (r.Colour) g.SetFirstSemiTrans(r.Colour);
+    if (r.Max) {  // the soldiers' gauge
+      g.SetSecondValue(static_cast<int16_t>(r.Second));
+      g.SetThirdValue(static_cast<int16_t>(r.Third));
+      g.SetFourthValue(static_cast<int16_t>(r.Fourth));
+      g.SetMax(static_cast<int16_t>(r.Max));
+    }
+    g.RePaint();
+  };
 }
 
 // ---- the driver's calls ----

@@ -12,6 +12,7 @@
 
 class clsBattle;
 class clsUnitver2;
+class ctrGraphicalLabelEX;
 class ctrGraphicalLabelLite;
 
 /// Which side of the field a party stands on: the army left, the monster right.
@@ -84,6 +85,8 @@ class BattleScreen : public BattleDisplay {
   /// The three command buttons (item 1, item 2, retreat): they show the driver's texts and
   /// choices, and their clicks and hovers, and the mouse over the field, go to the driver.
   void BindCommandButtons(const std::array<ctrGraphicalLabelLite*, 3>& buttons);
+  /// The eight gauges in the order of StatusGauges: each status panel sets and repaints them.
+  void BindGauges(const std::array<ctrGraphicalLabelEX*, 8>& gauges);
 
   /// While set, every drawing step is appended to it.
   std::vector<BattleBlit>* Trace = nullptr;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "army/clsBattle.h"
+#include "controls/ctrGraphicalLabelEX.h"
 #include "controls/ctrGraphicalLabelLite.h"
 #include "mainscreen/BattleScreen.h"
 #include "runtime/Clock.h"
@@ -266,6 +267,15 @@ TEST_F(BattleScreenTest, StatusPanelTextsIconsAndGauges) {
   view.Party2.Physical = -3;
   auto g = StatusGauges(view);
   EXPECT_EQ(std::make_pair(g[0].Colour, g[4].First), std::make_pair(5, 0));
+
+  // The real gauges take the readings in the panel's order.
+  std::array<ctrGraphicalLabelEX, 8> bars;
+  for (auto& bar : bars) bar.Resize(200, 16);
+  screen->BindGauges({&bars[0], &bars[1], &bars[2], &bars[3], &bars[4], &bars[5], &bars[6], &bars[7]});
+  screen->DrawStatus(view);
+  EXPECT_EQ((std::vector<int>{bars[0].FirstValue(), bars[0].FirstSemiTrans(), bars[2].Max(), bars[2].ThirdValue(),
+                              bars[3].FirstValue(), bars[4].FirstSemiTrans(), bars[6].Max(), bars[7].Max()}),
+            (std::vector<int>{50, 5, 300, 4, 100, 2, 1, 100}));
 }
 
 TEST_F(BattleScreenTest, CommandButtonsShowAndReachTheDriver) {

@@ -9,6 +9,7 @@
 #include "army/clsBattle.h"
 #include "controls/Win32API.h"
 #include "controls/clsColor.h"
+#include "controls/ctrGraphicalLabelEX.h"
 #include "controls/ctrGraphicalLabelLite.h"
 #include "mainscreen/BattleScreen.h"
 #include "platform/EventLoop.h"
@@ -29,8 +30,8 @@ plat::Surface Picture(const std::string& name) {
   return s;
 }
 
-/// Stand-ins for the battle's label, buttons and gauges on this window of its own: each takes
-/// its background from the battle backdrop and draws the look the main window's controls give.
+/// A stand-in for the battle's message label on this window of its own: it takes its background
+/// from the battle backdrop and writes the message centred in white.
 struct Panel : plat::Control {
   using plat::Control::Control;
   plat::Surface back;
@@ -47,30 +48,6 @@ struct MessageLabel : Panel {
     static const plat::Font font(plat::PointsToCellHeight(14), 400);
     plat::Rect r{0, 0, Width(), Height()};
     plat::DrawText(Image(), font, text, r, plat::DT_CENTER | plat::DT_WORDBREAK, plat::kWhite);
-    Refresh();
-  }
-};
-
-struct Gauge : Panel {
-  using Panel::Panel;
-  bool fromRight = true;
-  int segments = 1, max = 100;
-  std::array<int, 4> colours{5, 108, 146, 2}, alphas{30, 15, 25, 30}, values{};
-  void Show(const GaugeReading& g) {
-    values = {g.First, g.Second, g.Third, g.Fourth};
-    if (g.Max) max = g.Max;
-    if (g.Colour) colours[0] = g.Colour;
-    Image() = back;
-    clsColor c;
-    const int full = Width() - 2;
-    int pos = fromRight ? full + 1 : 1;
-    for (int n = 0; n < segments; ++n) {
-      const int len = values[n] * full / std::max(max, 1);
-      if (fromRight) pos -= len;
-      if (len > 0) Win32API::SemiTransRect(Image(), c.ColorAsLong(colours[n]), static_cast<int16_t>(alphas[n]), pos, len, 1, Height() - 2);
-      if (!fromRight) pos += len;
-    }
-    plat::DrawFrame(Image(), {0, 0, Width(), Height()}, c.ColorAsLong(1));
     Refresh();
   }
 };
@@ -131,16 +108,21 @@ UIDRIVER_SCENARIO(battle) {
     buttons[i]->SetBounds(100, 150 + 40 * i, 100, 20);
   }
   screen.BindCommandButtons({buttons[0].get(), buttons[1].get(), buttons[2].get()});
-  // Gauges in the order the panel sets them: the army's four at x 100, the monster's at x 500.
-  std::array<std::unique_ptr<Gauge>, 8> gauges;
+  // Gauges in the order the panel sets them: the army's four at x 100 running from the right,
+  // the monster's at x 500 from the left; the soldiers' of four segments.
+  std::array<std::unique_ptr<ctrGraphicalLabelEX>, 8> gauges;
   for (int i = 0; i < 8; ++i) {
-    gauges[i] = std::make_unique<Gauge>(&display);
-    gauges[i]->SetBounds(i < 4 ? 100 : 500, 50 + 25 * (i % 4), 200, 16);
-    gauges[i]->fromRight = i < 4;
-    if (i % 4 == 2) gauges[i]->segments = 4;
+    auto& g = gauges[i] = std::make_unique<ctrGraphicalLabelEX>(&display);
+    g->SetBounds(i < 4 ? 100 : 500, 50 + 25 * (i % 4), 200, 16);
+    g->SetImageNum(i % 4 == 2 ? 4 : 1);
+    g->SetHorizon(i < 4 ? 1 : 2);
+    const int colours[4] = {5, 108, 146, 2}, alphas[4] = {30, 15, 25, 30};
+    g->SetFirstSemiTrans(5), g->SetSecondSemiTrans(colours[1]), g->SetThirdSemiTrans(colours[2]);
+    g->SetFourthSemiTrans(colours[3]);
+    g->SetFirstAP(30), g->SetSecondAP(alphas[1]), g->SetThirdAP(alphas[2]), g->SetFourthAP(alphas[3]);
   }
-  screen.OnMessage = [&](const std::string& t) { message.Show(t); };
-  screen.OnGauge = [&](int i, const GaugeReading& g) { gauges[i]->Show(g); };
+  screen.BindGauges({gauges[0].get(), gauges[1].get(), gauges[2].get(), gauges[3].get(), gauges[4].get(),
+                     gauges[5].get(), gauges[6].get(), gauges[7].get()});
 
   // An army of 301 swordsmen against a fire-breathing lizard that poisons.
   auto army = std::make_shared<clsUnitver2>();
@@ -158,7 +140,7 @@ UIDRIVER_SCENARIO(battle) {
   screen.DrawBattleField(battleTmp);
   message.TakeBackdrop(battleTmp);
   for (auto& b : buttons) b->BackImageCopy(battleTmp, b->Left(), b->Top());
-  for (auto& g : gauges) g->TakeBackdrop(battleTmp);
+  for (auto& g : gauges) g->BackImageCopy(battleTmp, g->Left(), g->Top());
   main.Show();
   battle.InitImage();
 
