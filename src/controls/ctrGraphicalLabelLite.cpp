@@ -67,8 +67,8 @@ void ctrGraphicalLabelLite::HandleMouseMove(const plat::MouseEvent& e) {
   SetCapture();  // so that the move that takes the pointer out still comes here
   if (!mouseOver_) {
     DrawState(Look::MouseOver);
+    mouseOver_ = true;  // before the request: a host that yields to the loop may see the next move
     RaiseSound(kSoundMouseOver);
-    mouseOver_ = true;
   }
   if (auto h = MouseMove) h(e);
 }

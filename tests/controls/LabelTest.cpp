@@ -1,0 +1,124 @@
+/** @file LabelTest.cpp The label: its text rectangles, the gauge's bar and percentage, its looks and the lit button. */
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+
+#include "ControlsFixture.h"
+#include "controls/ctrGraphicalLabel.h"
+
+using plat::Rect;
+using plat::Rgb;
+
+namespace {
+
+class Label : public ControlsTest {
+ protected:
+  void Make(int32_t type, int width, int16_t separator = 50) {
+    l.SetGLType(type);
+    l.SetSeparator(separator);
+    Place(l, 20, 100, width, 20);
+    l.Setting();
+  }
+  // Columns of row 1 that carry the bar (the panel's tint blended half and half with white).
+  int BarWidth() const {
+    int n = 0;
+    while (l.Image().GetPixel(l.SubRect().left + n, 1) == kBar) ++n;
+    return n;
+  }
+  // Grey 100 with 25 % gold; the bar: that with 50 % white; lit: that with 25 % white.
+  static constexpr plat::Colour kPanel = Rgb(138, 128, 75), kBar = Rgb(196, 191, 165), kLit = Rgb(167, 159, 120);
+  static constexpr plat::Colour kGold = Rgb(255, 215, 0);
+  ctrGraphicalLabel l;
+  EventLog log;
+};
+
+}  // namespace
+
+TEST_F(Label, RectanglesSplitAtTheSeparatorRoundedHalfToEven) {
+  struct Case { int32_t type; int width; int16_t separator; Rect main, sub; } cases[] = {
+      {1, 430, 50, {1, 1, 215, 19}, {216, 1, 429, 19}},
+      {2, 5, 50, {1, 1, 2, 19}, {3, 1, 4, 19}},      // 2.5 goes down to even
+      {2, 7, 50, {1, 1, 4, 19}, {5, 1, 6, 19}},      // 3.5 goes up to even
+      {1, 101, 33, {1, 1, 33, 19}, {34, 1, 100, 19}},
+      {1, 430, 100, {1, 1, 430, 19}, {431, 1, 429, 19}},  // no room left for the sub text
+  };
+  for (const auto& c : cases) {
+    Make(c.type, c.width, c.separator);
+    EXPECT_EQ(std::pair(l.MainRect(), l.SubRect()), std::pair(c.main, c.sub)) << c.width << " " << c.separator;
+  }
+  ctrGraphicalLabel button;
+  button.SetGLType(3);
+  Place(button, 20, 20, 100, 20);
+  button.Setting();
+  EXPECT_EQ(button.ButtonRect(), (Rect{1, 1, 99, 19}));
+}
+
+TEST_F(Label, GaugeShowsTheWholePercentageAndABarCutToItsPart) {
+  Make(2, 100);  // sub part 51..98: 48 pixels
+  l.SetMainText("研究:長弓(2)");
+  EXPECT_EQ(std::tuple(l.ShownSubText(), BarWidth()), std::tuple("0", 0));
+  struct Case { int16_t value; const char* max; const char* shown; int bar; } cases[] = {
+      {29, "100", "29", 14},  // not 28, as 0.29 x 100 in floating point would give
+      {57, "100", "57", 27},
+      {58, "100", "58", 28},
+      {1, "32", "3", 2},      // 1.5 goes up to even
+      {3, "32", "9", 4},      // 4.5 goes down to even
+      {150, "100", "150", 48},  // above the maximum: the whole part and no further
+      {37, "abc", "", 0}, {37, "0", "", 0}, {37, "-5", "", 0}, {37, "", "", 0},  // no maximum
+  };
+  for (const auto& c : cases) {
+    l.SetValue(c.value);
+    l.SetSubText(c.max);
+    EXPECT_EQ(std::tuple(l.ShownSubText(), BarWidth(), l.Image().GetPixel(99, 10)), std::tuple(c.shown, c.bar, kGold))
+        << c.value << " of " << c.max;
+  }
+  // The value alone repaints nothing; the texts read back exactly as set.
+  l.SetValue(5);
+  EXPECT_EQ(std::tuple(l.ShownSubText(), l.MainText(), l.SubText()), std::tuple("", "研究:長弓(2)", ""));
+}
+
+TEST_F(Label, LooksOfEachKind) {
+  Make(1, 100);
+  l.SetSubText("12");
+  EXPECT_EQ(std::tuple(l.Image().GetPixel(5, 10), l.Image().GetPixel(0, 0), l.Image().GetPixel(50, 10), l.ShownSubText()),
+            std::tuple(kPanel, kGold, kGold, "12"));
+  const Rect sub = Ink(l.Image(), l.SubRect(), kPanel);
+  EXPECT_GT(sub.left, 70);  // right-aligned in its part
+  EXPECT_LE(sub.right, 98);
+  l.SetSeparatorLine(false);
+  l.SetSeparator(100);
+  l.Setting();
+  EXPECT_EQ(l.Image().GetPixel(50, 10), kPanel);
+  EXPECT_TRUE(Ink(l.Image(), Rect{1, 1, 99, 19}, kPanel).Empty());  // no sub text at 100
+
+  Make(3, 100);
+  l.SetMainTextAlign(2);
+  l.SetMainText("戦闘開始");
+  const Rect ink = Ink(l.Image(), l.ButtonRect(), kPanel);
+  EXPECT_LE(std::abs((ink.left - 1) - (99 - ink.right)), 2);  // centred
+}
+
+TEST_F(Label, OnlyTheButtonKindLightsUpAndClicks) {
+  l.SetEffect(true);
+  l.Sound = log.Sound();
+  l.Click = log.Named("click");
+  l.MouseMove = [this](const plat::MouseEvent&) { log.seen.push_back("move"); };
+  Make(1, 100);
+  Move(30, 110);
+  Click(30, 110);
+  l.MouseLeave();
+  EXPECT_EQ(std::tuple(log.Take(), l.Image().GetPixel(5, 10)), std::tuple(Log{"move"}, kPanel));
+
+  Make(3, 100);
+  Move(30, 110);
+  Move(31, 110);
+  Click(31, 110);
+  EXPECT_EQ(std::tuple(log.Take(), l.Image().GetPixel(5, 10)), std::tuple(Log{"move", "sound 1", "move", "sound 0", "click"}, kLit));
+  l.MouseLeave();
+  EXPECT_EQ(l.Image().GetPixel(5, 10), kPanel);
+  l.SetActive(false);  // moves are ignored; a click still counts
+  Move(30, 110);
+  Click(30, 110);
+  EXPECT_EQ(std::tuple(log.Take(), l.Image().GetPixel(5, 10)), std::tuple(Log{"sound 0", "click"}, kPanel));
+}
