@@ -4,6 +4,7 @@
 
 #include "app/basQz.h"
 #include "army/clsBattle.h"
+#include "army/clsMngUnitItems.h"
 #include "db/clsDB.h"
 #include "db/clsFile.h"
 
@@ -18,7 +19,7 @@ void JoinStartup() {
   Hooks().MakeObjects = [] {
     gBattle = std::make_shared<clsBattle>();
     gFile = std::make_shared<clsFile>();
-    // gMngUnitItems joins here when the equipment sets exist.
+    gMngUnitItems = std::make_shared<clsMngUnitItems>();
   };
   // SetVolumes, RestoreVolumes and ShowTitle join with the sound layer and the title screen.
 }

@@ -80,31 +80,34 @@ void InitGameData(WeekContext& ctx) {
 
   if (!ctx.army) return;
   // The rows are copied first: the item and monster look-ups replace the current query.
-  for (const auto& row : QueryRows(ctx.db, "SELECT * FROM unit")) {
-    BattleUnitSetup unit;
-    unit.unitRow = row;
-    unit.ally = Col(row, 2) == "Ally";
-    if (unit.ally) {
-      unit.id = Col(row, 0);
-      unit.unitName = Col(row, 1);
-      unit.unitClass = Col(row, 5);
-      unit.education = TextI(Col(row, 6));
-      unit.soldiers = TextI(Col(row, 8));
-      unit.arms = SlotItem(ctx, Col(row, 9));
-      unit.protector = SlotItem(ctx, Col(row, 10));
-      unit.accessory = SlotItem(ctx, Col(row, 11));
-      unit.item1 = SlotItem(ctx, Col(row, 12));
-      unit.item2 = SlotItem(ctx, Col(row, 13));
-      if (unit.unitClass == "アーチャー" || unit.unitClass == "ライダー") {
-        unit.hasSubArms = true;
-        unit.subArms = SlotItem(ctx, Col(row, 19));
-      }
-    } else {
-      auto monster = QueryRows(ctx.db, "SELECT * FROM monster WHERE Name=" + SqlText(Col(row, 1)));
-      if (!monster.empty()) unit.monsterRow = monster.front();
+  for (const auto& row : QueryRows(ctx.db, "SELECT * FROM unit"))
+    ctx.army->UnitAdd(UnitSetupFromRow(ctx, row), Col(row, 1) + Col(row, 0));
+}
+
+BattleUnitSetup UnitSetupFromRow(WeekContext& ctx, const std::vector<std::string>& row) {
+  BattleUnitSetup unit;
+  unit.unitRow = row;
+  unit.ally = Col(row, 2) == "Ally";
+  if (unit.ally) {
+    unit.id = Col(row, 0);
+    unit.unitName = Col(row, 1);
+    unit.unitClass = Col(row, 5);
+    unit.education = TextI(Col(row, 6));
+    unit.soldiers = TextI(Col(row, 8));
+    unit.arms = SlotItem(ctx, Col(row, 9));
+    unit.protector = SlotItem(ctx, Col(row, 10));
+    unit.accessory = SlotItem(ctx, Col(row, 11));
+    unit.item1 = SlotItem(ctx, Col(row, 12));
+    unit.item2 = SlotItem(ctx, Col(row, 13));
+    if (unit.unitClass == "アーチャー" || unit.unitClass == "ライダー") {
+      unit.hasSubArms = true;
+      unit.subArms = SlotItem(ctx, Col(row, 19));
     }
-    ctx.army->UnitAdd(unit, Col(row, 1) + Col(row, 0));
+  } else {
+    auto monster = QueryRows(ctx.db, "SELECT * FROM monster WHERE Name=" + SqlText(Col(row, 1)));
+    if (!monster.empty()) unit.monsterRow = monster.front();
   }
+  return unit;
 }
 
 void SaveHomeSetting(WeekContext& ctx) {

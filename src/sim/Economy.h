@@ -1,6 +1,7 @@
 /** @file Economy.h The kingdom's economy around clsData: loading and saving the people and money, the quarterly tax, the form state kept in home, and item look-up for the battle units. */
 #pragma once
 #include <string>
+#include <vector>
 
 #include "sim/GameState.h"
 #include "sim/TurnLog.h"
@@ -15,6 +16,9 @@ void SavePeopleData(WeekContext& ctx);
 void TurnEnd_Tax(WeekContext& ctx, TurnLog& Log);
 /// At load: the market marks, the recruiting set (and its panel cells) and the battle units.
 void InitGameData(WeekContext& ctx);
+/// A row of `unit` ("SELECT * FROM unit") with its equipment or its monster looked up, ready
+/// for the army to turn into a battle unit. A field that is not a number throws rt::VbError.
+BattleUnitSetup UnitSetupFromRow(WeekContext& ctx, const std::vector<std::string>& row);
 /// What the main screen does at load: the people and money, the four status panels (whose figures
 /// the first week reads) and InitGameData.
 void LoadGameState(WeekContext& ctx);

@@ -1,0 +1,164 @@
+// Whole conquests on a fresh game with a scripted random generator: the march, the battles, and
+// what comes home.
+#include <gtest/gtest.h>
+
+#include "ArmyFixture.h"
+#include "runtime/Random.h"
+#include "sim/Storage.h"
+#include "sim/TurnEnd.h"
+
+using armytest::ArmyTest;
+
+namespace {
+
+const std::vector<double> kDraws = {0.13, 0.72, 0.45, 0.91, 0.05, 0.58, 0.33, 0.84, 0.27, 0.66, 0.39};
+
+class ConquestTest : public ArmyTest {
+ protected:
+  int Soldiers() { return std::stoi(Value("SELECT Number FROM people WHERE Occupation='Soldier'")); }
+  bool Shown(const std::string& text) {
+    for (const auto& m : screen.Waited())
+      if (m.find(text) != std::string::npos) return true;
+    return false;
+  }
+  void Conquest() {
+    sim::TurnLog log;
+    army.TurnEnd_Conquest(ctx, log);
+    logText = log.Text();
+  }
+  void AddNest(const std::string& name, const std::string& m1, const std::string& m2, int soldiers) {
+    Exec("INSERT INTO nest VALUES('" + name + "',1,1,'" + m1 + "','" + m2 + "','',"
+         + std::to_string(soldiers) + ",0,0,'森',0,'錆びた短剣',True)");
+  }
+  std::string logText;
+};
+
+}  // namespace
+
+TEST_F(ConquestTest, VictoryBringsTreasureEquipmentAndSoldiersHome) {
+  rt::ScriptedRandom draws(kDraws, true);
+  Exec("UPDATE item SET Weight=0 WHERE Name='錆びた短剣'");  // no division by zero: the limit holds
+  sim::ItemStorageAdd(db, "干し肉", 30);
+  ASSERT_EQ(Form("セイバー", {{"武器", "木刀"}, {"防具", "布の服"}, {"アイテム1", "干し肉"}}, 20), "");
+  auto u = battle.UnitGet("国王軍1");
+  Conquest();
+  EXPECT_TRUE(Shown("ゴブリンの巣から錆びた短剣を2個、入手しました"));
+  EXPECT_EQ(Stock("錆びた短剣"), 2);
+  EXPECT_EQ(Value("SELECT Times FROM nest WHERE Name='ゴブリンの巣'"), "1");
+  // Each surviving soldier brings his weapon and armour home; the wounded come back or are lost.
+  const int back = u->Soldiers(), lost = 20 - Soldiers();
+  EXPECT_EQ((std::vector<int>{Stock("木刀"), Stock("布の服")}), (std::vector<int>{10 + back, 10 + back}));
+  EXPECT_EQ(Barracks() + lost, 20);
+  EXPECT_EQ(Value("SELECT COUNT(*) FROM unit") + std::to_string(battle.UnitCount()), "00");
+  EXPECT_EQ(music.music, (std::vector<std::string>{"battle", "map"}));
+  EXPECT_EQ(music.hidden, 1);
+  EXPECT_FALSE(music.sounds.empty());
+
+  // A second army to a nest of greater worth: spare capacity over the treasure's weight.
+  Exec("UPDATE nest SET Coefficient=50 WHERE Name='ゴブリンの巣'");
+  Exec("UPDATE item SET Weight=7 WHERE Name='錆びた短剣'");
+  ASSERT_EQ(Form("セイバー", {}, Barracks()), "");  // the remembered set
+  u = battle.UnitGet("国王軍1");
+  Conquest();
+  const int n = std::min(std::max(u->GetWeight(), 1) / 7, 100);
+  EXPECT_TRUE(Shown("錆びた短剣を" + std::to_string(n) + "個")) << n;
+  EXPECT_EQ(Stock("錆びた短剣"), 2 + n);
+}
+
+TEST_F(ConquestTest, DefeatAndTurningBackEndWithoutTreasure) {
+  rt::ScriptedRandom draws(kDraws, true);
+  AddNest("オークの砦", "オーク隊長", "", 200);
+  ASSERT_EQ(Form("セイバー", {{"武器", "木刀"}, {"防具", "布の服"}}, 3, "オークの砦"), "");
+  Conquest();
+  EXPECT_TRUE(Shown("国王軍は敗れました"));
+  EXPECT_TRUE(Shown("オークの砦から帰還した負傷兵3人は"));
+  EXPECT_FALSE(Shown("入手しました"));
+  EXPECT_EQ(Value("SELECT Times FROM nest WHERE Name='オークの砦'") + Value("SELECT COUNT(*) FROM unit"), "00");
+
+  // Winning the first of two battles and answering no: no second battle, no treasure.
+  AddNest("ゴブリンの群れ", "ゴブリン", "ゴブリン", 5);
+  screen.shown.clear();
+  ASSERT_EQ(Form("セイバー", {}, 15, "ゴブリンの群れ"), "");
+  // Undecided battles are fought on; the question after the first win is answered no.
+  screen.onShow = [&](const fake::Shown& s) {
+    if (s.buttons == sim::kMsgYesNo) screen.answers.push_front(s.msg.rfind("戦闘に勝利", 0) == 0 ? sim::kAnsNo : sim::kAnsYes);
+  };
+  const int sentBack = screen.panelSentBack;
+  Conquest();
+  EXPECT_TRUE(Shown("戦闘に勝利しました。軍を先に進めますか?\r\nいいえを押すと退却します"));
+  EXPECT_FALSE(Shown("入手しました"));
+  EXPECT_EQ(Value("SELECT Times FROM nest WHERE Name='ゴブリンの群れ'"), "0");
+  EXPECT_EQ(screen.panelSentBack - sentBack, 2);  // after the answer and after the fights
+  EXPECT_EQ(battle.UnitCount(), 0);
+}
+
+TEST_F(ConquestTest, TheArmyMarchesWeekByWeekAndIsRebuiltWhenTheEngineLostIt) {
+  rt::ScriptedRandom draws(kDraws, true);
+  ASSERT_EQ(Form("セイバー", {{"武器", "木刀"}, {"防具", "布の服"}}, 20), "");
+  Exec("UPDATE unit SET Position=3");
+  battle.UnitRemove("国王軍1");  // as after a load that could not rebuild it
+  // A row the army can make nothing of is removed, with a message.
+  Exec("INSERT INTO unit VALUES(7,'国王軍','Ally','ゴブリンの巣',1,'',10,5,5,'','','','','',100,1,0,0,0,'')");
+  std::vector<std::string> positions;
+  for (int week = 0; week < 3; ++week) {
+    sim::TurnEnd(ctx);
+    positions.push_back(Value("SELECT GROUP_CONCAT(Position) FROM unit"));
+  }
+  EXPECT_EQ(positions, (std::vector<std::string>{"2", "1", ""}));
+  EXPECT_EQ(screen.errors, std::vector<std::string>{"国王軍7の記録が壊れていたため、この軍を解散しました:TurnEnd_Conquest"});
+  EXPECT_TRUE(Shown("ゴブリンの巣から錆びた短剣を"));
+  EXPECT_FALSE(state.mTurnRunning);
+}
+
+TEST_F(ConquestTest, WoundedAreHealedRetiredOrLostAndCostTrust) {
+  sim::TurnLog log;
+  army.TurnEnd_WoundedReturn(ctx, log, 0, 0, 0, "巣");
+  EXPECT_TRUE(screen.shown.empty());
+
+  Exec("UPDATE construction SET NofProduction=10 WHERE Name='ボロボロの兵舎'");
+  Exec("INSERT INTO construction (ID,Name,Area,NofProduction,Work) VALUES(90,'信頼される大病院','中央市街',0,0)");
+  {
+    rt::ScriptedRandom draws({0.99});
+    army.TurnEnd_WoundedReturn(ctx, log, 4, 0, 0, "巣");  // a level-3 hospital heals every light wound
+  }
+  EXPECT_EQ(screen.Waited().back(), "巣から帰還した負傷兵4人は\r\n4人が回復し、0人がリタイアし、0人が死亡しました");
+  EXPECT_EQ(Barracks(), 14);
+
+  // Without church or hospital: 50 retires a light wound. Three retired cost the soldiers
+  // 0.75 (rounded to 1) twice and the others 1.5 (rounded to 2).
+  Exec("DELETE FROM construction WHERE ID=90");
+  data.Trust("Producer", 2);
+  data.Trust("Soldier", 1);
+  {
+    rt::ScriptedRandom draws({0.5, 0.5, 0.5});
+    army.TurnEnd_WoundedReturn(ctx, log, 3, 0, 0, "巣");
+  }
+  EXPECT_EQ(screen.Waited().back(), "巣から帰還した負傷兵3人は\r\n0人が回復し、3人がリタイアし、0人が死亡しました");
+  EXPECT_EQ(Soldiers(), 17);
+  EXPECT_EQ((std::vector<int>{data.Trust("Producer"), data.Trust("Merchant"), data.Trust("Soldier")}),
+            (std::vector<int>{0, 8, 0}));
+  EXPECT_EQ(log.Text(), "gameover:国民の信頼を失いました,gameover:国民の信頼を失いました,");
+
+  // Each wounded soldier draws his own fate: 10 / 25 / 90 against 40+30 for light wounds.
+  rt::ScriptedRandom draws({0.10, 0.25, 0.90});
+  army.TurnEnd_WoundedReturn(ctx, log, 3, 0, 2, "巣");
+  EXPECT_EQ(screen.Waited().back(), "巣から帰還した負傷兵5人は\r\n2人が回復し、0人がリタイアし、3人が死亡しました");
+}
+
+TEST(WoundedTables, ResultsByDrawAndTrustFactorsInSinglePrecision) {
+  std::vector<int> results;
+  for (double r : {0.40, 0.41, 0.70, 0.71}) {
+    rt::ScriptedRandom draw({r});
+    results.push_back(army::RetWoundedResult(0, 0));
+  }
+  rt::ScriptedRandom draw({0.0});
+  results.push_back(army::RetWoundedResult(7, 1));  // any other level: 0 and 0
+  EXPECT_EQ(results, (std::vector<int>{0, 1, 1, 2, 0}));
+
+  double A = 1, B = 1;
+  army::RetWoundedEffect(1, 0, 3, A, B);
+  EXPECT_EQ(A, static_cast<double>(3 * -0.1f));
+  EXPECT_EQ(B, -0.75);
+  army::RetWoundedEffect(3, 0, 0, A, B);
+  EXPECT_EQ(A + B, 0.0);
+}
