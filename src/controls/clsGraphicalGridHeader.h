@@ -1,0 +1,39 @@
+/** @file clsGraphicalGridHeader.h One column of a list: title, alignment, width, sort field and bar range. */
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "runtime/Collection.h"
+
+/// Cell drawing of a column (`TextAlign`); any other value leaves the cells empty.
+enum GridTextAlign : int32_t { kGridLeft = 0, kGridCenter = 1, kGridRight = 2, kGridBar = 3 };
+
+/// One column definition, filled once by Add and then only read.
+class clsGraphicalGridHeader {
+ public:
+  /// pFieldName: the result column a click on the title sorts by, by name or by 1-based
+  /// position ("6"). pMax: the value that fills a bar cell; pMin and pIndex are only kept.
+  void Add(std::string pName, int32_t pTA, int16_t pIndex, int16_t pWidth, std::string pFieldName,
+           int16_t pMin = 0, int16_t pMax = 0);
+
+  const std::string& Name() const { return name_; }
+  int32_t TextAlign() const { return textAlign_; }
+  int16_t Index() const { return index_; }
+  int16_t Width() const { return width_; }
+  const std::string& FieldName() const { return fieldName_; }
+  int16_t Min() const { return min_; }
+  int16_t Max() const { return max_; }
+
+ private:
+  std::string name_;
+  int32_t textAlign_ = 0;
+  int16_t index_ = 0;
+  int16_t width_ = 0;
+  std::string fieldName_;
+  int16_t min_ = 0;
+  int16_t max_ = 0;
+};
+
+/// A column set: the header of column c (from 1) under the key "col" followed by c; keys
+/// compare ignoring case.
+using GridColumnSet = rt::Collection<clsGraphicalGridHeader>;
