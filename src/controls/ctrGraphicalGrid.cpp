@@ -43,6 +43,7 @@ class ctrGraphicalGrid::Thumb : public plat::Control {
   void HandleMouseMove(const plat::MouseEvent& e) override { grid_->ThumbMove(e); }
   void HandleMouseUp(const plat::MouseEvent&) override { grid_->ThumbUp(); }
   void HandleWheel(int direction) override { grid_->HandleWheel(direction); }
+  void HandleCaptureCancelled() override { grid_->dragging_ = false; }  // hidden while held
 
  private:
   ctrGraphicalGrid* grid_;

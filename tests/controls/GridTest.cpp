@@ -5,10 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "ControlsFixture.h"
 #include "controls/ctrGraphicalGrid.h"
-#include "platform/EventLoop.h"
-#include "platform/UiFixture.h"
-#include "platform/Window.h"
+#include "db/CreateDB.h"
 #include "runtime/VbError.h"
 #include "support/FreshGameDb.h"
 
@@ -16,8 +15,6 @@ using namespace plat;
 using Strings = std::vector<std::string>;
 
 namespace {
-
-constexpr Colour kGray = Rgb(100, 100, 100);
 
 // records rows of fields "品目<k>", k * 10, "v<k>", "隠し<k>" (k from 1).
 std::shared_ptr<RecordSet> Records(int records) {
@@ -48,60 +45,44 @@ GridColumnSet FourColumns() {
   return Columns({{"名前", 1, 100, "Name", 0}, {"価格", 2, 50, "Price", 0}, {"種類", 1, 60, "Kind", 0}, {"隠し", 1, 70, "Hidden", 0}});
 }
 
-Surface Backdrop() {
-  Surface s(800, 600);
-  s.Fill(kGray);
-  return s;
-}
-
-// A grid 200 high at (215, 100) of an 800 x 600 window, with every event written down.
-class GridTest : public FreshGameDb {
+// A grid 200 high at (20, 40) of the window, with every event written down.
+class GridTest : public ControlsTest {
  protected:
+  static constexpr int kX = 20, kY = 40;
   void SetUp() override {
-    FreshGameDb::SetUp();
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    rt::SetClock(&clock_);
-    DoEvents();
-    win = std::make_unique<Window>("一覧", 800, 600);
-    win->Image() = Backdrop();
+    ControlsTest::SetUp();
     grid = std::make_unique<ctrGraphicalGrid>(win.get());
-    grid->SetBounds(215, 100, 0, 200);
+    grid->SetBounds(kX, kY, 0, 200);
     grid->SetSemiTrans(4);
     grid->SetWheelValue(0, 3);
-    grid->BackImageCopy(win->Image(), 100, 215);
-    grid->Sound = [this](int code) { log.push_back("sound " + std::to_string(code)); };
-    grid->MouseMoveMessage = [this](std::string& text) { log.push_back(text); };
+    grid->BackImageCopy(win->Image(), kY, kX);
+    grid->Sound = events.Sound();
+    grid->MouseMoveMessage = [this](std::string& text) { events.seen.push_back(text); };
     grid->RowSelect = [this](int16_t& row, int16_t& fields) {
-      log.push_back("select " + std::to_string(row) + " " + std::to_string(fields) + " " + grid->SelectRowData(0));
+      events.seen.push_back("select " + std::to_string(row) + " " + std::to_string(fields) + " " + grid->SelectRowData(0));
     };
     grid->MouseMove = [this] { ++moves; };
-    win->Show();
   }
   void TearDown() override {
     grid.reset();
-    win.reset();
-    DoEvents();
-    rt::SetClock(nullptr);
-    FreshGameDb::TearDown();
+    ControlsTest::TearDown();
   }
-  // Window pixels of a point in the grid.
-  void Move(int x, int y) { input::MouseMove(*win, 215 + x, 100 + y); DoEvents(); }
-  void Click(int x, int y, int button = kLeftButton) { input::ClickAt(*win, 215 + x, 100 + y, button); }
+  // Input at points of the grid.
+  void MoveTo(int x, int y) { Move(kX + x, kY + y); }
+  void ClickAt(int x, int y, int button = kLeftButton) { input::ClickAt(*win, kX + x, kY + y, button); }
   void Wheel(int direction, int times = 1) {
-    for (int i = 0; i < times; ++i) input::WheelAt(*win, 215 + 20, 100 + 50, direction);
+    for (int i = 0; i < times; ++i) input::WheelAt(*win, kX + 20, kY + 50, direction);
     DoEvents();
   }
-  Strings Take() { return std::exchange(log, {}); }
+  Strings Take() { return events.Take(); }
   Strings Column(int f) {
     Strings out;
     for (int k = 0; k < grid->RowCount() - 1; ++k) out.push_back(grid->RecordValue(k, f));
     return out;
   }
 
-  rt::VirtualClock clock_;
-  std::unique_ptr<Window> win;
   std::unique_ptr<ctrGraphicalGrid> grid;
-  Strings log;
+  EventLog events;
   int moves = 0;
 };
 
@@ -157,9 +138,9 @@ TEST_F(GridTest, HoverReportsTheRecordAndClickSelectsIt) {
   ASSERT_EQ(grid->TopRow(), 11);
   Take();
   const Colour plain = grid->Image().GetPixel(30, 45);
-  Move(30, 45);  // screen row 3: record 12
+  MoveTo(30, 45);  // screen row 3: record 12
   const Colour lit = grid->Image().GetPixel(30, 45);
-  Move(35, 50);  // same row: a move event, nothing more
+  MoveTo(35, 50);  // same row: a move event, nothing more
   EXPECT_EQ(Take(), (Strings{"MouseMove:12:4", "sound 1"}));
   EXPECT_EQ(moves, 2);
   EXPECT_EQ((Strings{grid->MouseRowData(0), grid->MouseRowData(3)}), (Strings{"品目12", "隠し12"}));
@@ -167,27 +148,25 @@ TEST_F(GridTest, HoverReportsTheRecordAndClickSelectsIt) {
   grid->MouseLeave();
   EXPECT_EQ(grid->Image().GetPixel(30, 45), plain);
 
-  Move(30, 45);
-  Click(30, 45);
+  MoveTo(30, 45);
+  ClickAt(30, 45);
   EXPECT_EQ(Take(), (Strings{"MouseMove:12:4", "sound 1", "select 3 4 品目12", "sound 0"}));
   EXPECT_EQ(grid->SelectRowData(3), "隠し12");
   EXPECT_THROW(grid->SelectRowData(4), rt::VbError);
-  Click(30, 65, kRightButton);  // no right-click answer on a list
+  ClickAt(30, 65, kRightButton);  // no right-click answer on a list
   EXPECT_EQ(Take(), (Strings{"MouseMove:13:4", "sound 1"}));
 
   grid->SetActive(false);
-  Move(30, 85);
+  MoveTo(30, 85);
   EXPECT_TRUE(Take().empty());
 }
 
 TEST_F(GridTest, RefillDropsTheOldMouseRowAndRows) {
   grid->GetData(Records(50), 3, FourColumns());
-  Move(30, 165);  // screen row 9
+  MoveTo(30, 165);  // screen row 9
   Take();
   grid->GetData(Records(3), 3, FourColumns());
-  input::MouseDown(*win, 215 + 30, 100 + 165);
-  input::MouseUp(*win, 215 + 30, 100 + 165);
-  DoEvents();
+  Click(kX + 30, kY + 165);
   EXPECT_TRUE(Take().empty()) << "a click after the refill must not read past the three records";
 
   // An empty result: the header row stays, and nothing of the earlier rows below it.
@@ -224,7 +203,7 @@ TEST_F(GridTest, WheelAndThumbStopAtBothEnds) {
   // Drag: the thumb follows the pointer inside the track, stays put past either end.
   auto drag = [&](std::initializer_list<int> dys) {
     const Rect t = grid->ThumbRect();
-    const int x = 215 + t.left + 5, y = 100 + t.top + 5;
+    const int x = kX + t.left + 5, y = kY + t.top + 5;
     input::MouseMove(*win, x, y);
     input::MouseDown(*win, x, y);
     std::vector<int> seen;
@@ -253,20 +232,23 @@ TEST_F(GridTest, WheelAndThumbStopAtBothEnds) {
 }
 
 TEST_F(GridTest, TitleClickSortsARealResult) {
+  GameDbFolder game;
+  auto db = std::make_shared<clsDB>();
+  ASSERT_TRUE(CreateDB::DBConnect(*db));
   ASSERT_TRUE(db->Excute("CREATE TABLE t (Name TEXT COLLATE NOCASE, N INTEGER, Kana TEXT COLLATE NOCASE)"));
   for (const char* row : {"'鉄', 9, 'てつ'", "'銅', 10, 'どう'", "'金', NULL, 'きん'", "'銀', 100, 'ぎん'", "'石', 2, NULL"})
     ASSERT_TRUE(db->Excute(std::string("INSERT INTO t VALUES (") + row + ")"));
   ASSERT_TRUE(db->GetData("SELECT Name, N, Kana FROM t"));
   // Column 2 sorts by position "2", column 3 by a field the query does not have: its own.
   grid->GetData(db->GetRecordSet(), 3, Columns({{"名前", 1, 60, "Name", 0}, {"数", 2, 50, "2", 0}, {"読み", 1, 60, "Yomi", 0}}));
-  Move(80, 10);
-  Click(80, 10);  // a new column keeps the direction: descending
+  MoveTo(80, 10);
+  ClickAt(80, 10);  // a new column keeps the direction: descending
   EXPECT_EQ(Column(1), (Strings{"100", "10", "9", "2", ""}));
-  Click(80, 10);
+  ClickAt(80, 10);
   EXPECT_EQ(Column(1), (Strings{"", "2", "9", "10", "100"}));
   EXPECT_EQ(Column(0), (Strings{"金", "石", "鉄", "銅", "銀"}));  // whole records move
-  Move(140, 10);
-  Click(140, 10);
+  MoveTo(140, 10);
+  ClickAt(140, 10);
   EXPECT_EQ(Column(2), (Strings{"", "きん", "ぎん", "てつ", "どう"}));
   EXPECT_EQ((std::vector<int>{grid->SortColumn(), grid->SortDirection()}), (std::vector<int>{3, 0}));
   EXPECT_EQ(Take(), (Strings{"sound 4", "sound 4", "sound 4"}));
@@ -275,12 +257,12 @@ TEST_F(GridTest, TitleClickSortsARealResult) {
   ASSERT_TRUE(db->GetData("SELECT Name, Price, Category, Value FROM item LIMIT 50"));
   grid->GetData(db->GetRecordSet(), 3, FourColumns());
   Wheel(-1, 5);
-  Move(120, 10);
-  Click(120, 10);
+  MoveTo(120, 10);
+  ClickAt(120, 10);
   EXPECT_EQ((std::vector<int>{grid->TopRow(), grid->ThumbRect().top}), (std::vector<int>{1, 25}));
   Strings prices = Column(1);
   EXPECT_TRUE(std::is_sorted(prices.begin(), prices.end(), [](auto& a, auto& b) { return std::stod(a) > std::stod(b); }));
-  Move(220, 10);
-  Click(220, 10);
+  MoveTo(220, 10);
+  ClickAt(220, 10);
   EXPECT_EQ(Column(1), prices);
 }

@@ -5,10 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "ControlsFixture.h"
 #include "controls/ctrGraphicalView.h"
-#include "platform/EventLoop.h"
-#include "platform/UiFixture.h"
-#include "platform/Window.h"
 #include "runtime/VbError.h"
 
 using namespace plat;
@@ -18,12 +16,10 @@ namespace {
 
 // Rows 1 to 3 are 180 wide (a title, then name / figure / switch); row 4 is 200 wide and holds
 // a switch without text. The view lies at (10, 20) of its window.
-class ViewTest : public UiTest {
+class ViewTest : public ControlsTest {
  protected:
   void SetUp() override {
-    UiTest::SetUp();
-    win = std::make_unique<Window>("表", 400, 300);
-    win->Image().Fill(Rgb(100, 100, 100));
+    ControlsTest::SetUp();
     view = std::make_unique<ctrGraphicalView>(win.get());
     view->SetBounds(10, 20, 150, 81);
     view->HeaderAdd(1, 1, kViewCenter, 180, "住人");
@@ -37,39 +33,31 @@ class ViewTest : public UiTest {
     view->HeaderHeight(1, 20);
     for (int16_t r = 2; r <= 4; ++r) view->HeaderHeight(r, 18);
     view->Setting();
-    view->SetMouseOverColor(2);
     view->BackImageCopy(win->Image(), 10, 20);
     view->RePaint();
-    view->Sound = [this](int code) { log.push_back("sound " + std::to_string(code)); };
+    view->Sound = events.Sound();
     auto record = [this](const char* what) {
       return [this, what](int16_t& r, int16_t& c, std::string& text) {
-        log.push_back(std::string(what) + " " + std::to_string(r) + "," + std::to_string(c) + " " + text);
+        events.seen.push_back(std::string(what) + " " + std::to_string(r) + "," + std::to_string(c) + " " + text);
       };
     };
     view->Click = record("click");
     view->RightClick = record("right");
-    view->MouseMove = [this] { log.push_back("move"); };
-    win->Show();
-    DoEvents();
+    view->MouseMove = events.Named("move");
   }
   void TearDown() override {
     view.reset();
-    win.reset();
-    UiTest::TearDown();
+    ControlsTest::TearDown();
   }
-  void Move(int x, int y) { input::MouseMove(*win, 10 + x, 20 + y); DoEvents(); }
-  void Release(int x, int y, int button = kLeftButton) {
-    input::MouseDown(*win, 10 + x, 20 + y, button);
-    input::MouseUp(*win, 10 + x, 20 + y, button);
-    DoEvents();
-  }
-  Strings Take() { return std::exchange(log, {}); }
+  // Input at points of the view.
+  void MoveTo(int x, int y) { Move(10 + x, 20 + y); }
+  void Release(int x, int y, int button = kLeftButton) { Click(10 + x, 20 + y, button); }
+  Strings Take() { return events.Take(); }
   std::pair<int, int> Current() const { return {view->CurrentRow(), view->CurrentCol()}; }
   Colour Px(int x, int y) const { return view->Image().GetPixel(x, y); }
 
-  std::unique_ptr<Window> win;
   std::unique_ptr<ctrGraphicalView> view;
-  Strings log;
+  EventLog events;
 };
 
 }  // namespace
@@ -100,47 +88,46 @@ TEST_F(ViewTest, TextsChangeOnScreenOnlyAtRePaint) {
 }
 
 TEST_F(ViewTest, HitTestKeepsTheLastCellOutsideTheTable) {
-  Move(130, 25);
+  MoveTo(130, 25);
   EXPECT_EQ(Current(), std::pair(2, 3));
-  input::MouseDown(*win, 10 + 130, 20 + 25);  // held: moves outside still arrive
-  Move(130, 120);
+  Down(10 + 130, 20 + 25);  // held: moves outside still arrive
+  MoveTo(130, 120);
   EXPECT_EQ(Current(), std::pair(2, 3)) << "below the last row";
-  Move(190, 45);
+  MoveTo(190, 45);
   EXPECT_EQ(Current(), std::pair(3, 3)) << "right of a row's last column";
-  Move(190, 5);
+  MoveTo(190, 5);
   EXPECT_EQ(Current(), std::pair(1, 1)) << "a row of one column";
-  input::MouseUp(*win, 10 + 250, 20 + 5);
-  DoEvents();
+  Up(10 + 250, 20 + 5);
   EXPECT_EQ(Take(), (Strings{"move", "sound 1", "move", "move", "sound 1", "move"}));  // released outside: no click
 }
 
 TEST_F(ViewTest, ClickableCellsLightAndReportBothButtons) {
   const Colour plain = Px(150, 30), label = Px(40, 30);
-  Move(150, 30);
-  Move(155, 32);  // same cell: only the move
+  MoveTo(150, 30);
+  MoveTo(155, 32);  // same cell: only the move
   EXPECT_EQ(Take(), (Strings{"move", "sound 1", "move"}));
   EXPECT_NE(Px(150, 30), plain);
   EXPECT_EQ(Px(150, 50), plain) << "only the cell under the mouse";
-  Move(150, 50);  // to the next switch: the first goes out, the second lights
+  MoveTo(150, 50);  // to the next switch: the first goes out, the second lights
   EXPECT_EQ((std::vector<Colour>{Px(150, 30), Px(40, 30)}), (std::vector<Colour>{plain, label}));
   EXPECT_NE(Px(150, 50), plain);
   Release(150, 50);
   Release(150, 50, kRightButton);
   Release(150, 50, kMiddleButton);
-  Move(40, 50);  // a plain cell: nothing lights, a release reports nothing
+  MoveTo(40, 50);  // a plain cell: nothing lights, a release reports nothing
   Release(40, 50);
-  Move(50, 65);  // a switch without text: not lit, but it reports
+  MoveTo(50, 65);  // a switch without text: not lit, but it reports
   Release(50, 65);
   EXPECT_EQ(Take(), (Strings{"move", "sound 1", "sound 0", "click 3,3 募集する", "sound 0", "right 3,3 募集する", "move",
                              "move", "sound 0", "click 4,1 "}));
   EXPECT_EQ(Px(150, 50), plain);
 
-  Move(150, 30);
+  MoveTo(150, 30);
   view->MouseLeave();
   EXPECT_EQ(Px(150, 30), plain);
   view->SetActive(false);
   Take();
-  Move(150, 50);
+  MoveTo(150, 50);
   Release(150, 50);
   EXPECT_TRUE(Take().empty());
   EXPECT_EQ(Px(150, 50), plain);
