@@ -56,10 +56,4 @@ TEST(ItemTexts, DescriptionsByCategoryAndForMonsters) {
       {RetMonsterEffectText("", ""), ""},
   };
   for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
-
-  std::string text;
-  itemtext::AppendLine(text, "一");
-  itemtext::AppendLine(text, "");
-  itemtext::AppendLine(text, "二");
-  EXPECT_EQ(text, "一\r\n二");
 }

@@ -9,8 +9,14 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
+#include "army/Conquest.h"
+#include "army/UnitFormation.h"
+#include "army/clsBattle.h"
+#include "army/clsMngUnitItems.h"
 #include "db/CreateDB.h"
 #include "db/GameDbBuilder.h"
 #include "db/clsDB.h"
@@ -27,12 +33,15 @@
 namespace {
 
 const char kUsage[] =
-    "使い方: weeksim [--seed N] [--weeks N] [--answer yes|no] [--supply] [--recruit MASK] [--new DATADIR] DATABASE\n"
+    "使い方: weeksim [--seed N] [--weeks N] [--answer yes|no] [--supply] [--recruit MASK] [--conquest NEST]\n"
+    "               [--new DATADIR] DATABASE\n"
     "  DATABASE のゲームを N 週 (既定 52) 進めます。DATABASE はその場で書き換わります。\n"
     "  --new DATADIR  DATADIR から新しいゲームの DATABASE を作ってから始めます (既にあるときは中止)\n"
     "  --answer       はい/いいえの問いへの答え (既定 yes)\n"
     "  --supply       食料不足の警告のあと、倉庫の穀物・肉類を全部領土へ供給する (既定はしない)\n"
-    "  --recruit MASK 始めに募集する職種 (1 生産者, 2 商人, 4 技術者, 8 建設者, 16 兵士 の和; 既定は保存のまま)\n";
+    "  --recruit MASK 始めに募集する職種 (1 生産者, 2 商人, 4 技術者, 8 建設者, 16 兵士 の和; 既定は保存のまま)\n"
+    "  --conquest NEST 始めに兵舎の兵士全員のセイバー隊を最強装備で編成し、NEST へ出陣させる\n"
+    "                 (NEST が未発見なら発見済みにする)。帰還した週に兵士と装備の収支を確かめる\n";
 
 /// A screen with no window: panels keep their texts, message boxes are answered at once.
 class ConsoleScreen : public sim::IGameScreen {
@@ -61,9 +70,19 @@ class ConsoleScreen : public sim::IGameScreen {
     if (buttons == sim::kMsgNoButton) return sim::kAnsNone;
     ++waited;
     if (buttons == sim::kMsgYesNo) {
-      std::cout << "  ? " << OneLine(msg) << (yesNo_ == sim::kAnsYes ? " -> はい\n" : " -> いいえ\n");
-      return yesNo_;
+      int32_t answer = yesNo_;
+      if (answerYesOnce) answer = sim::kAnsYes, answerYesOnce = false;
+      // A battle left undecided is fought again at most kReBattles times, as a patient player would.
+      if (msg.rfind("決着がつきませんでした", 0) == 0) {
+        if (answer == sim::kAnsYes && ++reBattles > kReBattles) answer = sim::kAnsNo;
+      } else {
+        reBattles = 0;
+      }
+      std::cout << "  ? " << OneLine(msg) << (answer == sim::kAnsYes ? " -> はい\n" : " -> いいえ\n");
+      return answer;
     }
+    // The conquest reports its battles, treasure and wounded here rather than in the week's log.
+    if (state && state->mTurnRunning) std::printf("  %-18s %s\n", "conquest", OneLine(msg).c_str());
     return sim::kAnsClose;
   }
   void MsgBox(const std::string& text) override {
@@ -77,8 +96,12 @@ class ConsoleScreen : public sim::IGameScreen {
 
   int waited = 0;
   int errors = 0;
+  const sim::GameState* state = nullptr;
+  bool answerYesOnce = false;  ///< the next question is answered はい, whatever --answer says
 
  private:
+  static constexpr int kReBattles = 9;
+  int reBattles = 0;
   static std::string OneLine(std::string s) {
     for (size_t p; (p = s.find("\r\n")) != std::string::npos;) s.replace(p, 2, " / ");
     return s;
@@ -110,6 +133,121 @@ void SupplyAllFood(clsDB& db) {
   }
 }
 
+
+/// The formation's window parts with no window: lists keep their rows, the slider its value.
+class ConsoleFormationHost : public army::IFormationHost {
+ public:
+  ConsoleFormationHost() { army::WriteSlotLabels(unit); }
+  sim::IView& UnitView() override { return unit; }
+  void ShowList(army::FormationGrid g, army::FormationColumns, int, int, int, int,
+                std::shared_ptr<RecordSet> rows) override {
+    lists[g] = std::move(rows);
+  }
+  void HideList(army::FormationGrid g) override { lists.erase(g); }
+  void ShowSlider(int, int, int, int, int32_t max, const std::string&) override { sliderMax = max, slider = 0; }
+  int32_t SliderValue() override { return slider; }
+  void ShowCountButton(const std::string&) override {}
+  void HideCommandPanel(const std::string&, bool) override {}
+
+  ConsoleScreen::CellView unit;
+  std::map<army::FormationGrid, std::shared_ptr<RecordSet>> lists;
+  int32_t slider = 0, sliderMax = 0;
+};
+
+/// Forms the army of --conquest as a player would on the 討伐 screen; false after a message.
+bool SendArmy(sim::WeekContext& ctx, ConsoleScreen& screen, clsBattle& battle, clsMngUnitItems& unitItems,
+              const std::string& nest) {
+  if (!sim::QueryRow(ctx.db, "SELECT Open FROM nest WHERE Name=" + SqlText(nest))) {
+    std::cerr << "そのモンスターの巣はありません: " << nest << "\n";
+    return false;
+  }
+  if (!sim::TextB(ctx.db.Data(0))) {
+    ctx.db.Excute("UPDATE nest SET Open=True WHERE Name=" + SqlText(nest));
+    std::printf("  (conquest)         %s を発見済みにしました\n", nest.c_str());
+  }
+  ConsoleFormationHost host;
+  army::clsUnitFormation formation(ctx, host, battle, unitItems);
+  if (!formation.ShowNestList("討伐")) return false;
+  std::vector<std::string> nestRow;
+  const auto& nests = host.lists.at(army::FormationGrid::Sub2);
+  for (long r = 0; r < nests->RowCount(); ++r)
+    if (nests->Value(r, 0) == nest) nestRow = nests->Row(r);
+  if (nestRow.empty()) {
+    std::cerr << nest << " へは出陣できません (既に軍が向かっています)\n";
+    return false;
+  }
+  formation.ShowStandardEquipment({"セイバー"});
+  formation.SetBestEquipment();
+  host.slider = host.sliderMax;
+  screen.answerYesOnce = true;  // the march was asked for on the command line
+  const std::string message = formation.SetBattle(nestRow);
+  if (!message.empty()) {
+    std::cerr << "出陣できません: " << message << "\n";
+    return false;
+  }
+  std::printf("  (conquest)         %s %d人 [%s/%s] -> %s\n", host.unit.HeaderText(1, 1).c_str(), host.slider,
+              host.unit.HeaderText(2, 2).c_str(), host.unit.HeaderText(4, 2).c_str(), nest.c_str());
+  return true;
+}
+
+/// The army with a balance check around each conquest step: soldiers who come home go to the
+/// barracks or are counted lost, and no item changes but the returning equipment and the treasure.
+class CheckedArmy : public sim::IArmy {
+ public:
+  explicit CheckedArmy(army::Army& army) : army_(army) {}
+  void UnitAdd(const sim::BattleUnitSetup& unit, const std::string& name) override { army_.UnitAdd(unit, name); }
+  void TurnEnd_Conquest(sim::WeekContext& ctx, sim::TurnLog& Log) override {
+    // The armies that fight this week: soldiers, equipment, the nest's treasure.
+    const auto fighting = sim::QueryRows(ctx.db,
+                                         "SELECT unit.Number,Arms,Protector,Accessory,Item1,Item2,SubArms,Treasure "
+                                         "FROM unit,nest WHERE unit.RootName=nest.Name AND Position<2");
+    const Figures before = Read(ctx.db);
+    army_.TurnEnd_Conquest(ctx, Log);
+    if (fighting.empty()) return;
+    const Figures after = Read(ctx.db);
+
+    int32_t left = 0;
+    std::set<std::string> carried, treasure;
+    for (const auto& row : fighting) {
+      left += sim::TextL(row[0]);
+      for (size_t c = 1; c <= 6; ++c)
+        if (!row[c].empty()) carried.insert(row[c]);
+      if (!row[7].empty()) treasure.insert(row[7]);
+    }
+    const int32_t home = after.barracks - before.barracks, lost = before.soldiers - after.soldiers;
+    bool ok = home + lost == left && lost >= 0;
+    std::string items;
+    for (const auto& [name, stock] : after.stock) {
+      auto it = before.stock.find(name);
+      const int64_t delta = stock - (it == before.stock.end() ? 0 : it->second);
+      if (delta == 0) continue;
+      items += " " + name + (delta > 0 ? "+" : "") + std::to_string(delta);
+      if (treasure.count(name)) continue;
+      if (!carried.count(name) || delta < 0 || delta > left) ok = false;
+    }
+    std::printf("  %-18s 出陣 %d人 = 兵舎へ %d人 + 失った %d人;%s %s\n", "(check)", left, home, lost, items.c_str(),
+                ok ? "収支一致" : "収支不一致");
+    if (!ok) ++mismatches;
+  }
+  int mismatches = 0;
+
+ private:
+  struct Figures {
+    int32_t soldiers = 0, barracks = 0;
+    std::map<std::string, int64_t> stock;
+  };
+  static Figures Read(clsDB& db) {
+    Figures f;
+    f.soldiers = sim::QueryNumber(db, "SELECT Number FROM people WHERE Occupation='Soldier'");
+    f.barracks = sim::QueryNumber(db,
+                                  "SELECT SUM(NofProduction) FROM construction,construct "
+                                  "WHERE construction.Name=construct.Name AND construct.Occupation='Soldier'");
+    for (const auto& row : sim::QueryRows(db, "SELECT Name,Storage FROM itemdata")) f.stock[row[0]] += sim::TextL(row[1]);
+    return f;
+  }
+  army::Army& army_;
+};
+
 std::optional<long long> Number(const std::string& text) {
   try {
     size_t used = 0;
@@ -128,7 +266,7 @@ int main(int argc, char** argv) {
   int32_t yesNo = sim::kAnsYes;
   bool supply = false;  // the plain rules; --supply plays the player's answer to the food warning
   long recruit = -1;     // the player's recruitment toggles; -1 keeps the saved set
-  std::string database, newFrom;
+  std::string database, newFrom, conquest;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     if (a == "--help" || a == "-h") {
@@ -159,6 +297,8 @@ int main(int argc, char** argv) {
       weeks = static_cast<long>(*n);
     } else if (a == "--recruit" && n && *n >= 0 && *n <= 31) {
       recruit = static_cast<long>(*n);
+    } else if (a == "--conquest" && !v.empty()) {
+      conquest = v;
     } else if (a == "--new") {
       newFrom = v;
     } else if (a == "--answer" && (v == "yes" || v == "no")) {
@@ -206,7 +346,13 @@ int main(int argc, char** argv) {
   sim::GameState state;
   sim::MemorySettings settings;  // every report switch off: the entries are printed below
   ConsoleScreen screen(yesNo);
-  sim::WeekContext ctx{*db, data, state, settings, screen, nullptr, ""};
+  screen.state = &state;
+  clsBattle battle;
+  battle.Init(nullptr, nullptr);
+  army::Army army(battle, nullptr);
+  CheckedArmy checked(army);
+  clsMngUnitItems unitItems;
+  sim::WeekContext ctx{*db, data, state, settings, screen, &checked, ""};
 
   // What the main screen does at load.
   try {
@@ -219,6 +365,7 @@ int main(int argc, char** argv) {
   }
   std::printf("weeksim: %s, seed %llu, %ld weeks, week %d, money %d, people %d\n", database.c_str(),
               static_cast<unsigned long long>(seed), weeks, state.mTurn, data.Money(), data.Population());
+  if (!conquest.empty() && !SendArmy(ctx, screen, battle, unitItems, conquest)) return 1;
 
   double totalMs = 0;
   long totalStatements = 0;
@@ -255,5 +402,6 @@ int main(int argc, char** argv) {
                 static_cast<double>(totalStatements) / run, screen.errors);
   db.reset();
   rt::SetClock(nullptr);
-  return screen.errors > 0 ? 3 : 0;
+  if (checked.mismatches > 0) std::printf("%d conquest balances did not match\n", checked.mismatches);
+  return screen.errors > 0 || checked.mismatches > 0 ? 3 : 0;
 }
