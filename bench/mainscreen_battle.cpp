@@ -26,8 +26,8 @@ void BM_AnimatedBattle(benchmark::State& state) {
   std::array<ctrGraphicalLabelEX, 8> gauges;
   for (int i = 0; i < 8; ++i) {
     gauges[i].SetParent(&display);
-    gauges[i].SetBounds(i < 4 ? 100 : 500, 50 + 25 * (i % 4), 200, 16);
-    gauges[i].SetImageNum(i % 4 == 2 ? 4 : 1);
+    gauges[i].SetBounds(i % 2 ? 500 : 100, 50 + 25 * (i / 2), 200, 16);
+    gauges[i].SetImageNum(i / 2 == 2 ? 4 : 1);
     gauges[i].BackImageCopy(ws, gauges[i].Left(), gauges[i].Top());
   }
   int64_t frames = 0;
@@ -37,10 +37,11 @@ void BM_AnimatedBattle(benchmark::State& state) {
     rt::SetClock(&clock);
     rt::RandomizeSeed(7);
     clsBattle battle;
-    BattleScreen screen(battle, pics);
+    BattleControls controls;
+    for (int i = 0; i < 8; ++i) controls.Gauges[i] = &gauges[i];
+    BattleScreen screen(battle, pics, controls);
     std::vector<BattleBlit> trace;
     screen.Trace = &trace;
-    screen.BindGauges({&gauges[0], &gauges[1], &gauges[2], &gauges[3], &gauges[4], &gauges[5], &gauges[6], &gauges[7]});
     battle.Init(&screen, nullptr);
     battle.Effect(true);
     battle.Sound = [](int) {};

@@ -5,6 +5,7 @@
 
 #include "army/clsBattle.h"
 #include "army/clsUnitver2.h"
+#include "controls/ctrGraphicalLabel.h"
 #include "controls/ctrGraphicalLabelEX.h"
 #include "controls/ctrGraphicalLabelLite.h"
 #include "platform/Text.h"
@@ -98,7 +99,17 @@ std::array<GaugeReading, 8> StatusGauges(const BattleStatusView& view) {
   return g;
 }
 
-BattleScreen::BattleScreen(clsBattle& battle, const BattlePictures& pictures) : battle_(battle), pics_(pictures) {}
+BattleScreen::BattleScreen(clsBattle& battle, const BattlePictures& pictures, const BattleControls& controls)
+    : battle_(battle), pics_(pictures), controls_(controls) {
+  const auto& b = controls_.Buttons;
+  if (b[0]) b[0]->Click = [&battle] { battle.Item1_Click(); };
+  if (b[1]) b[1]->Click = [&battle] { battle.Item2_Click(); };
+  if (b[2]) b[2]->Click = [&battle] { battle.Retreat_Click(); };
+  if (b[0]) b[0]->MouseMove = [&battle](const plat::MouseEvent&) { battle.Item1_MouseMove(); };
+  if (b[1]) b[1]->MouseMove = [&battle](const plat::MouseEvent&) { battle.Item2_MouseMove(); };
+  if (b[2]) b[2]->MouseMove = [&battle](const plat::MouseEvent&) { battle.Retreat_MouseMove(); };
+  pics_.Display->MouseMove = [&battle](const plat::MouseEvent&) { battle.Battlefield_MouseMove(); };
+}
 
 plat::Surface& BattleScreen::Dest() { return pics_.Display->Image(); }
 
@@ -157,50 +168,21 @@ void BattleScreen::Standing(const clsUnitver2& unit, int side, int frame) {
   Figures(unit, side, StandingFormation(unit, side), frame);
 }
 
-void BattleScreen::BindCommandButtons(const std::array<ctrGraphicalLabelLite*, 3>& buttons) {
-  OnCommandButton = [buttons](BattleCommand which, const std::string& text, bool enabled) {
-    ctrGraphicalLabelLite* b = buttons[static_cast<int>(which)];
-    b->SetEnable(enabled);
-    b->SetText(text);
-  };
-  OnSelectButton = [buttons](BattleCommand which, bool selected) { buttons[static_cast<int>(which)]->SetSelected(selected); };
-  clsBattle& battle = battle_;
-  buttons[0]->Click = [&battle] { battle.Item1_Click(); };
-  buttons[1]->Click = [&battle] { battle.Item2_Click(); };
-  buttons[2]->Click = [&battle] { battle.Retreat_Click(); };
-  buttons[0]->MouseMove = [&battle](const plat::MouseEvent&) { battle.Item1_MouseMove(); };
-  buttons[1]->MouseMove = [&battle](const plat::MouseEvent&) { battle.Item2_MouseMove(); };
-  buttons[2]->MouseMove = [&battle](const plat::MouseEvent&) { battle.Retreat_MouseMove(); };
-  pics_.Display->MouseMove = [&battle](const plat::MouseEvent&) { battle.Battlefield_MouseMove(); };
-}
-
-void BattleScreen::BindGauges(const std::array<ctrGraphicalLabelEX*, 8>& gauges) {
-  OnGauge = [gauges](int i, const GaugeReading& r) {
-    ctrGraphicalLabelEX& g = *gauges[i];
-    g.SetFirstValue(static_cast<int16_t>(r.First));
-    if (r.Colour) g.SetFirstSemiTrans(r.Colour);
-    if (r.Max) {  // the soldiers' gauge
-      g.SetSecondValue(static_cast<int16_t>(r.Second));
-      g.SetThirdValue(static_cast<int16_t>(r.Third));
-      g.SetFourthValue(static_cast<int16_t>(r.Fourth));
-      g.SetMax(static_cast<int16_t>(r.Max));
-    }
-    g.RePaint();
-  };
-}
-
 // ---- the driver's calls ----
 
 void BattleScreen::ShowMessage(const std::string& text) {
-  if (OnMessage) OnMessage(text);
+  if (controls_.Message) controls_.Message->SetMainText(text);
 }
 
 void BattleScreen::SetCommandButton(BattleCommand which, const std::string& text, bool enabled) {
-  if (OnCommandButton) OnCommandButton(which, text, enabled);
+  if (ctrGraphicalLabelLite* b = controls_.Buttons[static_cast<int>(which)]) {
+    b->SetEnable(enabled);
+    b->SetText(text);
+  }
 }
 
 void BattleScreen::SelectCommandButton(BattleCommand which, bool selected) {
-  if (OnSelectButton) OnSelectButton(which, selected);
+  if (ctrGraphicalLabelLite* b = controls_.Buttons[static_cast<int>(which)]) b->SetSelected(selected);
 }
 
 void BattleScreen::ShowBattlefield() {
@@ -220,6 +202,16 @@ void BattleScreen::PaintField(const std::string& name, plat::Surface& target) co
 void BattleScreen::DrawBattleField(plat::Surface& picBattleTMP) const {
   picBattleTMP = plat::Surface(kFieldW, kFieldH);
   PaintField(battle_.SetBattleField(), picBattleTMP);
+  auto copy = [&picBattleTMP](OwnerDrawn* c) {
+    if (c) c->BackImageCopy(picBattleTMP, c->Left(), c->Top());
+  };
+  for (ctrGraphicalLabelEX* g : controls_.Gauges) {
+    copy(g);
+    if (g && g == controls_.Gauges[0]) g->RePaint();
+  }
+  copy(controls_.Message);
+  if (controls_.Message) controls_.Message->Setting();
+  for (ctrGraphicalLabelLite* b : controls_.Buttons) copy(b);
 }
 
 void BattleScreen::PaintBattleField(const std::string& name) {
@@ -354,8 +346,22 @@ void BattleScreen::DrawStatus(const BattleStatusView& view) {
       if (icons[k] >= 0) Masked(places[p][k], 150, 20, 20, pics_.Status, icons[k], 0, icons[k], 20);
   }
 
-  const auto gauges = StatusGauges(view);
-  if (OnGauge)
-    for (int i = 0; i < 8; ++i) OnGauge(i, gauges[i]);
+  // The panel's order is the army's four, then the monster's; the gauges alternate sides.
+  static const int kGaugeOf[8] = {0, 2, 4, 6, 1, 3, 5, 7};
+  const auto readings = StatusGauges(view);
+  for (int i = 0; i < 8; ++i) {
+    ctrGraphicalLabelEX* g = controls_.Gauges[kGaugeOf[i]];
+    if (!g) continue;
+    const GaugeReading& r = readings[i];
+    g->SetFirstValue(static_cast<int16_t>(r.First));
+    if (r.Colour) g->SetFirstSemiTrans(r.Colour);
+    if (r.Max) {  // the soldiers' gauge
+      g->SetSecondValue(static_cast<int16_t>(r.Second));
+      g->SetThirdValue(static_cast<int16_t>(r.Third));
+      g->SetFourthValue(static_cast<int16_t>(r.Fourth));
+      g->SetMax(static_cast<int16_t>(r.Max));
+    }
+    g->RePaint();
+  }
   Refresh();
 }

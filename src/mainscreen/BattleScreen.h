@@ -2,7 +2,6 @@
 #pragma once
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +11,7 @@
 
 class clsBattle;
 class clsUnitver2;
+class ctrGraphicalLabel;
 class ctrGraphicalLabelEX;
 class ctrGraphicalLabelLite;
 
@@ -39,6 +39,13 @@ struct GaugeReading {
 /// soldiers and counter, then party 2's. Values are kept inside the gauge's range.
 std::array<GaugeReading, 8> StatusGauges(const BattleStatusView& view);
 
+/// The battle's controls on the main window; the window keeps them. Any may be missing.
+struct BattleControls {
+  ctrGraphicalLabel* Message = nullptr;              ///< cGL
+  std::array<ctrGraphicalLabelLite*, 3> Buttons{};   ///< GLItem1, GLItem2, GLRetreat
+  std::array<ctrGraphicalLabelEX*, 8> Gauges{};      ///< cGLEx1 to cGLEx8
+};
+
 /// The pictures of the main window the battle draws with; the window keeps them.
 struct BattlePictures {
   plat::Surface* WS = nullptr;        ///< work surface: the field's background
@@ -65,28 +72,18 @@ struct BattleBlit {
 };
 
 /// The battle's display. The driver calls it; it draws on the window's pictures, waits and
-/// raises sounds through the driver, and hands the message, the command buttons and the gauges
-/// to the window's controls through the hooks below.
+/// raises sounds through the driver, and shows the message, the command buttons and the gauges
+/// on the window's controls.
 class BattleScreen : public BattleDisplay {
  public:
-  BattleScreen(clsBattle& battle, const BattlePictures& pictures);
-
-  std::function<void(const std::string& text)> OnMessage;
-  std::function<void(BattleCommand which, const std::string& text, bool enabled)> OnCommandButton;
-  std::function<void(BattleCommand which, bool selected)> OnSelectButton;
-  std::function<void(int gauge, const GaugeReading& reading)> OnGauge;  ///< gauge 0 to 7 as StatusGauges
+  /// The buttons' clicks and hovers, and the mouse over the field, go to the driver from now on.
+  BattleScreen(clsBattle& battle, const BattlePictures& pictures, const BattleControls& controls = {});
 
   /// Paints the field of that name into `target`, stretched to 800 x 600.
   void PaintField(const std::string& name, plat::Surface& target) const;
   /// Before a battle: the driver's current field into the window's battle backdrop, 800 x 600,
   /// from which the gauges, the message and the command buttons then take their backgrounds.
   void DrawBattleField(plat::Surface& picBattleTMP) const;
-
-  /// The three command buttons (item 1, item 2, retreat): they show the driver's texts and
-  /// choices, and their clicks and hovers, and the mouse over the field, go to the driver.
-  void BindCommandButtons(const std::array<ctrGraphicalLabelLite*, 3>& buttons);
-  /// The eight gauges in the order of StatusGauges: each status panel sets and repaints them.
-  void BindGauges(const std::array<ctrGraphicalLabelEX*, 8>& gauges);
 
   /// While set, every drawing step is appended to it.
   std::vector<BattleBlit>* Trace = nullptr;
@@ -116,4 +113,5 @@ class BattleScreen : public BattleDisplay {
 
   clsBattle& battle_;
   BattlePictures pics_;
+  BattleControls controls_;
 };

@@ -221,13 +221,14 @@ TEST_F(BattleScreenTest, StatusPanelTextsIconsAndGauges) {
                  .SoldierMax = 300, .Counter = 100, .StatusPoison = "弱毒", .StatusBlindness = "暗闇", .StatusAbnormal = "混乱"};
   view.Party2 = {.Physical = 49, .Tiredness = 120, .Soldiers = 0, .SoldierMax = 0, .Counter = -20,
                  .StatusPoison = "猛毒", .StatusBlindness = "暗闇", .StatusAbnormal = "混乱"};
-  std::array<ctrGraphicalLabelEX, 8> bars;
+  std::array<ctrGraphicalLabelEX, 8> bars;  // cGLEx1 to cGLEx8: the army's and the monster's in turn
   for (auto& bar : bars) bar.Resize(200, 16);
-  screen->BindGauges({&bars[0], &bars[1], &bars[2], &bars[3], &bars[4], &bars[5], &bars[6], &bars[7]});
+  BattleScreen panel(battle, pics, {.Gauges = {&bars[0], &bars[1], &bars[2], &bars[3], &bars[4], &bars[5], &bars[6], &bars[7]}});
+  panel.Trace = &trace;
   for (const char* field : {"草原", "平原"}) {
     trace.clear();
     view.BattleField = field;
-    screen->DrawStatus(view);
+    panel.DrawStatus(view);
     auto texts = Blits(BattleBlit::Text);
     ASSERT_EQ(texts.size(), 9u);
     EXPECT_EQ(texts[0].colour, std::string(field) == "草原" ? plat::kBlack : plat::kWhite);
@@ -244,8 +245,8 @@ TEST_F(BattleScreenTest, StatusPanelTextsIconsAndGauges) {
 
   // Gauges: red below 25, orange below 50, blue from 50; nothing outside the gauge's range,
   // and a scale for a party that has no soldiers.
-  EXPECT_EQ((std::vector<int>{bars[0].FirstValue(), bars[0].FirstSemiTrans(), bars[2].Max(), bars[2].ThirdValue(),
-                              bars[3].FirstValue(), bars[4].FirstSemiTrans(), bars[5].FirstValue(), bars[6].Max(),
+  EXPECT_EQ((std::vector<int>{bars[0].FirstValue(), bars[0].FirstSemiTrans(), bars[4].Max(), bars[4].ThirdValue(),
+                              bars[6].FirstValue(), bars[1].FirstSemiTrans(), bars[3].FirstValue(), bars[5].Max(),
                               bars[7].FirstValue()}),
             (std::vector<int>{24, 2, 300, 4, 100, 108, 100, 1, 0}));
   view.Party1.Physical = 50;

@@ -7,8 +7,7 @@
 
 #include "Driver.h"
 #include "army/clsBattle.h"
-#include "controls/Win32API.h"
-#include "controls/clsColor.h"
+#include "controls/ctrGraphicalLabel.h"
 #include "controls/ctrGraphicalLabelEX.h"
 #include "controls/ctrGraphicalLabelLite.h"
 #include "mainscreen/BattleScreen.h"
@@ -29,28 +28,6 @@ plat::Surface Picture(const std::string& name) {
     Fail("load " + name, error);
   return s;
 }
-
-/// A stand-in for the battle's message label on this window of its own: it takes its background
-/// from the battle backdrop and writes the message centred in white.
-struct Panel : plat::Control {
-  using plat::Control::Control;
-  plat::Surface back;
-  void TakeBackdrop(const plat::Surface& from) {
-    back = plat::Surface(Width(), Height());
-    plat::BitBlt(back, 0, 0, Width(), Height(), from, Left(), Top());
-  }
-};
-
-struct MessageLabel : Panel {
-  using Panel::Panel;
-  void Show(const std::string& text) {
-    Image() = back;
-    static const plat::Font font(plat::PointsToCellHeight(14), 400);
-    plat::Rect r{0, 0, Width(), Height()};
-    plat::DrawText(Image(), font, text, r, plat::DT_CENTER | plat::DT_WORDBREAK, plat::kWhite);
-    Refresh();
-  }
-};
 
 /// How many pixels of `r` differ from the bare field.
 int Covered(const plat::Surface& shown, const plat::Surface& field, const plat::Rect& r) {
@@ -93,36 +70,40 @@ UIDRIVER_SCENARIO(battle) {
   for (int i = 0; i < 4; ++i) pics.Monster[i] = &monsters[i];
   for (int i = 0; i < 6; ++i) pics.Nest[i] = &nests[i];
 
-  clsBattle battle;
-  BattleScreen screen(battle, pics);
-  Pump pump;
-  battle.Init(&screen, &pump);
-  battle.Effect(true);
-  battle.BattleSpeed(0.5f);
-
-  MessageLabel message(&display);
+  // The battle's controls on the display, set up as the main window sets them: the message
+  // label, the three command buttons, and the eight gauges (the army's at x 100 running from
+  // the right, the monster's at x 500 from the left, the soldiers' of four segments).
+  ctrGraphicalLabel message(&display);
   message.SetBounds(230, 200, 340, 50);
+  message.SetMainTextAlign(2);
+  message.SetMainTextColor(3);
+  message.SetFontMainText(14);
+  message.SetSeparator(100);  // one line of message across the whole label
+  message.SetSeparatorLine(false);
   std::array<std::unique_ptr<ctrGraphicalLabelLite>, 3> buttons;
   for (int i = 0; i < 3; ++i) {
     buttons[i] = std::make_unique<ctrGraphicalLabelLite>(&display);
     buttons[i]->SetBounds(100, 150 + 40 * i, 100, 20);
   }
-  screen.BindCommandButtons({buttons[0].get(), buttons[1].get(), buttons[2].get()});
-  // Gauges in the order the panel sets them: the army's four at x 100 running from the right,
-  // the monster's at x 500 from the left; the soldiers' of four segments.
   std::array<std::unique_ptr<ctrGraphicalLabelEX>, 8> gauges;
+  BattleControls controls{&message, {buttons[0].get(), buttons[1].get(), buttons[2].get()}, {}};
   for (int i = 0; i < 8; ++i) {
     auto& g = gauges[i] = std::make_unique<ctrGraphicalLabelEX>(&display);
-    g->SetBounds(i < 4 ? 100 : 500, 50 + 25 * (i % 4), 200, 16);
-    g->SetImageNum(i % 4 == 2 ? 4 : 1);
-    g->SetHorizon(i < 4 ? 1 : 2);
-    const int colours[4] = {5, 108, 146, 2}, alphas[4] = {30, 15, 25, 30};
-    g->SetFirstSemiTrans(5), g->SetSecondSemiTrans(colours[1]), g->SetThirdSemiTrans(colours[2]);
-    g->SetFourthSemiTrans(colours[3]);
-    g->SetFirstAP(30), g->SetSecondAP(alphas[1]), g->SetThirdAP(alphas[2]), g->SetFourthAP(alphas[3]);
+    g->SetBounds(i % 2 ? 500 : 100, 50 + 25 * (i / 2), 200, 16);
+    g->SetImageNum(i / 2 == 2 ? 4 : 1);
+    g->SetHorizon(i % 2 ? 2 : 1);
+    g->SetFirstSemiTrans(5), g->SetSecondSemiTrans(108), g->SetThirdSemiTrans(146), g->SetFourthSemiTrans(2);
+    g->SetFirstAP(30), g->SetSecondAP(15), g->SetThirdAP(25), g->SetFourthAP(30);
+    controls.Gauges[i] = g.get();
   }
-  screen.BindGauges({gauges[0].get(), gauges[1].get(), gauges[2].get(), gauges[3].get(), gauges[4].get(),
-                     gauges[5].get(), gauges[6].get(), gauges[7].get()});
+  gauges[7]->SetFirstValue(80);
+
+  clsBattle battle;
+  BattleScreen screen(battle, pics, controls);
+  Pump pump;
+  battle.Init(&screen, &pump);
+  battle.Effect(true);
+  battle.BattleSpeed(0.5f);
 
   // An army of 301 swordsmen against a fire-breathing lizard that poisons.
   auto army = std::make_shared<clsUnitver2>();
@@ -138,9 +119,6 @@ UIDRIVER_SCENARIO(battle) {
   // What the conquest does before a battle: the field, the controls' backgrounds, the cleared display.
   battle.SetBattleField("平原");
   screen.DrawBattleField(battleTmp);
-  message.TakeBackdrop(battleTmp);
-  for (auto& b : buttons) b->BackImageCopy(battleTmp, b->Left(), b->Top());
-  for (auto& g : gauges) g->BackImageCopy(battleTmp, g->Left(), g->Top());
   main.Show();
   battle.InitImage();
 
@@ -173,7 +151,7 @@ UIDRIVER_SCENARIO(battle) {
   if (note != "BattleEND") Fail("end", "no end of battle was reported");
   if (fireTurns < 0 || advanceTurns < 0) Fail("attacks", "no advance or no fire was animated");
   if (buttons[0]->Text() != "空" || buttons[0]->Enable()) Fail("item 1", "the herbs were not used");
-  message.Show(battle.Result() == BattleResult::Win ? "国王軍の勝利" : battle.Result() == BattleResult::Lose ? "国王軍の敗北" : "決着つかず");
+  message.SetMainText(battle.Result() == BattleResult::Win ? "国王軍の勝利" : battle.Result() == BattleResult::Lose ? "国王軍の敗北" : "決着つかず");
   save("result");
   if (saved != 4) Fail("pictures", std::to_string(saved) + " pictures were saved, not 4");
   rt::SetClock(nullptr);
