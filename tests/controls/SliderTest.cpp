@@ -1,0 +1,168 @@
+/** @file SliderTest.cpp The slider: knob places and values, steps by click, the host's accept and refuse, freezing and letting go. */
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "ControlsFixture.h"
+#include "controls/ctrPicSliderBar.h"
+
+using plat::Rect;
+using plat::Rgb;
+
+namespace {
+
+constexpr plat::Colour kBody = Rgb(200, 180, 120);
+
+class Slider : public ControlsTest {
+ protected:
+  void SetUp() override {
+    ControlsTest::SetUp();
+    plat::Surface image(50, 34), mask(50, 34), line(300, 16);
+    mask.Fill(plat::kBlack);
+    const Rect body{2, 2, 48, 32};
+    image.FillRect(body, kBody);
+    mask.FillRect(body, plat::kWhite);
+    line.Fill(Rgb(200, 185, 140));
+    s.SetSliderImage(image);
+    s.SetImageMask(mask);
+    s.SetBottomLineImage(line);
+    Start(100, 5);
+    s.SetActive(true);
+    s.ValueChenge = [this](int32_t v, bool& flg) {
+      log.seen.push_back(std::to_string(v) + (flg ? " hand" : " code"));
+      if (flg && refuseAbove >= 0 && v > refuseAbove) flg = false;
+    };
+    s.Sound = log.Sound();
+  }
+  void Start(int32_t max, int32_t value) {
+    s.SetParent(win.get());
+    s.SetBounds(10, 100, 330, 64);
+    s.BackImageCopy(win->Image(), 10, 100);
+    s.SetMax(max);
+    s.SetValue(value);
+    s.SetText("兵士");
+    s.ControlStart();
+    log.Take();
+  }
+  // The knob's middle and a point on it, in window pixels.
+  int KnobX(int dx = 25) const { return 10 + s.Knob().Left() + dx; }
+  int KnobY() const { return 100 + s.Knob().Top() + 15; }
+  void ClickKnob(int button = plat::kLeftButton) { Click(KnobX(), KnobY(), button); }
+  // Presses the knob at x 25 within it; drags its left edge to `left`.
+  void Hold() { Down(KnobX(), KnobY()); }
+  void DragTo(int left) { Move(10 + left + 25, KnobY()); }
+  ctrPicSliderBar s;
+  EventLog log;
+  int refuseAbove = -1;
+};
+
+}  // namespace
+
+TEST_F(Slider, KnobPlacesAndTheValuesTheyMapTo) {
+  // The travel is 330 - 50 = 280 pixels; 2.8 per unit as a single-precision number is a hair
+  // below 2.8, so 50 of 100 stands at 139.
+  struct Case { int32_t max, value; int left; } places[] = {{100, 50, 139}, {100, 100, 279}, {7, 7, 280}, {7, 3, 120}, {0, 3, 0}};
+  for (const auto& c : places) {
+    Start(c.max, c.value);
+    EXPECT_EQ(std::tuple(s.Knob().Left(), s.Knob().Top(), s.Value()), std::tuple(c.left, 10, c.value)) << c.max << " " << c.value;
+  }
+  EXPECT_EQ(std::tuple(s.Track().Left(), s.Track().Top(), s.Track().Width(), s.Track().Height()), std::tuple(17, 48, 296, 16));
+
+  // Dragged places back to values, halves to even; the far left counts as pixel 1.
+  struct Drag { int32_t max; int left; int32_t value; } drags[] = {{100, 140, 50}, {4, 35, 0}, {4, 105, 2}, {1000, 0, 4}, {4, 280, 4}};
+  for (const auto& d : drags) {
+    Start(d.max, d.max == 4 && d.left == 35 ? 1 : 3);
+    Hold();
+    DragTo(d.left);
+    Up(10 + d.left + 25, KnobY());
+    EXPECT_EQ(s.Value(), d.value) << d.max << " at " << d.left;
+  }
+}
+
+TEST_F(Slider, KnobLooksAndCaption) {
+  const auto& knob = s.Knob().Image();
+  EXPECT_EQ(std::tuple(knob.GetPixel(0, 0), knob.GetPixel(3, 3)), std::tuple(kGrey, kBody));  // the backdrop around the body
+  const Rect digits = Ink(knob, Rect{2, 5, 47, 28}, kBody);
+  EXPECT_FALSE(digits.Empty());
+  EXPECT_LE(std::abs((digits.left - 2) - (47 - digits.right)), 2);  // "5" centred
+  const auto& track = s.Track().Image();
+  EXPECT_FALSE(Ink(track, Rect{0, 0, 296, 16}, Rgb(200, 185, 140)).Empty());
+  EXPECT_EQ(s.Text(), "兵士");
+
+  Down(KnobX(), KnobY());  // held: the knob rises to the top
+  EXPECT_EQ(std::tuple(s.Knob().Top(), s.Dragging()), std::tuple(0, true));
+  Up(KnobX(), KnobY() - 10);
+  EXPECT_EQ(std::tuple(s.Knob().Top(), s.Dragging()), std::tuple(10, false));
+}
+
+TEST_F(Slider, ClicksStepByOneAndTheHostMayRefuse) {
+  ClickKnob();
+  EXPECT_EQ(std::tuple(log.Take(), s.Value()), std::tuple(Log{"4 hand", "sound 3"}, 4));
+  ClickKnob(plat::kRightButton);
+  EXPECT_EQ(s.Value(), 5);
+  Start(100, 0);
+  ClickKnob();  // at Min: offered unchanged
+  EXPECT_EQ(std::tuple(log.Take(), s.Value()), std::tuple(Log{"0 hand", "sound 3"}, 0));
+  Start(100, 100);
+  ClickKnob(plat::kRightButton);
+  EXPECT_EQ(std::tuple(log.Take(), s.Value()), std::tuple(Log{"100 hand", "sound 3"}, 100));
+
+  refuseAbove = 4;
+  Start(100, 4);
+  ClickKnob(plat::kRightButton);
+  EXPECT_EQ(std::tuple(log.Take(), s.Value(), s.Knob().Left()), std::tuple(Log{"5 hand", "sound 3"}, 4, 11));
+  s.SetValue(60);  // from code: offered, the answer ignored
+  EXPECT_EQ(std::tuple(log.Take(), s.Value()), std::tuple(Log{"60 code"}, 60));
+}
+
+TEST_F(Slider, DragsAreOfferedAndARefusedOneKeepsTheKnob) {
+  refuseAbove = 20;
+  Hold();
+  DragTo(28);  // 10
+  DragTo(84);  // 30: refused, the knob stays at 10's place
+  Move(10 + 400, KnobY());  // past the right end: nothing
+  Up(10 + 400, KnobY());    // no step: the drag changed the value
+  EXPECT_EQ(std::tuple(log.Take(), s.Value(), s.Knob().Left(), s.Knob().Top()),
+            std::tuple(Log{"10 hand", "30 hand", "sound 3"}, 10, 28, 10));
+}
+
+TEST_F(Slider, FrozenInactiveHiddenAndRangeless) {
+  s.SetEnable(false);  // frozen: no press, and silent
+  ClickKnob();
+  s.SetEnable(true);
+  s.SetEffect(false);  // silent, not frozen
+  ClickKnob();
+  EXPECT_EQ(std::tuple(log.Take(), s.Value()), std::tuple(Log{"4 hand"}, 4));
+
+  // Inactive: no press; a release while inactive leaves the knob raised until an active one.
+  s.SetActive(false);
+  ClickKnob();
+  EXPECT_EQ(std::tuple(s.Knob().Top(), s.Value()), std::tuple(10, 4));
+  s.SetActive(true);
+  Down(KnobX(), KnobY());
+  s.SetActive(false);
+  Up(KnobX(), KnobY());
+  EXPECT_EQ(s.Knob().Top(), 0);
+  s.SetActive(true);
+  ClickKnob();
+  EXPECT_EQ(std::tuple(s.Knob().Top(), s.Value()), std::tuple(10, 3));
+  log.Take();
+
+  // Hidden while held: it lets go where it stands, and later moves do not drag it.
+  Hold();
+  DragTo(56);
+  s.SetVisible(false);
+  s.SetVisible(true);
+  Move(10 + 200, KnobY());
+  EXPECT_EQ(std::tuple(log.Take(), s.Dragging(), s.Knob().Top(), s.Value()), std::tuple(Log{"20 hand"}, false, 10, 20));
+
+  // Max equal to Min: no scale, the knob stays left and nothing divides by zero.
+  Start(0, 0);
+  Hold();
+  DragTo(100);
+  Up(10 + 125, KnobY());
+  ClickKnob(plat::kRightButton);
+  EXPECT_EQ(std::tuple(log.Take(), s.Value(), s.Knob().Left()), std::tuple(Log{"0 hand", "0 hand"}, 0, 0));
+}
