@@ -36,10 +36,13 @@ INSERT INTO construct (Name, Type, Area, Land, Price, Men, Work, Occupation, Suc
 
 -- Barracks. The new game opens the kind 'ぼろぼろの兵舎' and builds one named 'ボロボロの兵舎':
 -- both rows carry the same values so the built one counts as a barracks and the other can be built.
+-- A kind succeeds one name only, so the starting barracks has its own way up, '建て直した兵舎',
+-- opened with '機能的な兵舎' and the same in all but name and predecessor.
 INSERT INTO construct (Name, Type, Area, Land, Price, Men, Work, Occupation, Succession, Open) VALUES
   ('ぼろぼろの兵舎',     '兵舎', '市街', 1,  300,  50,  60, 'Soldier', '', 0),
   ('ボロボロの兵舎',     '兵舎', '市街', 1,  300,  50,  60, 'Soldier', '', 0),
   ('機能的な兵舎',       '兵舎', '市街', 2, 2000, 150, 300, 'Soldier', 'ぼろぼろの兵舎', 0),
+  ('建て直した兵舎',     '兵舎', '市街', 2, 2000, 150, 300, 'Soldier', 'ボロボロの兵舎', 0),
   ('威風堂々とした兵舎', '兵舎', '市街', 3, 8000, 400, 800, 'Soldier', '機能的な兵舎', 0);
 
 -- Schools raise education every fourth week; the advanced ones replace the basic ones.

@@ -85,6 +85,7 @@ const UnlockRule kLadder[] = {
     Opens("中くらいの住宅地", kNoBuilding, At(Fig::Population, 250), kNoNeed, When()),
     Opens("大規模な住宅地", kNoBuilding, At(Fig::Population, 500), At(Fig::ConstructorEdu, 50), When()),
     Opens("機能的な兵舎", kNoBuilding, At(Fig::Soldiers, 100), kNoNeed, When()),
+    Opens("建て直した兵舎", Named("ボロボロの兵舎", 1), At(Fig::Soldiers, 100), kNoNeed, When()),
     Opens("威風堂々とした兵舎", kNoBuilding, At(Fig::Soldiers, 250), At(Fig::ConstructorEdu, 75), When()),
     Opens("中規模商店街", Named("小規模商店街", 2), At(Fig::Merchants, 150), kNoNeed, When()),
     Opens("大規模商店街", Named("中規模商店街", 2), At(Fig::Merchants, 300), kNoNeed, When()),

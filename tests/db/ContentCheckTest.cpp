@@ -29,8 +29,8 @@ const Names kOres = {"ミスリル", "銅", "鉄"};
 const Names kNamedKinds = {
     "頼りない建設場", "小規模商店街", "小さな畑", "小さな牧場", "小さな工房", "小さな住宅地", "ぼろぼろの兵舎",
     "ボロボロの兵舎", "みすぼらしい王宮", "限られた畑", "見渡す限りの畑", "みすぼらしい伐採所", "しっかりした伐採所",
-    "丈夫な伐採所", "中くらいの住宅地", "大規模な住宅地", "機能的な兵舎", "威風堂々とした兵舎", "中規模商店街",
-    "大規模商店街", "細い坑道", "トロッコが通る坑道", "迷路のような坑道", "一人前の雑貨工房", "一人前の防具工房",
+    "丈夫な伐採所", "中くらいの住宅地", "大規模な住宅地", "機能的な兵舎", "建て直した兵舎", "威風堂々とした兵舎",
+    "中規模商店街", "大規模商店街", "細い坑道", "トロッコが通る坑道", "迷路のような坑道", "一人前の雑貨工房", "一人前の防具工房",
     "一人前の武器工房", "立派な武器工房", "立派な防具工房", "立派な雑貨工房", "すこし頼れる建設場", "頼りになる建設場",
     "みすぼらしい採取小屋", "しっかりした採取小屋", "利便性のいい採取小屋", "木製の桟橋", "鉄製の桟橋", "貿易港",
     "小さな水田", "限られた水田", "見渡す限りの水田", "ひなびた漁港", "人の絶えない漁港", "活気のある漁港",
@@ -509,6 +509,11 @@ TEST_F(ContentCheckTest, ResetAndOneTimeRepairsRunCleanOnTheCatalogue) {
   EXPECT_EQ(Column("SELECT Name FROM construct WHERE Open=True"),
             (Names{"頼りない建設場", "小規模商店街", "小さな畑", "小さな牧場", "小さな工房", "小さな住宅地", "ぼろぼろの兵舎", "みすぼらしい王宮"}));
   EXPECT_EQ(Column("SELECT Name FROM area WHERE Open=True"), kStartAreas);
+  // Every building a new game starts with has a successor that can stand where it stands.
+  for (const auto& row : Table("SELECT construction.Name,(SELECT COUNT(*) FROM construct N,area WHERE "
+                               "N.Succession=construction.Name AND area.Name=construction.Area AND "
+                               "N.Area=area.Type) FROM construction"))
+    EXPECT_NE(row[1], "0") << "the starting " << row[0] << " can never be upgraded";
   ASSERT_TRUE(db->Excute("UPDATE construct SET Succession='すこし頼れる建設場' WHERE Name='頼りになる建設場'"));
   ASSERT_TRUE(db->Excute("UPDATE area SET Development=10 WHERE Name='王宮'"));
   // The palace still upgrades after the palace land is cut to 10.

@@ -1,0 +1,570 @@
+/** @file LandCommands.cpp The land commands: area and upgrade lists, what the chosen area offers, building, upgrading, demolishing and staffing. */
+#include "commands/LandCommands.h"
+
+#include <map>
+
+#include "commands/CommandPanel.h"
+#include "db/SqliteConnection.h"
+#include "db/clsDB.h"
+#include "runtime/Convert.h"
+#include "runtime/Strings.h"
+#include "sim/People.h"
+#include "sim/SimDb.h"
+#include "sim/StatusPanels.h"
+#include "sim/Storage.h"
+
+namespace cmd {
+namespace {
+
+using sim::DataI;
+using sim::QueryRow;
+using sim::TextI;
+
+constexpr const char* kCrLf = "\r\n";
+
+const char* const kAreaSelect =
+    "SELECT area.Name, area.AreaLevel, ROUND(area.Research*1.0/(area.AreaLevel+1),0), area.Development, "
+    "COUNT(construction.Area), area.Type,area.Tips FROM area LEFT JOIN construction ON area.Name=construction.Area";
+const char* const kAreaGroup =
+    " GROUP BY area.Name, area.AreaLevel, area.Research*1.0/(area.AreaLevel+1), area.Development, area.Type,area.Tips"
+    " ORDER BY area.AreaLevel DESC";
+
+// A finished building is listed for 改修 while an open kind succeeds it and its area's free
+// land covers the successor's extra land.
+const char* const kUpgradeList =
+    "SELECT DISTINCT construction.Area,construction.Name,construct.Land,construct.Men,construction.ID "
+    "FROM construction, construct, construct N, area "
+    "WHERE construction.Name=construct.Name And N.Open=True And construction.Name=N.Succession And "
+    "area.Name=construction.Area And area.Development>=(N.Land-construct.Land) AND construction.Work=0 "
+    "ORDER BY construction.ID";
+
+// What each workshop may make.
+const std::map<std::string, std::string> kWorkshopFilters = {
+    {"小さな工房", "item.Value<=2"},
+    {"一人前の雑貨工房", "item.Value<=5 AND item.Class IN ('製品','アクセサリ')"},
+    {"一人前の防具工房", "item.Value<=5 AND (item.Class IN ('防具') OR item.Category IN ('兜'))"},
+    {"一人前の武器工房", "item.Value<=5 AND item.Class='武器'"},
+    {"立派な武器工房", "item.Class='武器'"},
+    {"立派な防具工房", "(item.Class IN ('防具') OR item.Category IN ('兜'))"},
+    {"立派な雑貨工房", "item.Class IN ('製品','アクセサリ')"},
+};
+
+std::string N(int64_t n) { return rt::CStr(n); }
+
+IGrid& Main(CommandContext& c) { return c.host.Grid(GridId::GGMain); }
+IGrid& Sub(CommandContext& c) { return c.host.Grid(GridId::GGSub1); }
+
+void HideOne(IControl& control) {
+  if (control.Visible()) control.Visible(false);
+}
+template <class... Controls>
+void HideIfShown(Controls&... controls) {
+  (HideOne(controls), ...);
+}
+
+// Fills a grid with a query's rows and shows it; false (grid untouched) when there is none.
+bool ShowList(CommandContext& c, GridId id, const std::string& sql, const Rect& at, int16_t cols, ColumnSet set) {
+  if (!QueryRow(c.week.db, sql)) return false;
+  IGrid& grid = c.host.Grid(id);
+  grid.Place(at);
+  grid.GetData(c.week.db.GetRecordSet(), cols, set);
+  grid.Visible(true);
+  return true;
+}
+
+void ShowCaption(CommandContext& c, const std::string& text, int16_t width) {
+  IButton& caption = c.host.Button(ButtonId::GLSubMenu);
+  caption.Enable(false);
+  caption.Text(text);
+  caption.Place({215, 250, width, 20});
+  caption.Visible(true);
+}
+
+// Whatever a previous area or building put up in the second step goes, so a list is never
+// on screen under another area's name.
+void HideSecondStep(CommandContext& c) {
+  ICommandHost& h = c.host;
+  HideIfShown(h.Grid(GridId::GGSub1), h.Grid(GridId::GGSub2), h.PSMain(), h.GLRestruct(),
+              h.Button(ButtonId::GLExcute), h.Button(ButtonId::GLClear));
+  c.form.subListArea.clear();
+  c.form.subListBuildings.clear();
+  c.form.subListUpgrade.clear();
+}
+
+// The allocation controls of a previously chosen building.
+void HideAllotScreen(CommandContext& c) {
+  ICommandHost& h = c.host;
+  HideIfShown(h.PSMain(), h.GLRestruct(), h.Button(ButtonId::GLExcute), h.Button(ButtonId::GLClear),
+              h.Grid(GridId::GGSub2));
+}
+
+// One number read from a query that must find its row; false (after the data error) when not.
+bool ReadI(CommandContext& c, const std::string& sql, const std::string& what, int16_t& out) {
+  if (!QueryRow(c.week.db, sql)) {
+    DataError(c, what, sql);
+    return false;
+  }
+  out = DataI(c.week.db, 0);
+  return true;
+}
+
+std::string DevelopmentSql(const std::string& area) {
+  return "SELECT area.Development FROM area WHERE area.Name=" + SqlText(area);
+}
+
+void SetDevelopment(CommandContext& c, const std::string& area, int16_t development) {
+  c.week.db.Excute("UPDATE area SET Development=" + N(development) + " WHERE area.Name=" + SqlText(area));
+}
+
+// ---- Second step: what the chosen area offers ----
+
+void ExploreArea(CommandContext& c) {
+  IGrid& main = Main(c);
+  if (main.SelectRowData(1) == "10") return Notice(c, "それ以上探索できません");
+  c.week.db.Excute("UPDATE home SET Arearesearch=" + SqlText(main.SelectRowData(0)));
+  HideCommandPanel(c, c.form.mCommand, false);
+  sim::ShowAreaResearch(c.week);
+}
+
+void BuildTypes(CommandContext& c) {
+  IGrid& main = Main(c);
+  const std::string area = main.SelectRowData(0);
+  const std::string buildings = main.SelectRowData(4);
+  HideSecondStep(c);
+  if (buildings == "5") {
+    // Full: no types, and no caption naming an area whose types are not listed.
+    HideIfShown(c.host.Button(ButtonId::GLSubMenu));
+  } else {
+    ShowCaption(c, area, 110);
+    const std::string sql =
+        "SELECT construct.Name,construct.Land,construct.Price,construct.Men ,construct.Work FROM construct "
+        "WHERE construct.Open=TRUE AND construct.Area=" + SqlText(main.SelectRowData(5)) +
+        " AND construct.Land <=" + N(rt::CInt(main.SelectRowData(3))) +
+        " AND 5>(SELECT COUNT(construction.Area) FROM construction WHERE construction.Area=" + SqlText(area) + ")";
+    if (ShowList(c, GridId::GGSub1, sql, {215, 280, 400, 180}, 4, ColumnSet::Construct)) {
+      c.form.subListArea = area;
+      c.form.subListBuildings = buildings;
+    } else {
+      c.host.Button(ButtonId::GLSubMenu).Visible(false);
+      Notice(c, "建設用地がありません");
+    }
+  }
+  const std::string standing =
+      "SELECT construction.Name,construction.NofProduction FROM construction WHERE Area=" + SqlText(area);
+  if (!ShowList(c, GridId::GGSub2, standing, {580, 280, 200, 120}, 2, ColumnSet::Workplace))
+    HideIfShown(c.host.Grid(GridId::GGSub2));
+}
+
+void DemolishList(CommandContext& c) {
+  IGrid& main = Main(c);
+  const std::string area = main.SelectRowData(0);
+  HideSecondStep(c);
+  if (main.SelectRowData(4) == "0") {
+    HideIfShown(c.host.Button(ButtonId::GLSubMenu));
+    return Notice(c, "この地域には何も建設されていません");
+  }
+  ShowCaption(c, area, 110);
+  const std::string sql =
+      "SELECT construction.Name,construct.Land,construct.Men,construction.NofProduction,construction.ID,"
+      "construct.Type FROM construct,construction,area WHERE construct.Name=construction.Name AND "
+      "construction.Area=" + SqlText(area) + " AND area.Name=construction.Area AND construct.Area=area.Type";
+  if (ShowList(c, GridId::GGSub1, sql, {215, 280, 500, 180}, 4, ColumnSet::BuildingStaff)) {
+    c.form.subListArea = area;
+  } else {
+    c.host.Button(ButtonId::GLSubMenu).Visible(false);
+    DataError(c, "解体情報取得SQLエラー", sql);
+  }
+}
+
+void StaffList(CommandContext& c) {
+  const std::string area = Main(c).SelectRowData(0);
+  HideSecondStep(c);
+  ShowCaption(c, area, 110);
+  // 'producer' finds Producer: the database compares text without case.
+  const std::string sql =
+      "SELECT construction.Name,worker.OccupationJ,construction.NofProduction,construct.Men,construction.Product,"
+      "construction.ID,construction.StartWeek,construct.Type FROM construct,construction,worker,area "
+      "WHERE worker.OccupationE=construct.Occupation AND construction.Name=construct.Name AND construct.Men>0 AND "
+      "(construction.Work=0 OR construction.[Update]<>'') AND construction.Area=" + SqlText(area) +
+      " AND area.Name=construction.Area AND construct.Area=area.Type AND construct.Occupation IN ('producer','Engineer')";
+  if (ShowList(c, GridId::GGSub1, sql, {215, 280, 500, 120}, 5, ColumnSet::Production)) {
+    c.form.subListArea = area;
+  } else {
+    Notice(c, "配分できる建物はありません");
+    c.host.Button(ButtonId::GLSubMenu).Visible(false);
+  }
+}
+
+void UpgradeTarget(CommandContext& c) {
+  IGrid& main = Main(c);
+  const int16_t id = rt::CInt(main.SelectRowData(4));
+  HideSecondStep(c);
+  HideIfShown(c.host.Button(ButtonId::GLSubMenu));
+  const std::string sql =
+      "SELECT construct.Name,construct.Land,construct.Price*1.0/2,construct.Men,construct.Work*1.0/2 "
+      "FROM construct,construction,area WHERE construct.Succession=construction.Name AND construction.ID=" + N(id) +
+      " AND area.Name=construction.Area AND construct.Area=area.Type AND construct.Open=True";
+  if (!QueryRow(c.week.db, sql)) return DataError(c, "改修エラー", sql);
+  ShowCaption(c, main.SelectRowData(1), 150);
+  c.form.mUpgradeID = id;
+  ShowList(c, GridId::GGSub1, sql, {215, 280, 500, 180}, 4, ColumnSet::Construct);
+  c.form.subListArea = main.SelectRowData(0);
+  c.form.subListUpgrade = main.SelectRowData(1);
+}
+
+// ---- Third step: the chosen row of the second list ----
+
+void Demolish(CommandContext& c) {
+  clsDB& db = c.week.db;
+  IGrid& sub = Sub(c);
+  const std::string name = sub.SelectRowData(0);
+  const std::string id = N(rt::CInt(sub.SelectRowData(4)));
+  // The building's own row says where its land goes back to.
+  const std::string rowSql = "SELECT Area,Work,[Update] FROM construction WHERE ID=" + id;
+  if (!QueryRow(db, rowSql)) return DataError(c, "解体建物取得エラー", rowSql);
+  const std::string area = db.Data(0);
+  const bool unfinished = DataI(db, 1) > 0;
+  const std::string update = db.Data(2);
+
+  std::string landSql = "SELECT Land FROM construct,construction WHERE construct.Name=construction.Name AND construction.ID=" + id;
+  if (unfinished && !update.empty()) {
+    if (!AskYes(c, name + "は" + update + "に改修中です。解体していいですか")) return;
+    // The upgrade's extra land is already taken: the target's land comes back.
+    landSql = "SELECT Land FROM construct,construction WHERE construct.Name=construction.[Update] AND construction.ID=" + id;
+  } else if (unfinished) {
+    if (!AskYes(c, name + "を建設中です。解体していいですか")) return;
+  } else {
+    if (sub.SelectRowData(5) == "住宅地") return Notice(c, "住宅地は解体できません");
+    if (!AskYes(c, name + "を解体していいですか")) return;
+  }
+  int16_t land = 0, development = 0;
+  if (!ReadI(c, landSql, "解体建物の用地取得エラー", land)) return;
+  if (!ReadI(c, DevelopmentSql(area), "地域の空き用地取得エラー", development)) return;
+
+  if (unfinished) db.Excute("UPDATE home SET Construction=0 WHERE Construction=" + id);
+  db.Excute("DELETE FROM construction WHERE ID=" + id);
+  SetDevelopment(c, area, rt::AddI(development, land));
+  HideCommandPanel(c, c.form.mCommand, false);
+  sim::ShowConstruct(c.week);
+}
+
+// The job under way that a new build or upgrade abandons.
+struct Job {
+  int32_t id = 0;  ///< 0: none
+  std::string name, area, update;
+  int16_t back = 0;             ///< land the area gets back
+  int16_t areaDevelopment = 0;  ///< the job area's free land before that
+};
+
+// Reads the job under way and what abandoning it gives back; false (after a data error) when
+// a row it needs is missing. A pointer to a building that is gone or done is no job.
+bool ReadJob(CommandContext& c, Job& job) {
+  clsDB& db = c.week.db;
+  const std::string homeSql = "SELECT Construction FROM home";
+  if (!QueryRow(db, homeSql)) {
+    DataError(c, "建設中の建物取得エラー", homeSql);
+    return false;
+  }
+  const int32_t id = sim::DataL(db, 0);
+  if (id == 0) return true;
+  if (!QueryRow(db, "SELECT ID,Name,Area,[Update] FROM construction WHERE Work>0 AND ID=" + N(id))) return true;
+  job.id = id;
+  job.name = db.Data(1);
+  job.area = db.Data(2);
+  job.update = db.Data(3);
+  if (!job.update.empty()) {
+    const std::string sql = "SELECT construct.Land,N.Land FROM construct,construct N WHERE construct.Name=" +
+                            SqlText(job.name) + " AND N.Name=" + SqlText(job.update);
+    if (!QueryRow(db, sql)) {
+      DataError(c, "建設中の建物の用地取得エラー", sql);
+      return false;
+    }
+    job.back = rt::SubI(DataI(db, 1), DataI(db, 0));
+  } else {
+    const std::string sql = "SELECT construct.Land FROM construct WHERE construct.Name=" + SqlText(job.name);
+    if (!ReadI(c, sql, "建設中の建物の用地取得エラー", job.back)) return false;
+  }
+  if (job.back != 0 && !ReadI(c, DevelopmentSql(job.area), "地域の空き用地取得エラー", job.areaDevelopment)) return false;
+  return true;
+}
+
+bool SiteHasProduce(CommandContext& c, const std::string& kind, const std::string& area) {
+  clsDB& db = c.week.db;
+  if (!QueryRow(db, "SELECT construct.Type FROM construct,area WHERE area.Type=construct.Area AND construct.Name=" +
+                        SqlText(kind) + " AND area.Name=" + SqlText(area)))
+    return true;
+  const std::string type = db.Data(0);
+  if (type != "採取小屋" && type != "坑道") return true;
+  return QueryRow(db, "SELECT Name FROM areaitem WHERE Open=True AND Area=" + SqlText(area) + " AND Type=" + SqlText(type));
+}
+
+void BuildOrUpgrade(CommandContext& c) {
+  clsDB& db = c.week.db;
+  IGrid& sub = Sub(c);
+  const bool upgrade = c.form.mCommand == "改修";
+  if (!upgrade && c.form.subListBuildings == "5")
+    return Notice(c, "ひとつの地域に建設できるのは" + N(5) + "ヵ所までです");
+  int16_t price = rt::CInt(sub.SelectRowData(2));
+  if (price > c.week.data.Money()) return Notice(c, "お金が足りません");
+  const std::string kind = sub.SelectRowData(0);
+  const std::string area = c.form.subListArea;
+  if (upgrade) {
+    if (!AskYes(c, c.form.subListUpgrade + "を" + kind + "に改修します")) return;
+  } else {
+    if (!AskYes(c, kind + "を建設していいですか?")) return;
+    if (!SiteHasProduce(c, kind, area) &&
+        !AskYes(c, std::string("そのエリアには生産するアイテムがありません") + kCrLf + "それでも建設しますか?"))
+      return;
+  }
+  Job job;
+  if (!ReadJob(c, job)) return;
+  if (job.id != 0) {
+    const std::string shown = (job.update.empty() ? job.name : job.update) + "(" + job.area + ")";
+    if (!AskYes(c, "現在" + shown + "を建設中です。破棄してもいいですか")) return;
+  }
+
+  // Everything is read before anything is written, so a missing row changes nothing.
+  int32_t id = 0;
+  int16_t work = 0, development = 0;
+  std::string target = area;
+  if (upgrade) {
+    id = c.form.mUpgradeID;
+    const std::string halfSql =
+        "SELECT construct.Work*1.0/2,construct.Price*1.0/2,construction.Area,construction.Name "
+        "FROM construct,construction WHERE construct.Succession=construction.Name AND construction.ID=" + N(id) +
+        " AND construct.Name=" + SqlText(kind);
+    if (!QueryRow(db, halfSql)) return DataError(c, "改修費用取得エラー", halfSql);
+    work = DataI(db, 0);
+    price = DataI(db, 1);
+    target = db.Data(2);
+    const std::string oldName = db.Data(3);
+    if (price > c.week.data.Money()) return Notice(c, "お金が足りません");
+    if (!ReadI(c, DevelopmentSql(target), "地域の空き用地取得エラー", development)) return;
+    const std::string oldSql =
+        "SELECT construct.Land FROM construct,construction,area Where area.Name = construction.Area And "
+        "construction.Name = construct.Name And area.Type = construct.Area AND construction.Name=" + SqlText(oldName) +
+        " AND construction.Area=" + SqlText(target);
+    int16_t oldLand = 0;
+    if (!ReadI(c, oldSql, "改修前の建物の用地取得エラー", oldLand)) return;
+    if (job.back != 0 && rt::EqualsNoCase(job.area, target)) development = rt::AddI(development, job.back);
+    development = rt::SubI(development, rt::SubI(rt::CInt(sub.SelectRowData(1)), oldLand));
+  } else {
+    id = rt::AddL(sim::QueryNumber(db, "SELECT MAX(construction.ID) FROM construction"), 1);
+    work = rt::CInt(sub.SelectRowData(4));
+    if (!ReadI(c, DevelopmentSql(area), "地域の空き用地取得エラー", development)) return;
+    if (job.back != 0 && rt::EqualsNoCase(job.area, target)) development = rt::AddI(development, job.back);
+    development = rt::SubI(development, rt::CInt(sub.SelectRowData(1)));
+  }
+
+  // Abandon the job under way: a new building goes, an upgrade stays as it was. Nothing is refunded.
+  if (job.id != 0) {
+    if (!job.update.empty())
+      db.Excute("UPDATE construction SET Work=0,[Update]='' WHERE ID=" + N(job.id));
+    else
+      db.Excute("DELETE FROM construction WHERE construction.ID=" + N(job.id));
+    if (job.back != 0) SetDevelopment(c, job.area, rt::AddI(job.areaDevelopment, job.back));
+  }
+  if (upgrade)
+    db.Excute("UPDATE construction SET Work=" + N(work) + ",[Update]=" + SqlText(kind) + " WHERE construction.ID=" + N(id));
+  else
+    db.Excute("INSERT INTO construction VALUES(" + N(id) + "," + SqlText(kind) + "," + SqlText(area) + ",''," +
+              "0,0," + N(work) + ",'')");
+  SetDevelopment(c, target, development);
+  db.Excute("UPDATE home SET construction=" + N(id));
+  // The price is paid and saved at once, with the building it bought.
+  c.week.data.MoneyDif(price);
+  db.Excute("UPDATE home SET [Money]=" + N(c.week.data.Money()));
+  sim::ShowKingdom(c.week);
+  HideCommandPanel(c, c.form.mCommand, false);
+  sim::ShowConstruct(c.week);
+}
+
+// The staff slider stays frozen while a field, paddy or ranch is in the producing stretch of
+// its product's cycle.
+bool GrowthLocked(CommandContext& c, const std::string& product, int16_t staff, const std::string& type,
+                  const std::string& startWeek) {
+  if (product.empty() || staff <= 0) return false;
+  std::string sql;
+  if (type == "畑" || type == "水田")
+    sql = "SELECT Cycle,Growth,Fallow FROM grain WHERE Name=" + SqlText(product);
+  else if (type == "牧場")
+    sql = "SELECT Cycle,Growth,Fallow FROM animal WHERE Name=" + SqlText(product) + " AND Fallow>0";
+  else
+    return false;
+  if (!QueryRow(c.week.db, sql)) return false;
+  const int16_t cycle = DataI(c.week.db, 0);
+  const int16_t fallow = DataI(c.week.db, 2);
+  if (cycle == 0) return false;  // a product without a cycle is never in production
+  const int16_t phase = rt::CheckI(rt::Mod(rt::SubL(c.week.state.mTurn, sim::TextL(startWeek)), cycle));
+  return phase >= fallow;
+}
+
+std::string ProductListSql(CommandContext& c, const std::string& building, const std::string& occupationJ,
+                           const std::string& type, const std::string& id, bool& workshop) {
+  workshop = occupationJ == "技術者";
+  if (workshop) {
+    auto filter = kWorkshopFilters.find(building);
+    if (filter == kWorkshopFilters.end()) return "";
+    return "SELECT DISTINCT item.Name,itemdata.Storage," + std::string(sim::kSellPriceSql) +
+           ",Category,Power,Weight,Effect,Tips FROM itemdata,synthesisitem,item "
+           "Where itemdata.Name = synthesisitem.Name And itemdata.Name = item.Name And item.Production<>0 AND " +
+           filter->second + " AND Synthesis=True ORDER BY 3 DESC";
+  }
+  const std::string education = N(c.week.data.Education("Producer"));
+  if (type == "水田" || type == "畑")
+    return "SELECT DISTINCT(grain.Name) FROM grain,construct,construction,area,itemdata "
+           "WHERE construct.Name=construction.Name AND construct.Area=area.Type AND area.Name=construction.Area AND "
+           "grain.Type=construct.Type AND construction.ID=" + id + " AND itemdata.Name=grain.Name"
+           " AND grain.Education<=" + education;
+  if (type == "牧場" || type == "港")
+    return "SELECT DISTINCT(animal.Name) FROM animal,construct,construction,area,itemdata "
+           "WHERE construct.Name=construction.Name AND construct.Area =area.Type AND area.Name=construction.Area AND "
+           "animal.Type=construct.Type AND construction.ID=" + id + " AND itemdata.Name=animal.Name"
+           " AND animal.Education<=" + education;
+  if (type == "採取小屋" || type == "坑道" || type == "伐採所")
+    return "SELECT areaitem.Name FROM areaitem,construct,construction,area,itemdata "
+           "WHERE construct.Name=construction.Name AND  construct.Area=area.Type AND area.Name=construction.Area AND "
+           "areaitem.Type=construct.Type AND construction.ID=" + id + " AND areaitem.Name=itemdata.Name AND "
+           "areaitem.Open=TRUE AND areaitem.Area=" + SqlText(c.form.subListArea);
+  return "";
+}
+
+void PrepareAllot(CommandContext& c) {
+  clsDB& db = c.week.db;
+  IGrid& sub = Sub(c);
+  const std::string building = sub.SelectRowData(0);
+  const std::string occupationJ = sub.SelectRowData(1);
+  const int16_t staff = rt::CInt(sub.SelectRowData(2));
+  const int16_t men = rt::CInt(sub.SelectRowData(3));
+  const std::string product = sub.SelectRowData(4);
+  const std::string id = N(rt::CInt(sub.SelectRowData(5)));
+  const std::string type = sub.SelectRowData(7);
+  HideAllotScreen(c);
+
+  // The workers' figures first: a screen is only built for a building they were read for.
+  const std::string peopleSql =
+      "SELECT people.Number,people.Occupation FROM people,construct,construction,area "
+      "WHERE people.Occupation=construct.Occupation AND construct.Name=construction.Name AND construction.ID=" + id +
+      " AND area.Name=construction.Area AND construct.Area=area.Type";
+  if (!QueryRow(db, peopleSql)) return DataError(c, "職種人口取得エラー", peopleSql);
+  const int16_t population = DataI(db, 0);
+  const std::string occupation = db.Data(1);
+  const std::string employedSql =
+      "SELECT SUM(construction.NofProduction) FROM construct,construction,area WHERE construct.Name=construction.Name "
+      "AND construct.Occupation=" + SqlText(occupation) + " AND area.Name=construction.Area AND construct.Area=area.Type";
+  if (!QueryRow(db, employedSql)) return DataError(c, "職種別従事数取得エラー", employedSql);
+  const int16_t employed = DataI(db, 0);
+  const std::string othersSql = employedSql + " AND construction.ID <> " + id;
+  int16_t others = rt::SubI(employed, staff);
+  if (QueryRow(db, othersSql))
+    others = DataI(db, 0);
+  else
+    DataError(c, "選択建物以外の職種別総数取得エラー", othersSql);
+
+  c.form.mAllotID = rt::CInt(id);
+  c.form.mAllotPopulation = population;
+  c.form.mAllotOccupation = occupation;
+  c.form.mAllotOthers = others;
+  const bool locked = GrowthLocked(c, product, staff, type, sub.SelectRowData(6));
+
+  ISlider& slider = c.host.PSMain();
+  slider.Place({210, 440, 325, 64});
+  slider.Min(0);
+  slider.Max(men);
+  slider.Value(staff);
+  slider.Text(building);
+  slider.Enable(!locked);
+  slider.ControlStart();
+  slider.Visible(true);
+
+  IButton& execute = c.host.Button(ButtonId::GLExcute);
+  execute.Place({670, 575, 110, 20});
+  execute.Text("配分確定");
+  execute.FontColor(1);
+  execute.Visible(true);
+
+  IFigureLabel& surplus = c.host.GLRestruct();
+  surplus.Place({400, 575, 110, 20});
+  surplus.MainText("余剰数");
+  surplus.SubText(N(rt::SubI(population, employed)));
+  surplus.Setting();
+  surplus.Visible(true);
+
+  bool workshop = false;
+  const std::string productSql = ProductListSql(c, building, occupationJ, type, id, workshop);
+  // Without products the list stays hidden rather than offering another building's.
+  if (!productSql.empty())
+    ShowList(c, GridId::GGSub2, productSql, {550, 420, 250, 140}, workshop ? 3 : 1,
+             workshop ? ColumnSet::ItemSell : ColumnSet::Product);
+
+  IButton& chosen = c.host.Button(ButtonId::GLClear);
+  chosen.Text(product.empty() ? kNoProduct : product);
+  chosen.Enable(!product.empty());
+  chosen.Visible(true);
+}
+
+}  // namespace
+
+bool ShowAreaList(CommandContext& c, const std::string& Command) {
+  clsDB& db = c.week.db;
+  const bool upgrade = Command == "改修";
+  std::string sql;
+  if (upgrade)
+    sql = kUpgradeList;
+  else if (Command == "探索")
+    sql = std::string(kAreaSelect) + " WHERE area.Open=TRUE AND area.AreaLevel<10 AND area.Type NOT IN ('市街')" + kAreaGroup;
+  else
+    sql = std::string(kAreaSelect) + " WHERE area.Open=TRUE AND area.Type NOT IN ('王宮','山')" + kAreaGroup;
+  if (!QueryRow(db, sql)) {
+    Notice(c, Command + (upgrade ? "できる建物がありません" : "できる地域がありません"));
+    return false;
+  }
+  // A new first list starts the command afresh: nothing of an earlier choice stays.
+  HideSecondStep(c);
+  HideIfShown(c.host.Button(ButtonId::GLSubMenu));
+  IGrid& main = Main(c);
+  main.Place({215, 100, 500, 140});
+  main.GetData(db.GetRecordSet(), upgrade ? 4 : 5, upgrade ? ColumnSet::AreaBuilding : ColumnSet::Area);
+  if (Command == "建設" || upgrade) c.week.state.mConstructPower = sim::RetConstructPower(c.week);
+  return true;
+}
+
+void AreaCommand(CommandContext& c) {
+  const std::string& command = c.form.mCommand;
+  if (command == "探索") return ExploreArea(c);
+  if (command == "建設") return BuildTypes(c);
+  if (command == "解体") return DemolishList(c);
+  if (command == "配分") return StaffList(c);
+  if (command == "改修") return UpgradeTarget(c);
+}
+
+void ConstructCommand(CommandContext& c) {
+  if (c.form.subListArea.empty()) return;  // no list of an area is on screen
+  const std::string& command = c.form.mCommand;
+  if (command == "解体") return Demolish(c);
+  if (command == "建設" || command == "改修") return BuildOrUpgrade(c);
+  if (command == "配分") return PrepareAllot(c);
+}
+
+void AllotCommit(CommandContext& c) {
+  ISlider& slider = c.host.PSMain();
+  if (!slider.Enable() && !AskYes(c, "現在生産しているものを破棄してもいいですか?")) return;
+  std::string product = c.host.Button(ButtonId::GLClear).Text();
+  if (product == kNoProduct) product.clear();
+  std::string sql = "UPDATE construction SET NofProduction=" + N(slider.Value()) + ",Product=" + SqlText(product);
+  // A new product starts its cycle this week; the same product keeps its cycle.
+  if (product != Sub(c).SelectRowData(4)) sql += ",StartWeek=" + N(c.week.state.mTurn);
+  sql += " WHERE ID=" + N(c.form.mAllotID);
+  c.week.db.Excute(sql);
+  sim::ShowOccupation(c.week, c.form.mAllotOccupation, false);
+  c.week.screen.View(sim::ViewId::People).RePaint();
+  HideCommandPanel(c, c.form.mCommand, false);
+}
+
+void GGSub2_RowSelect(CommandContext& c) {
+  if (c.form.mCommand == "配分") c.host.Button(ButtonId::GLClear).Text(c.host.Grid(GridId::GGSub2).SelectRowData(0));
+}
+
+void GLClear_Click(CommandContext& c) { c.host.Button(ButtonId::GLClear).Text(kNoProduct); }
+
+}  // namespace cmd

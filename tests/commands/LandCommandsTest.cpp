@@ -1,0 +1,301 @@
+/** @file LandCommandsTest.cpp The land commands on a new game: their lists, questions, refusals, writes and land bookkeeping. */
+#include <algorithm>
+
+#include "CommandFixture.h"
+#include "sim/People.h"
+#include "sim/StatusPanels.h"
+
+namespace cmdtest {
+namespace {
+
+using Names = std::vector<std::string>;
+Names Sorted(Names v) {
+  std::sort(v.begin(), v.end());
+  return v;
+}
+constexpr int32_t kYes = sim::kAnsYes, kNo = sim::kAnsNo;
+
+class LandCommandsTest : public CommandTest {
+ protected:
+  std::string Building(int id) {
+    return Value("SELECT ID||','||Name||','||Area||','||Product||','||NofProduction||','||StartWeek||','||Work||','||"
+                 "[Update] FROM construction WHERE ID=" + std::to_string(id));
+  }
+  std::string Free(const std::string& area) { return Value("SELECT Development FROM area WHERE Name='" + area + "'"); }
+  void SetMoney(int32_t money) {
+    data.Money(money);
+    Exec("UPDATE home SET [Money]=" + std::to_string(money));
+  }
+  // The starting barracks' way up, opened as the unlock ladder opens it.
+  void OpenBarracksUpgrade() {
+    sim::TurnLog log;
+    sim::TurnEnd_ConstructCondition(week, "建て直した兵舎", 0, 0, 0, 0, "ボロボロの兵舎", 1, "Name", log);
+  }
+  void Build(const std::string& area, const std::string& kind) {
+    if (form.mCommand != "建設") {
+      ASSERT_TRUE(Menu("建設"));
+    }
+    Pick(GridId::GGMain, 0, area);
+    Pick(GridId::GGSub1, 0, kind);
+  }
+};
+
+TEST_F(LandCommandsTest, FirstListsFollowTheWordAndTheUpgradeListNeedsAnOpenSuccessor) {
+  ASSERT_TRUE(Menu("建設"));
+  EXPECT_EQ(Grid(GridId::GGMain).Column(0), (Names{"中央市街", "リュシーレ平原"}));
+  EXPECT_EQ(Grid(GridId::GGMain).Column(4), (Names{"4", "2"}));
+  EXPECT_EQ(state.mConstructPower, 11) << "the help of the 110 employed people";
+  EXPECT_TRUE(Grid(GridId::GGMain).Visible() && !host.panel(cmd::PanelId::GLTurnEnd).Visible());
+  ASSERT_TRUE(Menu("探索"));
+  EXPECT_EQ(Grid(GridId::GGMain).Column(0), (Names{"リュシーレ平原"})) << "no town and nothing at level 10";
+
+  // Nothing a new game holds has an open successor yet.
+  EXPECT_FALSE(Menu("改修"));
+  EXPECT_EQ(LastMessage(), "改修できる建物がありません");
+  EXPECT_TRUE(host.panel(cmd::PanelId::GLTurnEnd).Visible());
+  OpenBarracksUpgrade();
+  ASSERT_TRUE(Menu("改修"));
+  EXPECT_EQ(Grid(GridId::GGMain).Column(4), (Names{"6"})) << "the starting barracks";
+  Pick(GridId::GGMain, 4, "6");
+  EXPECT_EQ(Button(ButtonId::GLSubMenu).Text(), "ボロボロの兵舎");
+  EXPECT_EQ(Grid(GridId::GGSub1).Column(0), (Names{"建て直した兵舎"}));
+  EXPECT_EQ(Grid(GridId::GGSub1).Column(2), (Names{"1000"}));
+}
+
+TEST_F(LandCommandsTest, BuildingAsksTakesLandPaysAtOnceAndAbandonsTheJobUnderWay) {
+  Answer({kNo});
+  Build("リュシーレ平原", "小さな畑");
+  EXPECT_EQ(Building(8), "");
+  EXPECT_EQ(Grid(GridId::GGSub1).Column(0), (Names{"小さな畑", "小さな牧場"}));
+  EXPECT_EQ(Grid(GridId::GGSub2).Column(0), (Names{"小さな畑", "小さな牧場"})) << "what already stands there";
+
+  Answer({kYes});
+  Pick(GridId::GGSub1, 0, "小さな畑");
+  EXPECT_EQ(LastMessage(), "小さな畑を建設していいですか?");
+  EXPECT_EQ(Building(8), "8,小さな畑,リュシーレ平原,,0,0,40,");
+  EXPECT_EQ(Free("リュシーレ平原") + "/" + Value("SELECT Construction||'/'||[Money] FROM home"), "2/8/350");
+  EXPECT_EQ(data.Money(), 350);
+  EXPECT_EQ(screen.label(sim::LabelId::Construct).mainText, "建設:小さな畑(リュシーレ平原)");
+  EXPECT_FALSE(Grid(GridId::GGSub1).Visible() || Grid(GridId::GGMain).Visible());
+
+  // A second job in the same area: the first is deleted and its land counted before the new one takes its own.
+  form.mCommand.clear();
+  Answer({kYes, kNo});
+  Build("リュシーレ平原", "小さな牧場");
+  EXPECT_EQ(LastMessage(), "現在小さな畑(リュシーレ平原)を建設中です。破棄してもいいですか");
+  EXPECT_EQ(Building(8) + "/" + Free("リュシーレ平原"), "8,小さな畑,リュシーレ平原,,0,0,40,/2");
+  Answer({kYes, kYes});
+  Pick(GridId::GGSub1, 0, "小さな牧場");
+  EXPECT_EQ(Building(8) + "/" + Building(9) + "/" + Free("リュシーレ平原"), "/9,小さな牧場,リュシーレ平原,,0,0,50,/2");
+  EXPECT_EQ(data.Money(), 150) << "the abandoned job is not refunded";
+
+  // Refusals leave the panel open.
+  form.mCommand.clear();
+  Build("中央市街", "頼りない建設場");
+  EXPECT_EQ(LastMessage(), "お金が足りません");
+  EXPECT_TRUE(Grid(GridId::GGSub1).Visible());
+  SetMoney(200);
+  Answer({kYes, kYes});
+  Pick(GridId::GGSub1, 0, "頼りない建設場");
+  EXPECT_EQ(data.Money(), 0) << "a price equal to the money is accepted";
+}
+
+TEST_F(LandCommandsTest, UpgradeTakesHalvesAndExtraLandAndAnAbandonedUpgradeGivesItBack) {
+  OpenBarracksUpgrade();
+  SetMoney(5000);
+  for (const auto& [work, half] : {std::pair{"25", "12"}, std::pair{"27", "14"}}) {
+    Exec(std::string("UPDATE construct SET Work=") + work + " WHERE Name='建て直した兵舎'");
+    Exec("UPDATE construction SET Work=0,[Update]='' WHERE ID=6");
+    Exec("UPDATE area SET Development=11 WHERE Name='中央市街'");
+    form.mCommand.clear();
+    ASSERT_TRUE(Menu("改修"));
+    Pick(GridId::GGMain, 4, "6");
+    Answer({kYes});
+    Pick(GridId::GGSub1, 0, "建て直した兵舎");
+    EXPECT_EQ(Building(6), std::string("6,ボロボロの兵舎,中央市街,,20,1,") + half + ",建て直した兵舎");
+  }
+  EXPECT_EQ(Free("中央市街") + "/" + std::to_string(data.Money()), "10/3000");
+  EXPECT_EQ(screen.label(sim::LabelId::Construct).mainText, "改修:建て直した兵舎(中央市街)");
+
+  // Building something else resets the upgrade (the barracks stays as it was) and gives its
+  // extra land back before the new building takes its own.
+  Answer({kYes, kYes});
+  Build("中央市街", "小さな工房");
+  EXPECT_EQ(LastMessage(), "現在建て直した兵舎(中央市街)を建設中です。破棄してもいいですか");
+  EXPECT_EQ(Building(6), "6,ボロボロの兵舎,中央市街,,20,1,0,");
+  EXPECT_EQ(Free("中央市街"), "10");
+}
+
+TEST_F(LandCommandsTest, DemolitionReturnsTheLandOfWhatTheBuildingHolds) {
+  Exec("UPDATE construct SET Open=True WHERE Name='建て直した兵舎'");
+  Exec("UPDATE construction SET Work=150,[Update]='建て直した兵舎' WHERE ID=6");
+  Exec("UPDATE home SET Construction=6");
+  Exec("UPDATE area SET Development=10 WHERE Name='中央市街'");
+  ASSERT_TRUE(Menu("解体"));
+  Pick(GridId::GGMain, 0, "中央市街");
+  EXPECT_EQ(Sorted(Grid(GridId::GGSub1).Column(0)), Sorted({"小さな住宅地", "小さな工房", "小規模商店街", "ボロボロの兵舎"}));
+  Pick(GridId::GGSub1, 0, "小さな住宅地");
+  EXPECT_EQ(LastMessage(), "住宅地は解体できません");
+  Answer({kYes});
+  Pick(GridId::GGSub1, 0, "ボロボロの兵舎");
+  EXPECT_EQ(LastMessage(), "ボロボロの兵舎は建て直した兵舎に改修中です。解体していいですか");
+  EXPECT_EQ(Building(6) + "/" + Free("中央市街") + "/" + Value("SELECT Construction FROM home"), "/12/0");
+
+  ASSERT_TRUE(Menu("解体"));
+  Pick(GridId::GGMain, 0, "リュシーレ平原");
+  Answer({kNo});
+  Pick(GridId::GGSub1, 0, "小さな牧場");
+  EXPECT_FALSE(Building(7).empty());
+  Answer({kYes});
+  Pick(GridId::GGSub1, 0, "小さな牧場");
+  EXPECT_EQ(LastMessage(), "小さな牧場を解体していいですか");
+  EXPECT_EQ(Building(7) + "/" + Free("リュシーレ平原") + "/" + std::to_string(data.Money()), "/4/500");
+}
+
+// A second step that shows nothing hides the previous area's list, so no row of it can act on the new area.
+TEST_F(LandCommandsTest, AnAreaWithNothingToOfferLeavesNoListOfAnotherArea) {
+  Exec("UPDATE area SET Open=True WHERE Name='ルイン平原'");
+  ASSERT_TRUE(Menu("建設"));
+  Pick(GridId::GGMain, 0, "リュシーレ平原");
+  Pick(GridId::GGMain, 0, "ルイン平原");
+  EXPECT_EQ(LastMessage(), "建設用地がありません");
+  EXPECT_FALSE(Grid(GridId::GGSub1).Visible() || Grid(GridId::GGSub2).Visible() || Button(ButtonId::GLSubMenu).Visible());
+  cmd::ConstructCommand(c);
+  EXPECT_EQ(Building(9) + Free("ルイン平原"), "0");
+
+  Exec("INSERT INTO construction VALUES(9,'小さな畑','リュシーレ平原','',0,0,0,'')");
+  Exec("INSERT INTO construction VALUES(10,'小さな畑','リュシーレ平原','',0,0,0,'')");
+  Exec("INSERT INTO construction VALUES(11,'小さな畑','リュシーレ平原','',0,0,0,'')");
+  ASSERT_TRUE(Menu("建設"));
+  Pick(GridId::GGMain, 0, "リュシーレ平原");
+  EXPECT_FALSE(Grid(GridId::GGSub1).Visible()) << "five buildings: no types";
+  EXPECT_EQ(Grid(GridId::GGSub2).Rows(), 5);
+
+  ASSERT_TRUE(Menu("配分"));
+  Pick(GridId::GGMain, 0, "リュシーレ平原");
+  Pick(GridId::GGMain, 0, "ルイン平原");
+  EXPECT_EQ(LastMessage(), "配分できる建物はありません");
+  EXPECT_FALSE(Grid(GridId::GGSub1).Visible());
+  ASSERT_TRUE(Menu("解体"));
+  Pick(GridId::GGMain, 0, "リュシーレ平原");
+  Pick(GridId::GGMain, 0, "ルイン平原");
+  EXPECT_EQ(LastMessage(), "この地域には何も建設されていません");
+  EXPECT_FALSE(Grid(GridId::GGSub1).Visible());
+
+  // A successor that cannot stand on the building's area.
+  Exec("UPDATE construct SET Open=True,Area='平原' WHERE Name='建て直した兵舎'");
+  ASSERT_TRUE(Menu("改修"));
+  Pick(GridId::GGMain, 4, "6");
+  EXPECT_EQ(screen.errors.size(), 1u);
+  EXPECT_EQ(screen.errors.back().rfind("改修エラー\r\nSELECT", 0), 0u);
+  EXPECT_FALSE(Grid(GridId::GGSub1).Visible());
+}
+
+// A row a command needs that is gone stops it before it writes anything.
+TEST_F(LandCommandsTest, AMissingRowStopsTheCommandBeforeAnyWrite) {
+  ASSERT_TRUE(Menu("解体"));
+  Pick(GridId::GGMain, 0, "リュシーレ平原");
+  Exec("DELETE FROM construct WHERE Name='小さな牧場'");
+  Answer({kYes});
+  Pick(GridId::GGSub1, 0, "小さな牧場");
+  EXPECT_EQ(screen.errors.back().rfind("解体建物の用地取得エラー\r\nSELECT", 0), 0u);
+  EXPECT_EQ(Building(7).empty() ? "gone" : Free("リュシーレ平原"), "3");
+
+  OpenBarracksUpgrade();
+  SetMoney(5000);
+  ASSERT_TRUE(Menu("改修"));
+  Pick(GridId::GGMain, 4, "6");
+  Exec("UPDATE construct SET Succession='' WHERE Name='建て直した兵舎'");
+  Answer({kYes});
+  Pick(GridId::GGSub1, 0, "建て直した兵舎");
+  EXPECT_EQ(screen.errors.back().rfind("改修費用取得エラー\r\nSELECT", 0), 0u);
+  EXPECT_EQ(Building(6) + "/" + Free("中央市街") + "/" + Value("SELECT Construction||'/'||[Money] FROM home"),
+            "6,ボロボロの兵舎,中央市街,,20,1,0,/11/0/5000");
+}
+
+TEST_F(LandCommandsTest, AllocationBuildsItsScreenLocksGrowingCropsAndCommitsStaffAndProduct) {
+  ASSERT_TRUE(Menu("配分"));
+  Pick(GridId::GGMain, 0, "リュシーレ平原");
+  EXPECT_EQ(Sorted(Grid(GridId::GGSub1).Column(0)), Sorted({"小さな畑", "小さな牧場"}));
+  Pick(GridId::GGSub1, 0, "小さな畑");
+  const fake::FakeSlider& slider = host.slider;
+  EXPECT_EQ(std::to_string(slider.max) + "/" + std::to_string(slider.value) + "/" + slider.text, "60/50/小さな畑");
+  EXPECT_EQ(std::to_string(form.mAllotPopulation) + "/" + std::to_string(form.mAllotOthers) + "/" + form.mAllotOccupation,
+            "70/20/Producer");
+  EXPECT_EQ(host.restruct.subText, "0");
+  EXPECT_EQ(Grid(GridId::GGSub2).Column(0), (Names{"貧しい麦"}));
+  EXPECT_TRUE(slider.enable && Button(ButtonId::GLClear).enable && Button(ButtonId::GLExcute).Visible());
+
+  bool accept = true;
+  cmd::PSMain_ValueChenge(c, 51, accept);
+  EXPECT_FALSE(accept) << "no producer is free";
+  cmd::PSMain_ValueChenge(c, 30, accept);
+  EXPECT_TRUE(accept);
+  EXPECT_EQ(host.restruct.subText, "20");
+
+  // The same product keeps its cycle; releasing it starts a new one this week.
+  host.slider.value = 30;
+  cmd::GLExcute_Click(c);
+  EXPECT_EQ(Building(3), "3,小さな畑,リュシーレ平原,貧しい麦,30,1,0,");
+  EXPECT_FALSE(slider.Visible());
+  state.mTurn = 5;
+  ASSERT_TRUE(Menu("配分"));
+  Pick(GridId::GGMain, 0, "リュシーレ平原");
+  Pick(GridId::GGSub1, 0, "小さな畑");
+  cmd::GLClear_Click(c);
+  cmd::GLExcute_Click(c);
+  EXPECT_EQ(Building(3), "3,小さな畑,リュシーレ平原,,30,5,0,");
+
+  // 貧しい麦: cycle 4, fallow 1. Production runs from week 1 of the cycle on.
+  Exec("UPDATE construction SET Product='貧しい麦',StartWeek=1 WHERE ID=3");
+  ASSERT_TRUE(Menu("配分"));
+  Pick(GridId::GGMain, 0, "リュシーレ平原");
+  for (const auto& [turn, locked] : {std::pair{1, false}, std::pair{2, true}, std::pair{5, false}}) {
+    state.mTurn = turn;
+    Pick(GridId::GGSub1, 0, "小さな畑");
+    EXPECT_EQ(!slider.enable, locked) << "week " << turn;
+  }
+  Answer({kNo});
+  host.slider.value = 10;
+  state.mTurn = 2;
+  Pick(GridId::GGSub1, 0, "小さな畑");
+  cmd::GLExcute_Click(c);
+  EXPECT_EQ(LastMessage(), "現在生産しているものを破棄してもいいですか?");
+  EXPECT_EQ(Value("SELECT NofProduction FROM construction WHERE ID=3"), "30");
+  Exec("UPDATE grain SET Cycle=0 WHERE Name='貧しい麦'");
+  Pick(GridId::GGSub1, 0, "小さな畑");
+  EXPECT_TRUE(slider.enable) << "a crop without a cycle never locks";
+
+  // A building without products shows no list of the one before.
+  Exec("DELETE FROM itemdata WHERE Name='貧弱羊'");
+  Pick(GridId::GGSub1, 0, "小さな牧場");
+  EXPECT_FALSE(Grid(GridId::GGSub2).Visible());
+  // A workshop lists what it can make with stock and sale price.
+  Pick(GridId::GGMain, 0, "中央市街");
+  Pick(GridId::GGSub1, 0, "小さな工房");
+  EXPECT_TRUE(Grid(GridId::GGSub2).Visible() && Grid(GridId::GGSub2).shownCols == 3 &&
+              Grid(GridId::GGSub2).set == cmd::ColumnSet::ItemSell);
+}
+
+TEST_F(LandCommandsTest, ThePanelOpensAndClosesByGroup) {
+  using cmd::PanelId;
+  host.panel(PanelId::GLToolTip).visible = true;
+  cmd::HideCommandPanel(c, "", false);
+  EXPECT_TRUE(host.panel(PanelId::GLTurnEnd).visible && !host.panel(PanelId::GLToolTip).visible);
+  cmd::HideCommandPanel(c, "住民", true);
+  EXPECT_TRUE(host.panel(PanelId::GVSoldier).visible && !host.panel(PanelId::GLTurnEnd).visible);
+  cmd::HideCommandPanel(c, "住民", false);
+  EXPECT_FALSE(host.panel(PanelId::GVProducer).visible);
+  for (auto id : {ButtonId::GLSubMenu, ButtonId::GLSubMenu2, ButtonId::GLSubMenu3, ButtonId::GLExcute}) Button(id).visible = true;
+  host.panel(PanelId::GVTrade).visible = host.slider.visible = true;
+  cmd::HideCommandPanel(c, "開始", false);
+  EXPECT_FALSE(host.panel(PanelId::GVTrade).visible || host.slider.visible || Button(ButtonId::GLSubMenu3).visible ||
+               Button(ButtonId::GLSubMenu).visible);
+  form.mCommand = "建設";
+  Button(ButtonId::GLExcute).visible = true;
+  cmd::GLExcute_Click(c);
+  EXPECT_FALSE(Button(ButtonId::GLExcute).visible) << "a word without a commit only closes the panel";
+}
+
+}  // namespace
+}  // namespace cmdtest
