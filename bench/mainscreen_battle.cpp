@@ -20,7 +20,7 @@ void BM_AnimatedBattle(benchmark::State& state) {
                                            plat::Surface(420, 170)};
   plat::Control display;
   display.Resize(800, 600);
-  BattlePictures pics{&ws, &display, &tmp, &unit, {}, &effect, &status, {}, nullptr};
+  BattlePictures pics{&ws, &display, &tmp, nullptr, &unit, {}, &effect, &status, {}, nullptr};
   for (int i = 0; i < 4; ++i) pics.Monster[i] = &monsters[i];
   // The eight gauges as the battle shows them, repainted by every status panel.
   std::array<ctrGraphicalLabelEX, 8> gauges;

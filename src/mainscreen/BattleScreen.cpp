@@ -216,6 +216,7 @@ void BattleScreen::DrawBattleField(plat::Surface& picBattleTMP) const {
 
 void BattleScreen::PaintBattleField(const std::string& name) {
   PaintField(name, *pics_.WS);
+  if (pics_.BattleTMP) DrawBattleField(*pics_.BattleTMP);
   Record({.kind = BattleBlit::Stretch, .w = kFieldW, .h = kFieldH, .text = name});
 }
 

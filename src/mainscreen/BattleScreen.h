@@ -51,6 +51,7 @@ struct BattlePictures {
   plat::Surface* WS = nullptr;        ///< work surface: the field's background
   plat::Control* Display = nullptr;   ///< what the player sees
   plat::Surface* TMP = nullptr;       ///< snapshot between the impact frames
+  plat::Surface* BattleTMP = nullptr; ///< the field under the battle's controls (picBattleTMP)
   const plat::Surface* Unit = nullptr;
   std::array<const plat::Surface*, 4> Monster{};  ///< by the monster's sheet number 1 to 4
   const plat::Surface* Effect = nullptr;
@@ -81,8 +82,9 @@ class BattleScreen : public BattleDisplay {
 
   /// Paints the field of that name into `target`, stretched to 800 x 600.
   void PaintField(const std::string& name, plat::Surface& target) const;
-  /// Before a battle: the driver's current field into the window's battle backdrop, 800 x 600,
-  /// from which the gauges, the message and the command buttons then take their backgrounds.
+  /// The driver's current field into the window's battle backdrop, 800 x 600, from which the
+  /// gauges, the message and the command buttons then take their backgrounds. Done with every
+  /// new field (PaintBattleField), before the battle's first picture.
   void DrawBattleField(plat::Surface& picBattleTMP) const;
 
   /// While set, every drawing step is appended to it.

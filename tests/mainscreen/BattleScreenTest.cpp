@@ -261,16 +261,23 @@ TEST_F(BattleScreenTest, FieldChoiceAndClearing) {
   plain.Fill(plat::Rgb(200, 200, 0));
   pics.Nest[0] = &forest;
   pics.MonField = &plain;
-  BattleScreen s(battle, pics);
+  plat::Surface battleTmp;
+  pics.BattleTMP = &battleTmp;
+  ctrGraphicalLabelEX gauge;  // takes its background from the battle backdrop
+  gauge.SetBounds(100, 50, 200, 16);
+  BattleScreen s(battle, pics, {.Gauges = {&gauge}});
   std::vector<plat::Colour> shown;
   for (const char* name : {"森", "森林", "洞窟2"}) {  // 洞窟2 has no picture here: the field stays
     ws.Fill(plat::kWhite);
+    battle.SetBattleField(name);
     s.PaintBattleField(name);
     shown.push_back(ws.GetPixel(799, 599));
+    if (shown.size() == 1) shown.push_back(gauge.BackImage().GetPixel(150, 8));
   }
   s.InitImage();
   shown.push_back(display.Image().GetPixel(400, 300));
-  EXPECT_EQ(shown, (std::vector<plat::Colour>{plat::Rgb(0, 120, 0), plat::Rgb(200, 200, 0), plat::kWhite, plat::kWhite}));
+  EXPECT_EQ(shown, (std::vector<plat::Colour>{plat::Rgb(0, 120, 0), plat::Rgb(0, 120, 0), plat::Rgb(200, 200, 0),
+                                              plat::kWhite, plat::kWhite}));
 }
 
 }  // namespace

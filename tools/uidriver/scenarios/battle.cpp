@@ -66,7 +66,7 @@ UIDRIVER_SCENARIO(battle) {
   plat::Control display(&main);
   display.SetBounds(0, 0, 800, 600);
   display.SetVisible(false);
-  BattlePictures pics{&ws, &display, &tmp, &unit, {}, &effect, &status, {}, &field};
+  BattlePictures pics{&ws, &display, &tmp, &battleTmp, &unit, {}, &effect, &status, {}, &field};
   for (int i = 0; i < 4; ++i) pics.Monster[i] = &monsters[i];
   for (int i = 0; i < 6; ++i) pics.Nest[i] = &nests[i];
 
@@ -116,9 +116,8 @@ UIDRIVER_SCENARIO(battle) {
   battle.UnitAdd(army, "国王軍1");
   battle.UnitAdd(lizard, "火蜥蜴7");
 
-  // What the conquest does before a battle: the field, the controls' backgrounds, the cleared display.
+  // What the conquest does before a battle: the field (and with it the controls' backgrounds), the cleared display.
   battle.SetBattleField("平原");
-  screen.DrawBattleField(battleTmp);
   main.Show();
   battle.InitImage();
 
