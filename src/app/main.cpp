@@ -2,7 +2,10 @@
 #include <iostream>
 #include <memory>
 
+#include "app/Media.h"
+#include "app/Screens.h"
 #include "app/basQz.h"
+#include "app/frmSetting.h"
 #include "army/clsBattle.h"
 #include "army/clsMngUnitItems.h"
 #include "db/clsDB.h"
@@ -21,7 +24,17 @@ void JoinStartup() {
     gFile = std::make_shared<clsFile>();
     gMngUnitItems = std::make_shared<clsMngUnitItems>();
   };
-  // SetVolumes, RestoreVolumes and ShowTitle join with the sound layer and the title screen.
+  Hooks().SetVolumes = [](int16_t SE, int16_t BGM) {
+    SaveVolume();
+    SetSEVolume(SE);
+    SetBGMVolume(BGM);
+  };
+  Hooks().RestoreVolumes = [] {
+    SetSEVolume(0);
+    SetBGMVolume(0);
+  };
+  Screens().ShowSettings = ShowSettingDialog;
+  // ShowTitle joins with the title screen.
 }
 
 }  // namespace

@@ -168,6 +168,33 @@ void Window::SetPosition(int x, int y) {
   SDL_SetWindowPosition(sdl_, x, y);
 }
 
+void Window::SetPositionOnScreen(int x, int y) {
+  Point p = PlaceOnDisplays(Point{x, y}, Width(), Height(), DisplayAreas());
+  SetPosition(p.x, p.y);
+}
+
+std::vector<Rect> DisplayAreas() {
+  detail::EnsureVideo();
+  std::vector<Rect> areas;
+  for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+    SDL_Rect r;
+    if (SDL_GetDisplayUsableBounds(i, &r) == 0 || SDL_GetDisplayBounds(i, &r) == 0)
+      areas.push_back(RectXYWH(r.x, r.y, r.w, r.h));
+  }
+  return areas;
+}
+
+Point PlaceOnDisplays(Point wanted, int w, int h, const std::vector<Rect>& displays) {
+  if (displays.empty()) return wanted;
+  const Rect window = RectXYWH(wanted.x, wanted.y, w, h);
+  for (const Rect& d : displays) {
+    const Rect on = window.Intersect(d);
+    if (window.top >= d.top && on.Width() >= std::min(w, 100) && on.Height() >= std::min(h, 50)) return wanted;
+  }
+  const Rect& first = displays.front();
+  return Point{first.left + std::max(0, (first.Width() - w) / 2), first.top + std::max(0, (first.Height() - h) / 2)};
+}
+
 void Window::StartDrag() {
   if (!shown_) return;
   auto& ui = Ui();

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/Control.h"
 
@@ -50,6 +51,9 @@ class Window : public Control {
   /// Screen position of the client area's top-left corner.
   Point Position() const;
   void SetPosition(int x, int y);
+  /// SetPosition, or centred on the first display when (x, y) would put the window off every
+  /// display (a position saved on a screen that is gone).
+  void SetPositionOnScreen(int x, int y);
   /// Moves the window with the pointer until the left button is released (a borderless window
   /// dragged by its picture: call from a mouse-down or mouse-move with the left button held).
   void StartDrag();
@@ -88,5 +92,12 @@ class Window : public Control {
   Point dragGrab_;  // pointer in screen pixels minus window position, at the start of a drag
   Point position_;
 };
+
+/// The areas of the displays in screen pixels, the first display first.
+std::vector<Rect> DisplayAreas();
+/// Where a client area of w x h asked for at `wanted` goes: there when a grabbable part of it
+/// (100 x 50 pixels, or all of a smaller window) lies on one display with its top edge on that
+/// display; otherwise centred on the first display. No displays: `wanted`.
+Point PlaceOnDisplays(Point wanted, int w, int h, const std::vector<Rect>& displays);
 
 }  // namespace plat

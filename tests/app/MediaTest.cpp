@@ -1,0 +1,178 @@
+/** @file MediaTest.cpp Output volumes, the sound options, effects, the music restart and the pictures. */
+#include <cstdio>
+
+#include "MediaFixture.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+std::string Hex(uint32_t v) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%X", v);
+  return text;
+}
+
+using MediaTest = MediaFixture;
+
+}  // namespace
+
+TEST_F(MediaTest, VolumesOnBothPaths) {
+  plat::ScriptedMessageBox boxes;
+  plat::Audio().SetWaveVolume(0xC000);
+  plat::Audio().SetMidiVolume(0x12345678);
+  SaveVolume();
+  EXPECT_EQ(gSavedWaveVolume + " " + gSavedMidiVolume, "C000 12345678");
+  std::string seen;
+  for (int16_t step : {1, 5, 10, 0}) {
+    SetSEVolume(step);
+    seen += Hex(plat::Audio().WaveVolume()) + " ";
+  }
+  SetBGMVolume(3);
+  seen += Hex(plat::Audio().MidiVolume()) + " ";
+  gIni->Data("OptionBGM", "0");  // an option that is off keeps its device as it is
+  SetBGMVolume(9);
+  SetBGMVolume(0);
+  seen += Hex(plat::Audio().MidiVolume());
+  EXPECT_EQ(seen, "199E199E 80028002 FFFFFFFF C000 4CD04CD0 4CD04CD0");
+
+  // DirectX 8: the effect volume from "SEDX8" at set-up, then each call on all its objects.
+  MakeMedia(true);
+  std::string dx;
+  for (const auto& b : gSEBuffer) dx += std::to_string(b->GetVolume()) + " ";
+  SetBGMVolumeDX8(-1500);
+  SetSEVolumeDX8(-3000);
+  for (const auto& p : {gAudioPathMap, gAudioPathBattle, gAudioPathTest}) dx += std::to_string(p->GetVolume()) + " ";
+  dx += std::to_string(gSEBuffer[0]->GetVolume()) + " " + std::to_string(gSEBuffer[14]->GetVolume());
+  std::string expected;
+  for (int i = 0; i < 15; ++i) expected += "-1000 ";
+  EXPECT_EQ(dx, expected + "-1500 -1500 -1500 -3000 -3000");
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(MediaTest, SettingIniSwitchesControlsBattleAndMusicOnBothPaths) {
+  plat::ScriptedMessageBox boxes;
+  MakeMedia(false);
+  TakeLog();
+  gIni->Data("OptionSE", "0");
+  gIni->Data("BattleAnime", "0");
+  gIni->Data("BattleSpeed", "20");
+  media->SettingIni();
+  EXPECT_EQ(host.effect.size(), 30u);
+  EXPECT_EQ(std::count_if(host.effect.begin(), host.effect.end(), [](auto& e) { return e.second; }), 0);
+  EXPECT_FALSE(host.effect.count("GLMenu") || host.effect.count("GLTurnEnd"));
+  EXPECT_EQ(host.battle, (BattleOptions{false, false, true, 2.0f}));
+  // MCI: the tune starts on the timer's next tick.
+  EXPECT_TRUE(media->Timer3.Enabled() && media->mBGMMode == "map" && !media->mBGMStarted);
+  EXPECT_EQ(TakeLog(), "");
+  media->Timer3_Timer();
+  EXPECT_EQ(TakeLog(), "PlayMusic map2.mid 1\n");
+  EXPECT_TRUE(media->mBGMStarted);
+
+  // Any text but "0" is on; music off stops the tune and the timer, once.
+  gIni->Data("OptionSE", "");
+  gIni->Data("BattleSpeed", "5");
+  gIni->Data("OptionBGM", "0");
+  media->SettingIni();
+  media->SettingIni();
+  EXPECT_TRUE(host.effect["GGMain"] && host.effect["PSMain"]);
+  EXPECT_EQ(host.battle, (BattleOptions{true, false, false, 0.5f}));
+  EXPECT_EQ(TakeLog(), "HaltMusic\n");
+  EXPECT_FALSE(media->Timer3.Enabled() || media->mBGMStarted);
+
+  host.windowActive = false;
+  media->Timer1_Timer();
+  EXPECT_EQ(host.active.size(), 13u);
+  EXPECT_FALSE(host.active["GVProducer"] || host.active["PSMain"]);
+
+  // DirectX 8: the map tune starts at once, endless, at "BGMDX8".
+  media.reset();
+  MakeMedia(true);
+  TakeLog();
+  gIni->Data("OptionBGM", "1");
+  gIni->Data("BGMDX8", "-20");
+  media->SettingIni();
+  EXPECT_EQ(TakeLog(), "PlayMusic map2.mid -1\n");
+  EXPECT_TRUE(media->mBGMStarted && media->mMapSegPlayed && !media->Timer3.Enabled());
+  EXPECT_EQ(gAudioPathMap->GetVolume(), -2000);
+  gIni->Data("OptionBGM", "0");
+  media->SettingIni();
+  EXPECT_EQ(TakeLog(), "HaltMusic\n");
+  EXPECT_FALSE(media->mBGMStarted);
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(MediaTest, PlaySoundChannelsAndCodes) {
+  MakeMedia(false);
+  for (int code : {7, 0, -1, 15}) media->PlaySound(code);
+  EXPECT_EQ(TakeLog(), "PlaySound 15 fire02.wav\nPlaySound 15 clap01.wav\n");
+
+  media.reset();
+  MakeMedia(true);
+  TakeLog();
+  for (int code : {7, 7, 14, 15}) media->PlaySound(code);
+  // The second 7 starts its buffer again from the beginning.
+  EXPECT_EQ(TakeLog(), "PlaySound 7 fire02.wav\nHaltChannel 7\nPlaySound 7 fire02.wav\nPlaySound 14 step12.wav\n");
+}
+
+TEST_F(MediaTest, MusicRestartsWhenStoppedAndAFailingTuneIsToldOnce) {
+  plat::ScriptedMessageBox boxes;
+  MakeMedia(false);
+  media->SettingIni();
+  media->Timer3_Timer();
+  media->Timer3_Timer();  // still playing: nothing
+  fake->FinishMusic();
+  media->Timer3_Timer();
+  // The battle switches the tune and the mode; the timer then keeps the battle tune going.
+  MCISend("stop MIDI2");
+  MCISend("play MIDI1 from 0 notify");
+  media->mBGMMode = "battle";
+  fake->FinishMusic();
+  media->Timer3_Timer();
+  EXPECT_EQ(TakeLog(), "PlayMusic map2.mid 1\nPlayMusic map2.mid 1\nHaltMusic\nPlayMusic battle.mid 1\nPlayMusic battle.mid 1\n");
+
+  // A device that went away: its status fails once, with one message, and it is left alone.
+  MCISend("close MIDI1");
+  for (int i = 0; i < 20; ++i) media->Timer3_Timer();
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].title, "vesk");
+
+  // A missing tune: one message at the open, then silence on every tick.
+  media.reset();
+  NewAudio();
+  boxes.shown.clear();
+  std::filesystem::remove(Folder() / "sound" / "map2.mid");
+  MakeMedia(false);
+  media->SettingIni();
+  for (int i = 0; i < 20; ++i) media->Timer3_Timer();
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_NE(boxes.shown[0].prompt.find("map2.mid"), std::string::npos) << boxes.shown[0].prompt;
+  EXPECT_EQ(TakeLog(), "");
+}
+
+TEST_F(MediaTest, MissingOrBrokenFilesAreNamed) {
+  Media m(host);
+  m.FillSEPath();
+  std::string error;
+  ASSERT_TRUE(m.LoadImages(error)) << error;
+  EXPECT_TRUE(m.CheckSoundFiles(error)) << error;
+  EXPECT_EQ(m.picImage[16].Width() * 10 + m.picImage[16].Height(), 43);
+
+  std::filesystem::remove(Folder() / "image" / "a006.jpg");
+  EXPECT_FALSE(m.LoadImages(error));
+  EXPECT_NE(error.find("a006.jpg"), std::string::npos) << error;
+  std::ofstream(Folder() / "image" / "a006.jpg") << "not a picture";
+  EXPECT_FALSE(m.LoadImages(error));
+  EXPECT_NE(error.find("a006.jpg"), std::string::npos) << error;
+
+  std::filesystem::remove(Folder() / "sound" / "ken.wav");
+  EXPECT_FALSE(m.CheckSoundFiles(error));
+  EXPECT_EQ(error, "音声ファイルが見つかりません: " + Sound("ken.wav"));
+  WriteSound("ken.wav", "RIFF");
+  WriteSound("test.mid", "<html>");
+  EXPECT_FALSE(m.CheckSoundFiles(error));
+  EXPECT_EQ(error, "音声ファイルを読み込めません: " + Sound("ken.wav"));
+  WriteSound("ken.wav", "RIFF\x24\0\0\0WAVE"s);
+  EXPECT_FALSE(m.CheckSoundFiles(error));
+  EXPECT_EQ(error, "音声ファイルを読み込めません: " + Sound("test.mid"));
+}
