@@ -18,6 +18,11 @@ unsigned AlignToDTFlags(int32_t align) {
   }
 }
 
+constexpr int kTextPad = 2;  // texts keep this far from the frame and the separator line
+
+// A text rectangle narrowed by the pad on both sides.
+plat::Rect Padded(plat::Rect r) { return plat::Rect{r.left + kTextPad, r.top, r.right - kTextPad, r.bottom}; }
+
 plat::Font FontOfPoints(int16_t points) { return plat::Font(plat::PointsToCellHeight(points), 400); }
 
 // a / b rounded down, b > 0.
@@ -91,15 +96,15 @@ void ctrGraphicalLabel::DrawFrame() {
 void ctrGraphicalLabel::DrawLabel() {
   plat::Surface& disp = Image();
   if (glType_ == kButton) {
-    plat::Rect r = buttonRect_;
+    plat::Rect r = Padded(buttonRect_);
     plat::DrawText(disp, mainFont_, mainText_, r, AlignToDTFlags(mainTextAlign_), color_.ColorAsLong(mainTextColor_));
     return;
   }
   shownSub_ = glType_ != kGauge ? subText_ : value_ == 0 ? "0" : DrawGauge();
-  plat::Rect r = mainRect_;
+  plat::Rect r = Padded(mainRect_);
   plat::DrawText(disp, mainFont_, mainText_, r, AlignToDTFlags(mainTextAlign_), color_.ColorAsLong(mainTextColor_));
   if (separator_ < 100) {
-    r = subRect_;
+    r = Padded(subRect_);
     plat::DrawText(disp, subFont_, shownSub_, r, AlignToDTFlags(subTextAlign_), color_.ColorAsLong(subTextColor_));
   }
 }

@@ -45,7 +45,7 @@ void ctrGraphicalMSG::DrawMessage() {
     if (end == std::string::npos) break;
     start = end + 2;
   }
-  const int left = textRect_.left, right = textRect_.right;
+  const int left = textRect_.left + 2, right = textRect_.right;  // the text keeps off the left frame
   int bottom = textRect_.bottom;
   plat::Rect scratch{0, 0, 0, 0};
   for (auto it = lines.rbegin(); it != lines.rend(); ++it) {

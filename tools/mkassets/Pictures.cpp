@@ -157,6 +157,15 @@ Canvas SliderKnob(bool mask) {  // the quantity slider's knob (white ground) and
   return c;
 }
 
+// The slider's track carries its caption across its whole height: a shaded strip without edge
+// lines for the letters to run into (the track may be narrower than the picture).
+Canvas SliderTrack() {
+  Canvas c(300, 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 300; ++x) c.Set(x, y, Mix({235, 222, 185}, {200, 182, 135}, y / 15.0));
+  return c;
+}
+
 Canvas ScrollThumb() {
   Canvas c(16, 480);
   for (int y = 0; y < 480; ++y)
@@ -183,11 +192,12 @@ std::vector<AssetFile> Pictures() {
   bmp("msgimage2.bmp", MessageFrame());
   bmp("title.bmp", Title());
   bmp("menuback.bmp", Panel(90, 32, {200, 170, 100}, {110, 80, 30}));
-  bmp("submenuimage1.bmp", Panel(90, 28, {215, 200, 150}, {120, 95, 50}));
+  // Mid-toned, so that both the black caption and the white one under the mouse read on it.
+  bmp("submenuimage1.bmp", Panel(90, 28, {135, 100, 55}, {80, 55, 25}));
   bmp("submenuback2.bmp", Panel(100, 200, {90, 70, 45}, {60, 45, 25}));
   bmp("gridscroll.bmp", ScrollThumb());
   bmp("sdimage.bmp", SliderKnob(false));
   bmp("sdmask.bmp", SliderKnob(true));
-  bmp("sliderbottomline.bmp", Panel(300, 16, {200, 185, 140}, {110, 90, 50}));
+  bmp("sliderbottomline.bmp", SliderTrack());
   return files;
 }
