@@ -121,4 +121,21 @@ std::string RetMonsterEffectText(std::string_view AttackEffect, std::string_view
   return text.empty() ? text : "効果:" + text;
 }
 
+std::string RetItemLines(std::string_view Category, std::string_view Value, std::string_view Weight,
+                         std::string_view Effect, std::string_view Note) {
+  std::string text;
+  if (IsOneOf(Category, {"剣", "弓", "槍", "矢"})) AppendLine(text, "攻撃力:" + std::string(Value));
+  else if (IsOneOf(Category, {"軽鎧", "重鎧", "全身鎧", "兜", "靴", "装飾品", ""}))
+    AppendLine(text, "防御力:" + std::string(Value));
+  if (Category == "馬") {
+    AppendLine(text, "速度:" + std::string(Value));
+    AppendLine(text, "搭載可能重量:" + std::string(Weight));
+  } else if (Weight != "0") {
+    AppendLine(text, "重量:" + std::string(Weight));
+  }
+  if (!Effect.empty()) AppendLine(text, RetItemEffectText(Category, Effect));
+  if (!Note.empty()) AppendLine(text, Note);
+  return text;
+}
+
 }  // namespace itemtext

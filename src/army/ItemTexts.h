@@ -22,4 +22,9 @@ std::string RetItemEffectText(std::string_view Category, std::string_view Effect
 /// "効果:" and the attack and defence descriptions joined by "/"; "" when both are empty.
 std::string RetMonsterEffectText(std::string_view AttackEffect, std::string_view DefenceEffect);
 
+/// The tooltip lines of an item row: strength by category, speed and load of a horse or the
+/// weight, the effect text, the note; joined by CR LF, "" when there is nothing to say.
+std::string RetItemLines(std::string_view Category, std::string_view Value, std::string_view Weight,
+                         std::string_view Effect, std::string_view Note);
+
 }  // namespace itemtext

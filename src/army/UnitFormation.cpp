@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "army/BattleSetup.h"
+#include "army/ItemTexts.h"
 #include "army/clsBattle.h"
 #include "army/clsMngUnitItems.h"
 #include "db/clsDB.h"
@@ -107,6 +108,34 @@ void ClassCapacity(const std::string& unitClass, int16_t e, int& capacity, int& 
   if (unitClass == kSaber) capacity = rt::CInt(q * 11 + 20), speed = 15;
   else if (unitClass == kArcher) capacity = rt::CInt(q * 9 + 15), speed = 20;
   else if (unitClass == kLancer) capacity = rt::CInt(q * 15 + 25), speed = 10;
+}
+
+std::string EquipmentToolTip(const std::vector<std::string>& itemRow) {
+  return itemtext::RetItemLines(Field(itemRow, 1), Field(itemRow, 2), Field(itemRow, 3), Field(itemRow, 5),
+                                Field(itemRow, 6));
+}
+
+std::optional<std::string> NestToolTip(clsDB& db, const std::vector<std::string>& nestRow) {
+  const auto monsters = sim::QueryRows(db,
+                                       "SELECT monster.Name,Race,Class,Attack,Defence,Speed,"
+                                       "AttackEffect,DefenceEffect FROM monster,nest "
+                                       "WHERE (monster.Name= nest.AM1 OR monster.Name=nest.AM2 OR monster.Name=nest.AM3) "
+                                       "AND nest.Name=" + SqlText(Field(nestRow, 0)),
+                                       "NestToolTip");
+  if (monsters.empty()) return std::nullopt;
+  std::string text;
+  const std::string times = Field(nestRow, 3), treasure = Field(nestRow, 4);
+  if (rt::Val(times) > 0) text = "討伐" + times + "回:財宝=" + (treasure.empty() ? "なし" : treasure) + "\r\n";
+  for (size_t i = 0; i < monsters.size(); ++i) {
+    const auto& m = monsters[i];
+    if (m.size() < 8) continue;
+    text += m[0] + "(" + m[1] + ":" + m[2] + ")\r\n";
+    text += "攻撃力:" + m[3] + "/防御力:" + m[4] + "/速さ:" + m[5] + "\r\n";
+    const std::string effect = itemtext::RetMonsterEffectText(m[6], m[7]);
+    if (!effect.empty()) text += effect + "\r\n";
+    if (i + 1 < monsters.size()) text += "\r\n";
+  }
+  return text;
 }
 
 clsUnitFormation::clsUnitFormation(sim::WeekContext& ctx, IFormationHost& host, clsBattle& battle,

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "sim/GameState.h"
 
 class clsBattle;
+class clsDB;
 class clsMngUnitItems;
 class RecordSet;
 
@@ -50,6 +52,13 @@ int RetSlotRow(const std::string& Slot);
 std::string SlotCondition(int row, const std::string& unitClass);
 /// Capacity and base speed of a class at education e, before a horse (0 and 0 for riders).
 void ClassCapacity(const std::string& unitClass, int16_t e, int& capacity, int& speed);
+
+/// The tooltip of an equipment row of GGMain (name, category, power, weight, stock, effect, tips).
+std::string EquipmentToolTip(const std::vector<std::string>& itemRow);
+/// The tooltip of a nest row of GGSub2 (name, coefficient, distance, times, treasure): the
+/// conquests so far and each monster with its figures; nothing when the nest has no monster row
+/// (the tooltip then stays as it was).
+std::optional<std::string> NestToolTip(clsDB& db, const std::vector<std::string>& nestRow);
 
 /// The formation's rules. The host routes the window's events here.
 class clsUnitFormation {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "army/ItemTexts.h"
+#include "army/UnitFormation.h"
 #include "army/clsMngUnitItems.h"
 #include "support/FreshGameDb.h"
 
@@ -56,4 +57,15 @@ TEST(ItemTexts, DescriptionsByCategoryAndForMonsters) {
       {RetMonsterEffectText("", ""), ""},
   };
   for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
+}
+
+TEST_F(UnitItemDb, FormationToolTipsForEquipmentAndNests) {
+  EXPECT_EQ(army::EquipmentToolTip({"毒の矢", "矢", "5", "1", "80", "毒:30", "毒を塗った矢。"}),
+            "攻撃力:5\r\n重量:1\r\n効果:追加:毒\r\n毒を塗った矢。");
+  EXPECT_EQ(army::EquipmentToolTip({"軍馬", "馬", "26", "30", "3", "", ""}), "速度:26\r\n搭載可能重量:30");
+  EXPECT_EQ(army::NestToolTip(*db, {"湿った洞窟", "1", "1", "2", ""}).value_or("none"),
+            "討伐2回:財宝=なし\r\n"
+            "スライム(無機:ランサー)\r\n攻撃力:3/防御力:5/速さ:8\r\n\r\n"
+            "大ネズミ(獣:セイバー)\r\n攻撃力:5/防御力:2/速さ:16\r\n効果:状態異常:毒\r\n");
+  EXPECT_FALSE(army::NestToolTip(*db, {"ない巣", "1", "1", "0", ""}));
 }
