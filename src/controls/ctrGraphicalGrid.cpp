@@ -16,6 +16,7 @@ namespace {
 constexpr int32_t kThumbBackColour = 119;
 constexpr int32_t kWhiteNumber = 3;
 constexpr int kTrackBottomGap = 14;  // between the track's end and the grid's bottom
+constexpr int kTextInset = 2;        // between a cell's line and text set against it
 
 // A flag set for the length of a handler, cleared on every way out.
 class Busy {
@@ -252,16 +253,21 @@ void ctrGraphicalGrid::ShowPage(int t) {
       const std::string& s = data_[static_cast<size_t>(r) * fieldCount_ + (c - 1)];
       Rect cell = CellRect(i, c);
       const clsGraphicalGridHeader& h = Column(c);
+      // Text at a side keeps off the cell's lines: the right edge of a cell is its dark line.
       switch (h.TextAlign()) {
-        case kGridLeft:
-          plat::DrawText(disp_, rowFont_, s, cell, plat::DT_VCENTER | plat::DT_SINGLELINE, text);
+        case kGridLeft: {
+          Rect r{cell.left + kTextInset, cell.top, cell.right, cell.bottom};
+          plat::DrawText(disp_, rowFont_, s, r, plat::DT_VCENTER | plat::DT_SINGLELINE, text);
           break;
+        }
         case kGridCenter:
           plat::DrawText(disp_, rowFont_, s, cell, plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE, text);
           break;
-        case kGridRight:
-          plat::DrawText(disp_, rowFont_, s, cell, plat::DT_RIGHT | plat::DT_VCENTER | plat::DT_SINGLELINE, text);
+        case kGridRight: {
+          Rect r{cell.left, cell.top, cell.right - kTextInset - 1, cell.bottom};
+          plat::DrawText(disp_, rowFont_, s, r, plat::DT_RIGHT | plat::DT_VCENTER | plat::DT_SINGLELINE, text);
           break;
+        }
         case kGridBar: {
           const double v = rt::IsNumeric(s) ? rt::Round(rt::CDbl(s)) : 0.0;
           const int w = cell.right - cell.left - 1;

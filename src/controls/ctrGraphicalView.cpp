@@ -94,8 +94,14 @@ void ctrGraphicalView::DrawCells() {
   for (int16_t r = 1; r <= table_.GetRowCount(); ++r) {
     const plat::Font& font = r == 1 ? headerFont_ : bodyFont_;
     for (int16_t c = 1; c <= table_.GetColCount(r); ++c) {
+      // The face's ink reaches the bottom of its cell: lift it off the rule below, and keep
+      // text set against a side off that side's rule.
       plat::Rect rect = table_.TextRect(r, c);
-      plat::DrawText(Image(), font, table_.GetText(r, c), rect, CellFlags(table_.GetTextType(r, c)), colour);
+      rect.bottom -= 2;
+      const int32_t type = table_.GetTextType(r, c);
+      if (type == kViewLeft) rect.left += 2;
+      if (type == kViewRight) rect.right -= 2;
+      plat::DrawText(Image(), font, table_.GetText(r, c), rect, CellFlags(type), colour);
     }
   }
 }
