@@ -39,7 +39,8 @@ class ctrGraphicalGrid : public OwnerDrawn {
   void GetData(std::shared_ptr<const RecordSet> pRS, int16_t pColCount, const GridColumnSet& pHeaders);
   /// Takes the backdrop under the grid (note: top first). The grid keeps the backdrop from
   /// there to the picture's right and bottom edges, as GetData sets its width afterwards.
-  /// This hides OwnerDrawn::BackImageCopy (left, top), which the grid does not use.
+  /// This hides OwnerDrawn::BackImageCopy (left, top); called through the base, that one
+  /// still works, with a copy of the grid's present size.
   void BackImageCopy(const plat::Surface& pImage, int pTop, int pLeft);
 
   /// Field pIndex (from 0, in SELECT order, hidden fields too) of the record clicked last /
@@ -49,6 +50,7 @@ class ctrGraphicalGrid : public OwnerDrawn {
   void MouseLeave() override;
 
   /// The thumb's picture (shown over its back colour, number 119).
+  const plat::Surface& ScrollImage() const { return scrollImage_; }
   void SetScrollImage(const plat::Surface& pic);
   /// Wheel step: with type 0, `value` rows per notch; with another type, the list in `value`
   /// notches (row count \ value). Returns the value and writes the stored type to pType.
@@ -113,6 +115,7 @@ class ctrGraphicalGrid : public OwnerDrawn {
 
  protected:
   void Resized() override;
+  void BackImageChanged() override { backdrop_ = BackImage(); }
 
  private:
   class Thumb;
