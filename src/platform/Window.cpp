@@ -102,6 +102,8 @@ void Window::Show() {
 
 void Window::Hide() {
   if (!shown_) return;
+  // Where the player left it, for whoever asks after the window is gone (its settings).
+  SDL_GetWindowPosition(sdl_, &position_.x, &position_.y);
   shown_ = false;
   dragging_ = false;
   Control::SetVisible(false);

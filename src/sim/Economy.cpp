@@ -135,12 +135,18 @@ clsItemValues RetclsItem(WeekContext& ctx, const std::string& Name) {
   return item;
 }
 
-void LoadGameState(WeekContext& ctx) {
+void LoadGameState(WeekContext& ctx, const std::function<void(std::string_view)>& progress) {
+  auto say = [&](std::string_view text) {
+    if (progress) progress(text);
+  };
   LoadPeopleData(ctx);
+  say("GVデータ取得中");
   ShowPeopleAll(ctx, false);
+  say("GLデータ取得中");
   ShowAreaResearch(ctx);
   ShowItemResearch(ctx);
   ShowConstruct(ctx);
+  say("ゲームのプロパティを設定中");
   InitGameData(ctx);
 }
 

@@ -1,6 +1,8 @@
 /** @file Economy.h The kingdom's economy around clsData: loading and saving the people and money, the quarterly tax, the form state kept in home, and item look-up for the battle units. */
 #pragma once
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sim/GameState.h"
@@ -20,8 +22,9 @@ void InitGameData(WeekContext& ctx);
 /// for the army to turn into a battle unit. A field that is not a number throws rt::VbError.
 BattleUnitSetup UnitSetupFromRow(WeekContext& ctx, const std::vector<std::string>& row);
 /// What the main screen does at load: the people and money, the four status panels (whose figures
-/// the first week reads) and InitGameData.
-void LoadGameState(WeekContext& ctx);
+/// the first week reads) and InitGameData. `progress` (when given) hears "GVデータ取得中" before
+/// the views, "GLデータ取得中" before the labels and "ゲームのプロパティを設定中" before InitGameData.
+void LoadGameState(WeekContext& ctx, const std::function<void(std::string_view)>& progress = {});
 /// At unload: the market marks, the recruiting set and the treasury into home.
 void SaveHomeSetting(WeekContext& ctx);
 /// Power, Weight and Effect of an item; an unknown item shows an error and gives an empty item.

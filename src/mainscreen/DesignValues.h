@@ -1,0 +1,40 @@
+/** @file DesignValues.h The main screen's looks that its design chooses rather than its rules: fonts of the plain labels, the status labels' colours, what shows at first and in which order, the sub-buttons' places. */
+#pragma once
+#include "platform/Surface.h"
+
+namespace mainscreen::design {
+
+// The message layer's two text lines: the frame picture is light, so the text is dark and large.
+inline constexpr int kMsgFontHeight = 20;        ///< cell height in pixels
+inline constexpr int kMsgFontWeight = 700;
+inline constexpr plat::Colour kMsgTextColour = plat::Rgb(40, 30, 20);
+
+// The three status labels (exploration, research, construction): gauges (type 2) in the game's
+// gold frame, white text on a black tint, the bar green. The texts are centred in their parts and
+// a size smaller than the labels' own, so that they keep clear of the frame.
+inline constexpr int kStatusLabelType = 2;
+inline constexpr int kStatusTransColor = 4;      ///< black
+inline constexpr int kStatusForeColor = 6;       ///< the bar: green
+inline constexpr int kStatusFrameColor = 1;      ///< gold
+inline constexpr int kStatusTextColor = 3;       ///< white
+inline constexpr int kStatusMainFont = 11;       ///< points
+inline constexpr int kStatusSubFont = 10;
+inline constexpr int kStatusTextAlign = 2;       ///< centred
+inline constexpr int kStatusSeparator = 70;      ///< per cent of the width for the text
+// The allocation's surplus label: a plain label (type 1) of the same colours.
+inline constexpr int kRestructType = 1;
+
+// The text buttons of the screen show white text.
+inline constexpr int kButtonFontColor = 3;
+
+// Places of the sub-buttons before a command first places them (it places them again each time).
+inline constexpr int kSubMenu2Left = 535, kSubMenu2Top = 550;
+inline constexpr int kSubMenu3Left = 430, kSubMenu3Top = 550;
+inline constexpr int kExcuteLeft = 670, kExcuteTop = 575, kExcuteWidth = 110, kExcuteHeight = 20;
+
+// At first the screen shows the kingdom and people views, the menu, the three status labels and
+// the next-week button; every command's controls, the tooltip, the message layer and the battle
+// pictures are hidden. In front of the screen come, from the back: the views and labels, the
+// grids, the slider, the buttons, the menu (its sub-panel opens over the lists), the tooltip.
+
+}  // namespace mainscreen::design

@@ -1,0 +1,54 @@
+/** @file FormState.h The main window's form variables that its handlers, the commands and the army share. */
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "army/clsItem.h"
+#include "commands/clsCountry.h"
+#include "commands/clsTrade.h"
+#include "runtime/Collection.h"
+
+namespace mainscreen {
+
+/// Indexes of picImage that the window itself uses.
+inline constexpr int kPicBackdrop = 0;     ///< the screen's backdrop
+inline constexpr int kPicMsgFrame = 11;    ///< the message window's frame
+inline constexpr int kPicMsgBackdrop = 12; ///< the message layer's backdrop
+
+/// Which fixed view the mouse is over (mActiveView).
+enum ActiveView : int16_t {
+  kViewNone = 0, kViewProducer = 1, kViewMerchant = 2, kViewEngineer = 3, kViewConstructor = 4,
+  kViewSoldier = 5, kViewPeople = 6, kViewUnit = 7, kViewTrade = 8};
+
+/// The form variables beyond the rules' own game state (sim::GameState holds mTurn,
+/// mTurnRunning, mQuitAfterTurn, mTurnBuy, mTurnSell and mConstructPower) and the commands'
+/// (cmd::CommandState holds mCommand and the choices kept between a command's steps).
+struct FormState {
+  int16_t mActiveView = kViewNone;
+  bool mMenuHover = false;
+  std::string mMouseOnControl;   ///< the grid or button under the mouse, "" when none
+
+  // The sound paths the controls keep (codes 0 to 4). The whole table mSEPath, the music
+  // state and the artwork belong to the window's media.
+  std::string mClickSoundPath, mMouseOverSoundPath, mSortSoundPath, mScrollSoundPath, mSliderSoundPath;
+
+  int32_t mMsgAnswer = 0;        ///< the message box's answer; 0 none yet
+
+  bool mStartFailed = false;     ///< the database did not open: the unload saves nothing
+
+  // Army formation and battle.
+  rt::Collection<clsItem> mUnitItems;
+  std::string mBattleResult;     ///< "Win", "Lose", "Retreat" or "ReBattle"
+  std::string mUnitClass, mUnitSlot;
+  int16_t mSoldierEducation = 0;
+
+  // The trade being put together.
+  rt::Collection<clsTrade> mTradeLines;
+  clsCountry mTradeCountry;
+  int16_t mTradeMaxWeight = 0, mSendWeight = 0, mReceiveWeight = 0;
+  int32_t mTradeSide = 0;
+  int16_t mTradeRow = 0, mTradeCol = 0;
+};
+
+}  // namespace mainscreen

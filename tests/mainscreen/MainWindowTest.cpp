@@ -1,0 +1,189 @@
+/** @file MainWindowTest.cpp The main window on a fresh game folder: its load, its message box, its refusal to close and its unload. */
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/basQz.h"
+#include "army/clsBattle.h"
+#include "army/clsMngUnitItems.h"
+#include "db/CreateDB.h"
+#include "db/clsDB.h"
+#include "mainscreen/frmMain2.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+#include "platform/UiFixture.h"
+#include "runtime/Strings.h"
+#include "sim/Economy.h"
+#include "sim/SimDb.h"
+#include "support/FreshGameDb.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class MainWindowTest : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    game = std::make_unique<GameDbFolder>();
+    for (const char* sub : {"image", "sound"})
+      fs::copy(fs::path(VESK_GAME_DIR) / sub, game->Folder() / sub, fs::copy_options::recursive);
+    Hooks() = StartupHooks{};
+    Hooks().MakeDB = [] { gDB = std::make_shared<clsDB>(); };
+    Hooks().MakeObjects = [] {
+      gBattle = std::make_shared<clsBattle>();
+      gMngUnitItems = std::make_shared<clsMngUnitItems>();
+    };
+    ASSERT_EQ(Main(), StartResult::Started);
+  }
+  void TearDown() override {
+    main.reset();
+    AppEnd();
+    Hooks() = StartupHooks{};
+    game.reset();
+    UiTest::TearDown();
+  }
+  /// Loads the main window and shows it; the steps and progress texts land in `steps`, `progress`.
+  bool Load() {
+    main = std::make_unique<frmMain2>(frmMain2::Links{[this](const std::string& t) { progress.push_back(t); },
+                                                      [this] { progress.push_back("(title closed)"); }});
+    main->trace = [this](std::string_view s) { steps.emplace_back(s); };
+    if (!main->Form_Load()) return false;
+    main->Show();
+    return true;
+  }
+  /// Queues a click at window pixels (x, y), delivered at the next pump.
+  void QueueClick(int x, int y) {
+    plat::input::MouseMove(*main, x, y);
+    plat::input::MouseDown(*main, x, y);
+    plat::input::MouseUp(*main, x, y);
+  }
+  std::string Ini() { return plat::ReadWholeFile(game->Folder() / "vesk.ini").value_or(""); }
+
+  std::unique_ptr<GameDbFolder> game;
+  std::unique_ptr<frmMain2> main;
+  std::vector<std::string> steps, progress;
+  plat::ScriptedMessageBox boxes;
+};
+
+TEST_F(MainWindowTest, LoadRunsInTheGamesOrderAndShowsTheNewGame) {
+  ASSERT_TRUE(Load());
+  std::vector<std::string> order = {
+      "Position", "SetUnitItemData", "Caption", "mData", "DB接続中", "DBConnect", "Check1", "Check2", "Check3",
+      "LoadPeopleData", "画像ファイル読み込み", "LoadImages", "SoundPaths", "Collections", "mSEPath", "LayoutScreen",
+      "メニュー設定中", "InitGameMenu", "GVコントロール配置中", "InitViews", "GLコントロール配置中", "InitLabels",
+      "GGヘッダー設定中", "InitGridHeaders", "GGコントロール配置中", "InitGrids", "PSコントロール配置中", "InitSlider",
+      "pBattle", "GVデータ取得中", "GLデータ取得中", "ゲームのプロパティを設定中", "OpenMIDI", "SettingIni",
+      "UnloadTitle"};
+  std::string shown =
+      "DB接続中|画像ファイル読み込み|メニュー設定中|GVコントロール配置中|GLコントロール配置中|GGヘッダー設定中|"
+      "GGコントロール配置中|PSコントロール配置中|GVデータ取得中|GLデータ取得中|ゲームのプロパティを設定中|";
+  if (gDX8) {  // the audio path start-up chose
+    order[order.size() - 3] = "DirectX8のインスタンスを生成";
+    order.insert(order.end() - 2, "InitDX8Sound");
+    shown += "DirectX8のインスタンスを生成|";
+  }
+  EXPECT_EQ(steps, order);
+  EXPECT_EQ(rt::Join(progress, "|"), shown + "(title closed)");
+  EXPECT_EQ(main->Caption(), "Tessaroon Ver1.09.0037");
+  EXPECT_EQ(gIni->Data("Check1") + gIni->Data("Check2") + gIni->Data("Check3"), "TrueTrueTrue");
+
+  // The views' final sizes: the occupation tables fit themselves to 140 x 74.
+  struct Size { ctrGraphicalView* view; int w, h; };
+  for (auto [view, w, h] : {Size{&main->GVKingdom, 300, 60}, Size{&main->GVPeople, 180, 110},
+                            Size{&main->GVTrade, 400, 92}, Size{&main->GVUnit, 350, 128},
+                            Size{&main->GVProducer, 140, 74}, Size{&main->GVSoldier, 140, 74}})
+    EXPECT_EQ(std::to_string(view->Width()) + "x" + std::to_string(view->Height()),
+              std::to_string(w) + "x" + std::to_string(h));
+  // The new game's figures reached the views and labels.
+  EXPECT_EQ(main->GVKingdom.HeaderText(1, 1) + "|" + main->GVPeople.HeaderText(2, 3) + "|" +
+                main->GVProducer.HeaderText(4, 3) + "|" + main->GLConstruct.MainText(),
+            "建国1年 第1週|募集する|募集する|建設:なし");
+  EXPECT_TRUE(main->GVKingdom.IsShown() && main->GLTurnEnd.IsShown() && !main->GVProducer.IsShown() &&
+              !main->picMSG.IsShown());
+  EXPECT_EQ(main->ColumnSet(mainscreen::ColumnSetId::ItemResearch).Item("col2").Index(), 4);
+
+  // The menu word 住民 opens the five occupation views; a right click on the backdrop closes them.
+  main->GMenu_Click("住民");
+  EXPECT_TRUE(main->GVProducer.IsShown() && !main->GLTurnEnd.IsShown());
+  EXPECT_EQ(main->GLMenu.Text(), "住民");
+  main->Disp_MouseUp(plat::kRightButton);
+  EXPECT_TRUE(!main->GVProducer.IsShown() && main->GLTurnEnd.IsShown());
+}
+
+// Each button set: which buttons show, and the answer of the clicked one.
+TEST_F(MainWindowTest, MessageBoxAnswersWithTheClickedButton) {
+  ASSERT_TRUE(Load());
+  struct Case {
+    int32_t buttons;
+    int clickX;  // 0: no click
+    int32_t answer;
+  };
+  // The frame is 400 wide, so the buttons stand at 500 (閉じる), 300 (はい), 450 (いいえ).
+  for (Case c : {Case{1, 550, 1}, Case{6, 350, 2}, Case{6, 500, 4}, Case{3, 550, 1}, Case{0, 0, 0}}) {
+    SCOPED_TRACE(c.buttons);
+    if (c.clickX) QueueClick(c.clickX, 460);
+    EXPECT_EQ(main->ShowMSGBox("一行目\r\n二行目", c.buttons, true), c.answer);
+    EXPECT_FALSE(main->picMSG.IsShown());  // sent back behind the screen
+    EXPECT_EQ(main->lblMSG[0].Centred(), c.buttons != 0);
+  }
+  // Without buttons the text stays in front; three lines show only the first.
+  main->ShowMSGBox("処理中\r\nb\r\nc", 0, false);
+  EXPECT_TRUE(main->picMSG.IsShown() && main->lblMSG[0].IsShown() && !main->lblMSG[1].IsShown());
+  EXPECT_EQ(main->lblMSG[0].Caption(), "処理中");
+  main->SendMessagePanelBack();
+}
+
+TEST_F(MainWindowTest, CloseIsRefusedWhileTheGameWaitsAndTheUnloadSavesMoneyAndSettings) {
+  ASSERT_TRUE(Load());
+  auto refused = [&] {
+    plat::input::CloseRequest(*main);
+    plat::DoEvents();
+    return !main->Closed();
+  };
+  main->mWeekRunning = true;
+  EXPECT_TRUE(refused()) << "during a week";
+  main->mWeekRunning = false;
+  main->mTurnRunning = true;
+  EXPECT_TRUE(refused()) << "during the conquest";
+  main->mTurnRunning = false;
+  // A close request that arrives while a question waits is refused; the answer still counts.
+  plat::input::CloseRequest(*main);
+  QueueClick(350, 460);
+  EXPECT_EQ(main->ShowMSGBox("解体しますか？", 6, true), 2);
+  EXPECT_FALSE(main->Closed());
+
+  // Money spent by a command lives in memory until the week; the unload keeps it.
+  ASSERT_TRUE(main->mData.MoneyDif(123));
+  const int32_t money = main->mData.Money();
+  sim::SetRecruiting(main->Context(), sim::PanelOcc::Soldier, true);
+  gMngUnitItems->SetUnitItem("セイバー", "武器", "鉄の剣");
+  main->SetPosition(40, 60);
+  plat::input::CloseRequest(*main);
+  plat::DoEvents();
+  ASSERT_TRUE(main->Closed());
+  clsDB check;
+  ASSERT_TRUE(CreateDB::DBConnect(check)) << game->DbPath();
+  EXPECT_EQ(sim::QueryNumber(check, "SELECT [Money] FROM home"), money);
+  EXPECT_EQ(sim::QueryNumber(check, "SELECT Recruitment FROM home"), 16);
+  const std::string ini = Ini();
+  EXPECT_NE(ini.find("MainLeft=600"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("MainTop=900"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("UnitItem=セイバー:武器:鉄の剣"), std::string::npos) << ini;
+}
+
+TEST_F(MainWindowTest, AMissingPictureEndsTheStartNamingItAndSavesNothingButTheSettings) {
+  fs::remove(game->Folder() / "image" / "msgimage2.bmp");
+  ASSERT_TRUE(gDB);
+  EXPECT_FALSE(Load());
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_NE(boxes.shown[0].prompt.find("msgimage2.bmp"), std::string::npos) << boxes.shown[0].prompt;
+  EXPECT_EQ(steps.back(), "EndLoad");
+  EXPECT_NE(Ini().find("Check3=True"), std::string::npos);  // the settings were written at the end
+  EXPECT_FALSE(gIni);                                        // and the program shut down
+}
+
+}  // namespace
