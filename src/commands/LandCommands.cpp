@@ -562,9 +562,17 @@ void AllotCommit(CommandContext& c) {
 }
 
 void GGSub2_RowSelect(CommandContext& c) {
-  if (c.form.mCommand == "配分") c.host.Button(ButtonId::GLClear).Text(c.host.Grid(GridId::GGSub2).SelectRowData(0));
+  if (c.form.mCommand != "配分") return;
+  IButton& chosen = c.host.Button(ButtonId::GLClear);
+  chosen.Text(c.host.Grid(GridId::GGSub2).SelectRowData(0));
+  chosen.Enable(true);
 }
 
-void GLClear_Click(CommandContext& c) { c.host.Button(ButtonId::GLClear).Text(kNoProduct); }
+void GLClear_Click(CommandContext& c) {
+  IButton& chosen = c.host.Button(ButtonId::GLClear);
+  if (chosen.Text() == kNoProduct) return;
+  chosen.Text(kNoProduct);
+  chosen.Enable(false);
+}
 
 }  // namespace cmd
