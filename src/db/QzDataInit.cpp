@@ -67,18 +67,28 @@ static_assert(std::size(kResetStatements) == 49);
 
 namespace QzDataInit {
 
-int ResetGameDataAt(const std::filesystem::path& path) {
+int ResetGameDataAt(const std::filesystem::path& path, std::string* firstError) {
   clsDB db;  // its own object, released (closing the file) before we return
   bool opened = false;
   auto conn = CreateDB::OpenDB(path, CreateDB::kScrambledPassword, opened);
   if (opened) db.DBSet(std::move(conn));
+  // All or nothing: a reset that stops halfway would leave a saved game nobody can play.
+  const bool inTransaction = opened && db.Excute("BEGIN");
   int failed = 0;
   for (const char* sql : kResetStatements) {
-    if (!db.Excute(sql)) ++failed;
+    if (db.Excute(sql)) continue;
+    if (++failed == 1 && firstError) *firstError = db.GetErrMSG() + "\n" + sql;
+  }
+  if (inTransaction && !db.Excute(failed == 0 ? "COMMIT" : "ROLLBACK") && failed == 0) {
+    failed = 1;
+    if (firstError) *firstError = db.GetErrMSG();
+    db.Excute("ROLLBACK");
   }
   return failed;
 }
 
-void ResetGameData() { ResetGameDataAt(plat::ProgramFolder() / "vesk.mdb"); }
+bool ResetGameData(std::string* firstError) {
+  return ResetGameDataAt(plat::ProgramFolder() / "vesk.mdb", firstError) == 0;
+}
 
 }  // namespace QzDataInit

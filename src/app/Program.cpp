@@ -1,0 +1,73 @@
+/** @file Program.cpp The vesk program: every part joined to start-up, the title shown, the loop run to the end. */
+#include "app/Program.h"
+
+#include <memory>
+
+#include "app/Media.h"
+#include "app/Screens.h"
+#include "app/basQz.h"
+#include "app/frmSetting.h"
+#include "app/frmTitle.h"
+#include "army/clsBattle.h"
+#include "army/clsMngUnitItems.h"
+#include "db/clsDB.h"
+#include "db/clsFile.h"
+#include "platform/Audio.h"
+#include "platform/EventLoop.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+std::unique_ptr<frmTitle> gTitle;
+
+}  // namespace
+
+void JoinGame() {
+  plat::SetApplicationTitle(std::string(kAppTitle));
+  Hooks().MakeDB = [] {
+    gDB = std::make_shared<clsDB>();
+    gDB->DebugMode(false);
+  };
+  Hooks().MakeObjects = [] {
+    gBattle = std::make_shared<clsBattle>();
+    gFile = std::make_shared<clsFile>();
+    gMngUnitItems = std::make_shared<clsMngUnitItems>();
+  };
+  Hooks().SetVolumes = [](int16_t SE, int16_t BGM) {
+    SaveVolume();
+    SetSEVolume(SE);
+    SetBGMVolume(BGM);
+  };
+  Hooks().RestoreVolumes = [] {
+    SetSEVolume(0);
+    SetBGMVolume(0);
+  };
+  Hooks().ShowTitle = [] {
+    gTitle = std::make_unique<frmTitle>();
+    gTitle->Show();
+  };
+  Hooks().ShowError = [](const std::string& message) { plat::MsgBox(message, plat::vbOKOnly | plat::vbCritical); };
+  Screens().ShowSettings = ShowSettingDialog;
+  // Screens().ShowMainScreen joins here with the main window.
+}
+
+frmTitle* TitleScreenWindow() { return gTitle.get(); }
+
+void EndGame() {
+  gTitle.reset();
+  plat::SetAudio(nullptr);
+}
+
+int RunGame() {
+  JoinGame();
+  switch (Main()) {
+    case StartResult::AnotherCopy: return 0;
+    case StartResult::Failed:
+      EndGame();
+      return 1;
+    case StartResult::Started: break;
+  }
+  plat::RunLoop();
+  EndGame();
+  return 0;
+}

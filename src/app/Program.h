@@ -1,0 +1,14 @@
+/** @file Program.h The vesk program: every part joined to start-up, the title shown, the loop run to the end. */
+#pragma once
+
+class frmTitle;
+
+/// Joins the game's parts to start-up and to each other (Hooks(), Screens()), as the program
+/// runs them; the screen tools call it too, to start the real way.
+void JoinGame();
+/// The title screen start-up made; nullptr before start-up and after EndGame.
+frmTitle* TitleScreenWindow();
+/// Releases what the windows hold: the title screen, then the sound service.
+void EndGame();
+/// Start-up, then the windows' loop until the last window has closed. The exit code.
+int RunGame();

@@ -1,0 +1,185 @@
+/** @file TitleTest.cpp The title screen's buttons, hints, busy refusal, pending reset, compaction, start and end. */
+#include <fstream>
+
+#include "MediaFixture.h"
+#include "app/Screens.h"
+#include "app/frmTitle.h"
+#include "db/CreateDB.h"
+#include "db/clsDB.h"
+#include "platform/EventLoop.h"
+#include "support/FreshGameDb.h"
+
+namespace {
+
+class TitleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    rt::SetClock(&clock_);
+    std::filesystem::create_directories(game_.Folder() / "image");
+    WriteBmp(game_.Folder() / "image" / "title.bmp", 320, 280, 40, 40, 90);
+    gIni = std::make_shared<CIniFile>();
+    gIni->Load((game_.Folder() / "vesk.ini").string());
+    InitSettingIni(*gIni, "999999");
+    gAppInfo = std::make_shared<clsAppInfo>();
+    gEnding = false;
+  }
+  void TearDown() override {
+    Screens() = ScreenHooks{};
+    plat::DoEvents();
+    gIni.reset();
+    gAppInfo.reset();
+    gEnding = false;
+    rt::SetClock(nullptr);
+  }
+  /// One statement or one value of the saved game, on a connection of its own.
+  std::string Sql(const std::string& sql) {
+    clsDB db;
+    bool opened = false;
+    auto conn = CreateDB::OpenDB(game_.DbPath(), CreateDB::kScrambledPassword, opened);
+    if (!opened) return "<no database>";
+    db.DBSet(std::move(conn));
+    if (sql.rfind("SELECT", 0) != 0) return db.Excute(sql) ? "" : db.GetErrMSG();
+    return db.GetData(sql) && db.GetRowCount() > 0 ? db.Data(0) : "<none>";
+  }
+  std::string Money() { return Sql("SELECT [Money] FROM home"); }
+  static std::string Enabled(frmTitle& t) {
+    std::string s;
+    for (auto* b : {&t.GLLStart, &t.GLLInit, &t.GLLCompact, &t.GLLEnd}) s += b->Enable() ? "1" : "0";
+    return s;
+  }
+  void MoveTo(frmTitle& t, int x, int y) {
+    plat::input::MouseMove(t.Form(), x, y);
+    plat::DoEvents();
+  }
+
+  rt::VirtualClock clock_;
+  GameDbFolder game_;
+};
+
+}  // namespace
+
+TEST_F(TitleTest, PendingResetAtLoadAndHints) {
+  plat::ScriptedMessageBox boxes;
+  Sql("UPDATE home SET [Money]=4321");
+  gIni->Data("DBInit", "True");
+  {
+    frmTitle t;
+    t.Show();
+    EXPECT_EQ(Money() + " " + gIni->Data("DBInit") + " " + t.HintText() + " " + Enabled(t), "500 False DBの初期化完了 1111");
+    // A hint follows the button under the mouse and goes once the mouse is on the picture again
+    // (the first move away still reaches the button that holds the mouse).
+    MoveTo(t, 98, 243);
+    EXPECT_EQ(t.HintText(), "終了します");
+    MoveTo(t, 250, 100);
+    MoveTo(t, 251, 100);
+    EXPECT_EQ(t.HintText() + (t.GLLEnd.MouseOver() ? " over" : ""), "");
+  }
+
+  // A reset that fails changes nothing, says so, and is asked for again at the next start.
+  Sql("UPDATE home SET [Money]=4321");
+  Sql("DROP TABLE continueitem");
+  gIni->Data("DBInit", "True");
+  frmTitle t;
+  t.Show();
+  EXPECT_EQ(Money() + " " + gIni->Data("DBInit") + " " + Enabled(t) + " " + (t.Busy() ? "busy" : "idle"), "4321 True 1111 idle");
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_NE(boxes.shown[0].prompt.find("データを初期化できませんでした"), std::string::npos) << boxes.shown[0].prompt;
+  EXPECT_NE(boxes.shown[0].prompt.find("continueitem"), std::string::npos) << boxes.shown[0].prompt;
+}
+
+TEST_F(TitleTest, ResetOnlyAfterYesAndCompactionThatFailsKeepsTheFile) {
+  plat::ScriptedMessageBox boxes({plat::vbNo, plat::vbYes});
+  Sql("UPDATE home SET [Money]=4321");
+  frmTitle t;
+  t.Show();
+  t.GLLInit_Click();
+  EXPECT_EQ(Money() + " " + t.HintText(), "4321 ");
+  t.GLLInit_Click();
+  EXPECT_EQ(Money() + " " + t.HintText(), "500 DBの初期化完了");
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(boxes.shown[0].prompt + " " + boxes.shown[0].title + " " + std::to_string(boxes.shown[0].style),
+            "全てのデータが失われますが、いいですか？ データの初期化 4");
+
+  t.GLLCompact_Click();
+  EXPECT_EQ(Money() + " " + t.HintText() + " " + Enabled(t), "500 DBの最適化完了 1111");
+  EXPECT_EQ(boxes.shown.size(), 2u);
+
+  // Compaction of a file that is no database: it stays as it was, and the player is told.
+  WriteFileText(game_.DbPath(), "not a database");
+  t.GLLCompact_Click();
+  EXPECT_EQ(ReadFileText(game_.DbPath()) + " " + t.HintText() + " " + Enabled(t) + (t.Busy() ? " busy" : ""),
+            "not a database DBの最適化を中止しました 1111");
+  ASSERT_EQ(boxes.shown.size(), 3u);
+  EXPECT_NE(boxes.shown[2].prompt.find("データベースを最適化できませんでした"), std::string::npos);
+}
+
+TEST_F(TitleTest, CloseRefusedWhileBusyAndOnlyTheEndButtonWritesTheSettings) {
+  plat::ScriptedMessageBox boxes;
+  {
+    frmTitle t;
+    t.Show();
+    // A close request that arrives during the compaction's first progress text is refused.
+    plat::input::CloseRequest(t.Form());
+    t.GLLCompact_Click();
+    EXPECT_FALSE(t.Form().Closed());
+    t.Form().SetPosition(70, 80);
+    EXPECT_TRUE(t.Form().RequestClose());
+    // Closed by the window system: the position is kept in memory only, nothing is written.
+    EXPECT_EQ(gIni->Data("TitleLeft") + "," + gIni->Data("TitleTop"), "1050,1200");
+    EXPECT_FALSE(gEnding || std::filesystem::exists(game_.Folder() / "vesk.ini"));
+  }
+  frmTitle t;
+  t.Show();
+  t.GLLEnd_Click();
+  EXPECT_TRUE(t.Form().Closed() && gEnding && !gIni);
+  const std::string ini = ReadFileText(game_.Folder() / "vesk.ini");
+  EXPECT_NE(ini.find("\nTitleLeft=1050\nTitleTop=1200\nVersion=1.09.0037\n"), std::string::npos) << ini;
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(TitleTest, StartHandsOverToTheMainScreen) {
+  plat::ScriptedMessageBox boxes;
+  {
+    // No main screen to go to: the title says so and stays.
+    frmTitle t;
+    t.Show();
+    t.GLLStart_Click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].prompt, "ゲーム画面はまだ用意されていません。");
+    EXPECT_TRUE(!t.Form().Closed() && !t.Busy() && Enabled(t) == "1111");
+  }
+  // While the main screen loads: busy, buttons off, its progress texts stay under the mouse.
+  std::string during;
+  Screens().ShowMainScreen = [&](TitleScreen& title) {
+    auto& t = static_cast<frmTitle&>(title);
+    title.ProgressMSG("DB接続中");
+    MoveTo(t, 250, 100);
+    during = t.HintText() + " " + Enabled(t) + (t.Busy() ? " busy" : "") + (t.Form().RequestClose() ? " closed" : "");
+    return true;
+  };
+  {
+    frmTitle t;
+    t.Show();
+    t.GLLStart_Click();
+    EXPECT_EQ(during, "DB接続中 0000 busy");
+    EXPECT_TRUE(t.Form().Closed() && !gEnding);  // the main screen lives on
+  }
+  // A main screen that could not load: the program ends in order.
+  Screens().ShowMainScreen = [](TitleScreen&) { return false; };
+  frmTitle t;
+  t.Show();
+  t.GLLStart_Click();
+  EXPECT_TRUE(t.Form().Closed() && gEnding && std::filesystem::exists(game_.Folder() / "vesk.ini"));
+
+  // Without its picture the title cannot be made, and says which file is missing.
+  std::filesystem::remove(game_.Folder() / "image" / "title.bmp");
+  gIni = std::make_shared<CIniFile>();
+  InitSettingIni(*gIni, "999999");
+  try {
+    frmTitle missing;
+    ADD_FAILURE() << "made without its picture";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("title.bmp"), std::string::npos) << e.what();
+  }
+}
