@@ -12,6 +12,7 @@
 #include "army/clsMngUnitItems.h"
 #include "db/clsDB.h"
 #include "db/clsFile.h"
+#include "mainscreen/frmMain2.h"
 #include "platform/Audio.h"
 #include "platform/EventLoop.h"
 #include "platform/MessageBox.h"
@@ -19,6 +20,7 @@
 namespace {
 
 std::unique_ptr<frmTitle> gTitle;
+std::unique_ptr<frmMain2> gMain;
 
 }  // namespace
 
@@ -48,12 +50,21 @@ void JoinGame() {
   };
   Hooks().ShowError = [](const std::string& message) { plat::MsgBox(message, plat::vbOKOnly | plat::vbCritical); };
   Screens().ShowSettings = ShowSettingDialog;
-  // Screens().ShowMainScreen joins here with the main window.
+  Screens().ShowMainScreen = [](TitleScreen& title) {
+    frmMain2::Links links;
+    links.ProgressMSG = [&title](const std::string& text) { title.ProgressMSG(text); };
+    // The load asks the title to go at its end; the title goes itself once the load returns.
+    gMain = std::make_unique<frmMain2>(links);
+    if (!gMain->Form_Load()) return false;
+    gMain->Show();
+    return true;
+  };
 }
 
 frmTitle* TitleScreenWindow() { return gTitle.get(); }
 
 void EndGame() {
+  gMain.reset();
   gTitle.reset();
   plat::SetAudio(nullptr);
 }

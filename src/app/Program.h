@@ -8,7 +8,7 @@ class frmTitle;
 void JoinGame();
 /// The title screen start-up made; nullptr before start-up and after EndGame.
 frmTitle* TitleScreenWindow();
-/// Releases what the windows hold: the title screen, then the sound service.
+/// Releases what the windows hold: the main window, the title screen, then the sound service.
 void EndGame();
 /// Start-up, then the windows' loop until the last window has closed. The exit code.
 int RunGame();

@@ -237,6 +237,7 @@ void frmTitle::GLLEnd_Click() {
 }
 
 void frmTitle::Form_Unload() {
+  if (!gIni) return;  // a main screen that failed to load has ended the program already
   const plat::Point p = form_.Position();
   gIni->Data("TitleLeft", std::to_string(p.x * 15));
   gIni->Data("TitleTop", std::to_string(p.y * 15));

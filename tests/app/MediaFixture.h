@@ -2,6 +2,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -16,6 +17,7 @@
 #include "platform/Audio.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "platform/Surface.h"
 #include "runtime/Clock.h"
 
 /// The main window as the media see it: what was switched, by control name.
@@ -31,29 +33,19 @@ class FakeMediaHost : public MediaHost {
   BattleOptions battle{false, false, false, 0};
 };
 
-/// An uncompressed 24-bit BMP of one colour.
-inline void WriteBmp(const std::filesystem::path& file, int w, int h, uint8_t r, uint8_t g, uint8_t b) {
-  const int row = (w * 3 + 3) / 4 * 4;
-  std::string data(54 + row * h, '\0');
-  auto put = [&data](int at, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) data[at + i] = static_cast<char>((v >> (8 * i)) & 255);
-  };
-  data[0] = 'B';
-  data[1] = 'M';
-  put(2, static_cast<uint32_t>(data.size()), 4);
-  put(10, 54, 4);
-  put(14, 40, 4);
-  put(18, w, 4);
-  put(22, h, 4);
-  put(26, 1, 2);
-  put(28, 24, 2);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      data[54 + y * row + x * 3] = static_cast<char>(b);
-      data[54 + y * row + x * 3 + 1] = static_cast<char>(g);
-      data[54 + y * row + x * 3 + 2] = static_cast<char>(r);
-    }
-  std::ofstream(file, std::ios::binary) << data;
+/// A picture file of one colour (PNG inside: the loader goes by the contents, not the name).
+inline void WritePicture(const std::filesystem::path& file, int w, int h, plat::Colour colour) {
+  plat::Surface s(w, h);
+  s.Fill(colour);
+  std::string error;
+  ASSERT_TRUE(plat::SavePng(s, file.string(), error)) << error;
+}
+
+/// An output volume as upper-case hexadecimal digits.
+inline std::string Hex(uint32_t v) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%X", v);
+  return text;
 }
 
 /// A game folder (the program's folder while the test runs) with every sound file and picture,
@@ -68,7 +60,7 @@ class MediaFixture : public ::testing::Test {
     std::filesystem::create_directories(Folder() / "image");
     for (const char* f : kSoundFiles) WriteSound(f, std::string("RIFF\x24\0\0\0WAVEfmt ", 16));
     for (const char* f : {"map2.mid", "battle.mid", "test.mid"}) WriteSound(f, std::string("MThd\0\0\0\x06", 8));
-    for (const char* f : kImageFiles) WriteBmp(Folder() / "image" / f, 4, 3, 10, 20, 30);
+    for (const char* f : kImageFiles) WritePicture(Folder() / "image" / f, 4, 3, plat::Rgb(10, 20, 30));
     NewAudio();
     gIni = std::make_shared<CIniFile>();
     InitSettingIni(*gIni, "999999");

@@ -1,5 +1,4 @@
 /** @file SettingDialogTest.cpp The settings dialog on both audio paths: what it loads, what OK writes and applies, what Cancel puts back. */
-#include <cstdio>
 #include <map>
 
 #include "MediaFixture.h"
@@ -28,12 +27,6 @@ class SettingDialogTest : public MediaFixture {
     return text;
   }
 };
-
-std::string Hex8(uint32_t v) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%08X", v);
-  return text;
-}
 
 std::string Shown(std::initializer_list<const plat::Control*> controls) {
   std::string text;
@@ -83,7 +76,7 @@ TEST_F(SettingDialogTest, MciVariantLoadsWritesOnOkAndCancelKeepsEverything) {
   EXPECT_EQ(Values({"OptionBGM", "OptionSE", "BGM", "SE", "BGMDX8", "SEDX8", "BattleSpeed", "BattleAnime", "Report0",
                     "Report1", "Report3"}),
             "1 1 3 9 -25 -5 20 1 0 1 0 ");
-  EXPECT_EQ(Hex8(plat::Audio().WaveVolume()) + " " + Hex8(plat::Audio().MidiVolume()), "E666E666 4CD04CD0");
+  EXPECT_EQ(Hex(plat::Audio().WaveVolume()) + " " + Hex(plat::Audio().MidiVolume()), "E666E666 4CD04CD0");
   EXPECT_EQ(host.battle, (BattleOptions{true, true, true, 2.0f}));
   EXPECT_TRUE(media->Timer3.Enabled());  // the music starts
   EXPECT_TRUE(boxes.shown.empty());
@@ -134,6 +127,5 @@ TEST_F(SettingDialogTest, DirectXVariantPreviewsVolumesAndCancelPutsThemBack) {
   // The MCI volumes, hidden here, are written back as they were; OK starts the map tune.
   EXPECT_EQ(Values({"BGM", "SE", "BGMDX8", "SEDX8"}), "4 6 -20 -10 ");
   EXPECT_EQ(TakeLog(), "PlayMusic map2.mid -1\n");
-  EXPECT_EQ(gAudioPathMap->GetVolume(), -2000);
   EXPECT_TRUE(boxes.shown.empty());
 }
