@@ -134,9 +134,13 @@ bool Media::CheckSoundFiles(std::string& error) const {
 
 bool Media::LoadImages(std::string& error) {
   for (size_t i = 0; i < kImageFiles.size(); ++i)
-    if (!plat::LoadPicture((plat::ProgramFolder() / "image" / kImageFiles[i]).string(), picImage[i], error))
-      return false;
+    if (!LoadImage(i, error)) return false;
   return true;
+}
+
+bool Media::LoadImage(size_t index, std::string& error) {
+  return plat::LoadPicture((plat::ProgramFolder() / "image" / kImageFiles.at(index)).string(), picImage.at(index),
+                           error);
 }
 
 void Media::OpenMIDI() {

@@ -112,6 +112,8 @@ class Media {
   /// Loads the 17 pictures into picImage; false with a message naming the first file that is
   /// missing or unreadable (picImage is then left partly loaded).
   bool LoadImages(std::string& error);
+  /// The same for picture `index` alone.
+  bool LoadImage(size_t index, std::string& error);
 
   /// MCI path: opens battle.mid, map2.mid and test.mid as MIDI1, MIDI2 and MIDI3.
   void OpenMIDI();

@@ -167,5 +167,6 @@ void frmMain2::InitLabels() {
   BattleControls controls{&cGL, {&GLItem1, &GLItem2, &GLRetreat}, {}};
   for (size_t i = 0; i < 8; ++i) controls.Gauges[i] = &cGLEx[i];
   battleScreen_ = std::make_unique<BattleScreen>(*gBattle, pics, controls);
-  gBattle->Init(battleScreen_.get(), &battlePump_);
+  battleDisplay_ = MakeBattleDisplay();
+  gBattle->Init(battleDisplay_.get(), &battlePump_);
 }

@@ -83,7 +83,10 @@ bool frmMain2::Form_Load() {
   Progress("画像ファイル読み込み");
   Trace("LoadImages");
   std::string error;
-  if (!media.LoadImages(error)) return FailLoad(error);
+  for (size_t i = 0; i < picImage.size(); ++i) {
+    if (!media.LoadImage(i, error)) return FailLoad(error);
+    if (IsBattlePicture(i)) picImage[i] = plat::Surface();  // read now, made again when a battle draws
+  }
 
   Trace("SoundPaths");
   mClickSoundPath = SoundPath(kSoundClick);
@@ -177,9 +180,14 @@ void frmMain2::LayoutScreen() {
   Win32API::SemiTransBlt(picMSG.Image(), (picMSG.Width() - frame.Width()) / 2, 250, frame.Width(), frame.Height(),
                          frame, 0, 0, static_cast<int32_t>(plat::kWhite), 0);
   picMSG.Refresh();
+  // Both backdrops live on in the screen and the layer; nothing draws from them again. Nor is the
+  // window's own picture ever seen: the screen covers it.
+  picImage[kPicBackdrop] = plat::Surface();
+  picImage[kPicMsgBackdrop] = plat::Surface();
+  Image() = plat::Surface();
 
-  BattleDisp.SetBounds(0, 0, 800, 600);
-  for (plat::Surface* pic : {&BattleWS, &BattleTMP, &picBattleTMP}) *pic = plat::Surface(800, 600);
+  // The battle's picture and work pictures get their 800 x 600 when a battle draws (MainConquest.cpp).
+  BattleDisp.Move(0, 0);
   // The window was made with an 800 x 600 client area; nothing to grow.
 }
 

@@ -83,6 +83,12 @@ frmMain2::frmMain2(Links links)
 }
 
 frmMain2::~frmMain2() {
+  // A window that goes without its unload (a test, a tool) still leaves no music or sound
+  // objects behind for the end of the program.
+  if (!unloaded_) {
+    media.StopMusic();
+    if (gDX8) media.EndDX8Sound();
+  }
   // The battle engine outlives the window: it must not draw on it any more.
   army_.reset();
   if (gBattle && battleScreen_) gBattle->Init(nullptr, nullptr);

@@ -247,7 +247,16 @@ class frmMain2 : public plat::Window,
   std::array<std::unique_ptr<mainscreen::ViewCells>, 7> viewCells_;
   std::array<std::unique_ptr<mainscreen::LabelText>, 3> labelTexts_;
   std::unique_ptr<army::Army> army_;
+  // The battle's pictures and work pictures (some 28 MB the main screen itself never shows)
+  // are made when a battle first draws and let go when its army has come home.
+  class LazyBattleDisplay;
+  std::unique_ptr<BattleDisplay> MakeBattleDisplay();
+  static bool IsBattlePicture(size_t index);
+  void LoadBattlePictures();
+  void ReleaseBattlePictures();
   std::unique_ptr<BattleScreen> battleScreen_;
+  std::unique_ptr<BattleDisplay> battleDisplay_;
+  bool battlePicturesLoaded_ = false;
   PlatformBattlePump battlePump_;
   Links links_;
   std::unique_ptr<sim::IniSettings> settings_;

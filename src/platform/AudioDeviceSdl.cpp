@@ -6,6 +6,7 @@
 #include <cctype>
 #include <filesystem>
 #include <map>
+#include <string>
 #include <system_error>
 
 #include "platform/AudioDevice.h"
@@ -55,7 +56,8 @@ class SdlAudioDevice : public IAudioDevice {
     if (!open_) return;
     Mix_HaltMusic();
     Mix_HaltChannel(-1);
-    for (auto& [handle, music] : musics_) Mix_FreeMusic(music);
+    for (auto& [handle, entry] : musics_)
+      if (entry.music) Mix_FreeMusic(entry.music);
     for (auto& [handle, chunk] : sounds_) Mix_FreeChunk(chunk);
     musics_.clear();
     sounds_.clear();
@@ -65,30 +67,41 @@ class SdlAudioDevice : public IAudioDevice {
     open_ = false;
   }
 
+  // Every MIDI tune makes its own synthesizer with the whole General MIDI bank (about 10 MB).
+  // Only one tune plays at a time, so a MIDI file is only checked here and made into a tune when
+  // it starts, letting go of the MIDI tune made before.
   int LoadMusic(const std::string& path, std::string& error) override {
     if (!open_) return NotOpen(error);
-    Mix_Music* music = Mix_LoadMUS(path.c_str());
-    if (!music) {
-      error = Mix_GetError();
-      if (IsMidi(path) && FindGeneralMidiSoundFont().empty())
-        error = "General MIDI の音色ファイル (.sf2) がありません。timgm6mb-soundfont を入れてください";
+    Music entry{path, nullptr, IsMidi(path)};
+    if (entry.midi) {
+      if (!LooksLikeMidi(path, error)) return 0;
+    } else if (!(entry.music = Open(path, error))) {
       return 0;
     }
-    musics_[next_] = music;
+    musics_[next_] = entry;
     return next_++;
   }
 
   void FreeMusic(int handle) override {
     auto it = musics_.find(handle);
     if (it == musics_.end()) return;
-    Mix_FreeMusic(it->second);  // halts it first when it is the one playing
+    if (it->second.music) Mix_FreeMusic(it->second.music);  // halts it first when it is the one playing
     musics_.erase(it);
   }
 
   bool PlayMusic(int handle, int plays, std::string& error) override {
     auto it = musics_.find(handle);
     if (it == musics_.end()) return NotOpen(error) != 0;
-    if (Mix_PlayMusic(it->second, plays == 0 ? 1 : plays) != 0) {
+    Music& m = it->second;
+    if (!m.music) {
+      for (auto& [other, entry] : musics_)
+        if (entry.midi && entry.music) {
+          Mix_FreeMusic(entry.music);
+          entry.music = nullptr;
+        }
+      if (!(m.music = Open(m.path, error))) return false;
+    }
+    if (Mix_PlayMusic(m.music, plays == 0 ? 1 : plays) != 0) {
       error = Mix_GetError();
       return false;
     }
@@ -117,6 +130,10 @@ class SdlAudioDevice : public IAudioDevice {
       error = Mix_GetError();
       return 0;
     }
+    // The mixer keeps the whole working buffer of the conversion to the device's format, several
+    // times the sound itself: give back what the sound does not use.
+    if (chunk->allocated && chunk->alen > 0)
+      if (auto* fitted = static_cast<Uint8*>(SDL_realloc(chunk->abuf, chunk->alen))) chunk->abuf = fitted;
     sounds_[next_] = chunk;
     return next_++;
   }
@@ -150,14 +167,46 @@ class SdlAudioDevice : public IAudioDevice {
   }
 
  private:
+  struct Music {
+    std::string path;
+    Mix_Music* music;  ///< null for a MIDI tune not made yet
+    bool midi;
+  };
+
   static int NotOpen(std::string& error) {
     error = "sound output not open";
     return 0;
   }
 
+  static Mix_Music* Open(const std::string& path, std::string& error) {
+    Mix_Music* music = Mix_LoadMUS(path.c_str());
+    if (!music) {
+      error = Mix_GetError();
+      if (IsMidi(path) && FindGeneralMidiSoundFont().empty())
+        error = "General MIDI の音色ファイル (.sf2) がありません。timgm6mb-soundfont を入れてください";
+    }
+    return music;
+  }
+
+  // A standard MIDI file, or one in a RIFF wrapper (.rmi).
+  static bool LooksLikeMidi(const std::string& path, std::string& error) {
+    char head[4] = {};
+    SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
+    if (!file) {
+      error = SDL_GetError();
+      return false;
+    }
+    const size_t got = SDL_RWread(file, head, 1, 4);
+    SDL_RWclose(file);
+    const std::string magic(head, got);
+    if (magic == "MThd" || magic == "RIFF") return true;
+    error = "MIDI ファイルではありません";
+    return false;
+  }
+
   bool open_ = false;
   int next_ = 1;
-  std::map<int, Mix_Music*> musics_;
+  std::map<int, Music> musics_;
   std::map<int, Mix_Chunk*> sounds_;
 };
 

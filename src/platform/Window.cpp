@@ -206,8 +206,29 @@ void Window::StartDrag() {
 
 void Window::Compose() {
   if (back_.Width() != Width() || back_.Height() != Height()) back_ = Surface(Width(), Height());
-  BitBlt(back_, 0, 0, Width(), Height(), Image(), 0, 0);
-  ComposeChildren(back_, *this, 0, 0, back_.Bounds());
+  // What lies under a shown child that covers the whole client area cannot be seen: start there.
+  const auto& kids = Children();
+  size_t first = 0;
+  for (size_t i = kids.size(); i-- > 0;) {
+    const Control* c = kids[i];
+    if (c->Visible() && c->Left() <= 0 && c->Top() <= 0 && c->Left() + c->Width() >= Width() &&
+        c->Top() + c->Height() >= Height()) {
+      first = i + 1;
+      BitBlt(back_, 0, 0, Width(), Height(), c->Image(), -c->Left(), -c->Top());
+      ComposeChildren(back_, *c, c->Left(), c->Top(), back_.Bounds());
+      break;
+    }
+  }
+  if (first == 0) BitBlt(back_, 0, 0, Width(), Height(), Image(), 0, 0);
+  for (size_t i = first; i < kids.size(); ++i) {
+    const Control* child = kids[i];
+    if (!child->Visible()) continue;
+    const Rect area = RectXYWH(child->Left(), child->Top(), child->Width(), child->Height()).Intersect(back_.Bounds());
+    if (area.Empty()) continue;
+    BitBlt(back_, area.left, area.top, area.Width(), area.Height(), child->Image(), area.left - child->Left(),
+           area.top - child->Top());
+    ComposeChildren(back_, *child, child->Left(), child->Top(), area);
+  }
 }
 
 void Window::Present() {

@@ -106,6 +106,13 @@ TEST_F(MainWindowTest, LoadRunsInTheGamesOrderAndShowsTheNewGame) {
               !main->picMSG.IsShown());
   EXPECT_EQ(main->ColumnSet(mainscreen::ColumnSetId::ItemResearch).Item("col2").Index(), 4);
 
+  // A battle's pictures are made when it first draws, and let go when its army is home.
+  EXPECT_TRUE(main->picImage[2].Empty());
+  gBattle->SetBattleField("森");
+  EXPECT_TRUE(!main->picImage[2].Empty() && main->picBattleTMP.Width() == 800 && main->BattleWS.Width() == 800);
+  main->HideBattleDisp();
+  EXPECT_TRUE(main->picImage[2].Empty() && main->BattleWS.Empty());
+
   // The menu word 住民 opens the five occupation views; a right click on the backdrop closes them.
   main->GMenu_Click("住民");
   EXPECT_TRUE(main->GVProducer.IsShown() && !main->GLTurnEnd.IsShown());
