@@ -63,6 +63,8 @@ void JoinGame() {
 
 frmTitle* TitleScreenWindow() { return gTitle.get(); }
 
+frmMain2* MainScreenWindow() { return gMain.get(); }
+
 void EndGame() {
   gMain.reset();
   gTitle.reset();

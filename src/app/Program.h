@@ -1,6 +1,7 @@
 /** @file Program.h The vesk program: every part joined to start-up, the title shown, the loop run to the end. */
 #pragma once
 
+class frmMain2;
 class frmTitle;
 
 /// Joins the game's parts to start-up and to each other (Hooks(), Screens()), as the program
@@ -8,6 +9,8 @@ class frmTitle;
 void JoinGame();
 /// The title screen start-up made; nullptr before start-up and after EndGame.
 frmTitle* TitleScreenWindow();
+/// The main screen 開始 made; nullptr before and after EndGame.
+frmMain2* MainScreenWindow();
 /// Releases what the windows hold: the main window, the title screen, then the sound service.
 void EndGame();
 /// Start-up, then the windows' loop until the last window has closed. The exit code.
