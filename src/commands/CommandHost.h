@@ -4,6 +4,9 @@
 #include <memory>
 #include <string>
 
+#include "commands/clsCountry.h"
+#include "commands/clsTrade.h"
+#include "runtime/Collection.h"
 #include "sim/GameState.h"
 
 class RecordSet;
@@ -95,6 +98,15 @@ class ISlider : public virtual IControl {
   virtual void ControlStart() = 0;      ///< redraws it ready for use
 };
 
+/// The trade view GVTrade (ctrGraphicalView): a table of cells addressed (row, column), both
+/// 1-based, laid out by the window at load; nothing changes on screen until RePaint.
+class ITradeView : public virtual IControl {
+ public:
+  virtual std::string HeaderText(int16_t pRow, int16_t pCol) const = 0;
+  virtual void HeaderText(int16_t pRow, int16_t pCol, const std::string& text) = 0;
+  virtual void RePaint() = 0;
+};
+
 enum class GridId { GGMain, GGSub1, GGSub2 };
 enum class ButtonId { GLMenu, GLSubMenu, GLSubMenu2, GLSubMenu3, GLExcute, GLClear };
 /// Controls the panel only shows and hides.
@@ -109,7 +121,9 @@ class ICommandHost {
   virtual IButton& Button(ButtonId id) = 0;
   virtual ISlider& PSMain() = 0;
   virtual IFigureLabel& GLRestruct() = 0;
+  /// Panel(PanelId::GVTrade) is this same view.
   virtual IControl& Panel(PanelId id) = 0;
+  virtual ITradeView& GVTrade() = 0;
 };
 
 /// The form variables the commands keep between their steps. The week's own (mTurn,
@@ -130,6 +144,18 @@ struct CommandState {
   std::string subListBuildings;
   /// For 改修: the name of the building the list offers successors of.
   std::string subListUpgrade;
+  /// gGridHeight: the height of the warehouse, research and publish lists (setting GridRows).
+  int16_t mGridHeight = 480;
+
+  // The trade being put together under 開始.
+  rt::Collection<clsTrade> mTradeLines;  ///< keyed by clsTrade::Item ("Send2", "Receive5", ...)
+  clsCountry mTradeCountry;              ///< the partner; Nation "" until one is chosen
+  int16_t mTradeMaxWeight = 50;          ///< weight limit of each side, by the largest pier
+  int32_t mSendWeight = 0;               ///< Weight x Num over the export lines
+  int32_t mReceiveWeight = 0;            ///< the same over the import lines
+  int32_t mTradeSide = 0;                ///< side of the slot clicked last: 1 export, 2 import
+  int16_t mTradeRow = 0;                 ///< its row (2 to 4 goods, 5 money); 0 none
+  int16_t mTradeCol = 0;                 ///< its column: 1 export, 5 import
 };
 
 /// What every command step reaches: the week's context (database, mData, game state, message

@@ -4,7 +4,9 @@
 #include <initializer_list>
 #include <variant>
 
+#include "commands/ItemCommands.h"
 #include "commands/LandCommands.h"
+#include "commands/TradeCommands.h"
 #include "sim/GameScreen.h"
 
 namespace cmd {
@@ -87,11 +89,16 @@ void HideCommandPanel(CommandContext& c, const std::string& Command, bool Flag) 
 
 void GLExcute_Click(CommandContext& c) {
   const std::string command = c.form.mCommand;
+  if (command == "供給") return SupplyCommit(c);
+  if (command == "売却" || command == "購入") return DealCommit(c);
   if (command == "配分") return AllotCommit(c);
+  if (command == "開始") return TradeCommit(c);
+  if (command == "中止") return TradeCancel(c);
   HideCommandPanel(c, command, false);
 }
 
 void PSMain_ValueChenge(CommandContext& c, int32_t pValue, bool& pFLG) {
+  if (c.form.mCommand == "売却" || c.form.mCommand == "購入") return DealSliderMoved(c, pValue);
   if (c.form.mCommand == "配分") {
     // Only as many workers as the occupation has free beside the other buildings' staff.
     const int64_t free = int64_t{c.form.mAllotPopulation} - (int64_t{c.form.mAllotOthers} + pValue);

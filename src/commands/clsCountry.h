@@ -2,11 +2,16 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class clsCountry {
  public:
-  int16_t Distance = 0;
-  std::string Nation;
+  /// A nation from its "SELECT * FROM country" row, by position (1 and 5 are not read; AofT is
+  /// 0). A figure that is not a number, or out of its range, throws rt::VbError.
+  static clsCountry FromRow(const std::vector<std::string>& row);
+
+  int16_t Distance = 0;     ///< weeks between deliveries
+  std::string Nation;       ///< "" for no partner
   int32_t Population = 0;
   int16_t Soldier = 0;
   int16_t AofT = 0;

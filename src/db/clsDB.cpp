@@ -81,6 +81,7 @@ bool clsDB::Attempt(const std::function<void()>& action) {
   } catch (const std::exception& e) {
     errMsg_ = std::string("0:") + e.what();
   }
+  ++failCount_;
   return false;
 }
 

@@ -52,6 +52,8 @@ class clsDB {
   int32_t LimitFileSize() const { return limitFileSize_; }
   void LimitFileSize(int32_t value) { limitFileSize_ = value; }
   std::string GetErrMSG() const { return errMsg_; }
+  /// How many statements and queries have failed on this object; a transaction compares it.
+  int64_t FailCount() const { return failCount_; }
   bool LoadFLG() const { return loadFlg_; }
 
  private:
@@ -68,6 +70,7 @@ class clsDB {
   bool queryFlg_ = false;
   std::vector<std::string> row_;     ///< the row loaded last; never cleared by an empty query
   std::string errMsg_;
+  int64_t failCount_ = 0;
   bool loadFlg_ = false;
   bool debugMode_ = false;
   int32_t limitFileSize_ = 500000;

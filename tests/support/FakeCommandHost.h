@@ -1,8 +1,10 @@
 /** @file FakeCommandHost.h A stand-in for the main window's command panel: grids that keep the result they were given and a row the test chooses, and controls that remember their place, captions and visibility. */
 #pragma once
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "commands/CommandHost.h"
 #include "db/SqliteConnection.h"
@@ -94,7 +96,11 @@ class FakeSlider : public FakeControl, public cmd::ISlider {
   int32_t Max() const override { return max; }
   void Max(int32_t v) override { max = v; }
   int32_t Value() const override { return value; }
-  void Value(int32_t v) override { value = v; }
+  /// As the real slider, a value set from code is reported (onValue), and its answer ignored.
+  void Value(int32_t v) override {
+    value = v;
+    if (onValue) onValue(v);
+  }
   std::string Text() const override { return text; }
   void Text(const std::string& v) override { text = v; }
   bool Enable() const override { return enable; }
@@ -104,6 +110,21 @@ class FakeSlider : public FakeControl, public cmd::ISlider {
   int32_t min = 0, max = 0, value = 0;
   std::string text;
   bool enable = true;
+  std::function<void(int32_t)> onValue;
+};
+
+class FakeTradeView : public FakeControl, public cmd::ITradeView {
+ public:
+  using FakeControl::Visible;
+  std::string HeaderText(int16_t row, int16_t col) const override {
+    auto it = cells.find({row, col});
+    return it == cells.end() ? std::string() : it->second;
+  }
+  void HeaderText(int16_t row, int16_t col, const std::string& text) override { cells[{row, col}] = text; }
+  void RePaint() override { ++repaints; }
+
+  std::map<std::pair<int16_t, int16_t>, std::string> cells;
+  int repaints = 0;
 };
 
 class FakeCommandHost : public cmd::ICommandHost {
@@ -112,17 +133,22 @@ class FakeCommandHost : public cmd::ICommandHost {
   cmd::IButton& Button(cmd::ButtonId id) override { return buttons[id]; }
   cmd::ISlider& PSMain() override { return slider; }
   cmd::IFigureLabel& GLRestruct() override { return restruct; }
-  cmd::IControl& Panel(cmd::PanelId id) override { return panels[id]; }
+  cmd::IControl& Panel(cmd::PanelId id) override {
+    if (id == cmd::PanelId::GVTrade) return trade;
+    return panels[id];
+  }
+  cmd::ITradeView& GVTrade() override { return trade; }
 
   FakeGrid& grid(cmd::GridId id) { return grids[id]; }
   FakeButton& button(cmd::ButtonId id) { return buttons[id]; }
-  FakeControl& panel(cmd::PanelId id) { return panels[id]; }
+  FakeControl& panel(cmd::PanelId id) { return id == cmd::PanelId::GVTrade ? trade : panels[id]; }
 
   std::map<cmd::GridId, FakeGrid> grids;
   std::map<cmd::ButtonId, FakeButton> buttons;
   std::map<cmd::PanelId, FakeControl> panels;
   FakeSlider slider;
   FakeFigureLabel restruct;
+  FakeTradeView trade;
 };
 
 }  // namespace fake
