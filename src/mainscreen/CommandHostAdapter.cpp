@@ -1,12 +1,14 @@
 /** @file CommandHostAdapter.cpp The command panel's controls behind the commands' host interface. */
 #include "mainscreen/CommandHostAdapter.h"
 
+#include <optional>
 #include <stdexcept>
 #include <type_traits>
 
 #include "controls/ctrGraphicalGrid.h"
 #include "controls/ctrGraphicalLabel.h"
 #include "controls/ctrGraphicalLabelLite.h"
+#include "controls/ctrGraphicalView.h"
 #include "controls/ctrPicSliderBar.h"
 #include "runtime/VbError.h"
 
@@ -96,6 +98,14 @@ class LabelPart : public Placed<cmd::IFigureLabel, ctrGraphicalLabel> {
 
 using PanelControl = Placed<cmd::IControl, plat::Control>;
 
+class TradeViewPart : public Placed<cmd::ITradeView, ctrGraphicalView> {
+ public:
+  using Placed::Placed;
+  std::string HeaderText(int16_t pRow, int16_t pCol) const override { return ctl_.HeaderText(pRow, pCol); }
+  void HeaderText(int16_t pRow, int16_t pCol, const std::string& text) override { ctl_.HeaderText(pRow, pCol, text); }
+  void RePaint() override { ctl_.RePaint(); }
+};
+
 template <class T>
 T& Need(T* p) {
   if (!p) throw std::logic_error("a control of the command panel is missing");
@@ -114,6 +124,9 @@ struct CommandHostAdapter::Parts {
         slider(Need(all.PSMain), disp),
         restruct(Need(all.GLRestruct), disp) {
     for (auto& [id, control] : all.panels) panels.emplace(id, PanelControl(Need(control), disp));
+    // The trade view is one of the panels; the trade commands also write its cells.
+    if (auto it = all.panels.find(cmd::PanelId::GVTrade); it != all.panels.end())
+      if (auto* view = dynamic_cast<ctrGraphicalView*>(it->second)) trade.emplace(*view, disp);
   }
   CommandControls all;
   const plat::Surface& disp;
@@ -122,6 +135,7 @@ struct CommandHostAdapter::Parts {
   SliderPart slider;
   LabelPart restruct;
   std::map<cmd::PanelId, PanelControl> panels;
+  std::optional<TradeViewPart> trade;
 };
 
 CommandHostAdapter::CommandHostAdapter(CommandControls controls) : parts_(std::make_unique<Parts>(std::move(controls))) {}
@@ -132,9 +146,15 @@ cmd::IButton& CommandHostAdapter::Button(cmd::ButtonId id) { return parts_->butt
 cmd::ISlider& CommandHostAdapter::PSMain() { return parts_->slider; }
 cmd::IFigureLabel& CommandHostAdapter::GLRestruct() { return parts_->restruct; }
 cmd::IControl& CommandHostAdapter::Panel(cmd::PanelId id) {
+  if (id == cmd::PanelId::GVTrade) return GVTrade();
   auto it = parts_->panels.find(id);
   if (it == parts_->panels.end()) throw std::logic_error("a control of the command panel is missing");
   return it->second;
+}
+
+cmd::ITradeView& CommandHostAdapter::GVTrade() {
+  if (!parts_->trade) throw std::logic_error("the trade view of the command panel is missing");
+  return *parts_->trade;
 }
 
 ColumnSetId CommandHostAdapter::SetOf(cmd::ColumnSet set) {

@@ -27,7 +27,7 @@ struct CommandControls {
                         *GLExcute = nullptr, *GLClear = nullptr;
   ctrPicSliderBar* PSMain = nullptr;
   ctrGraphicalLabel* GLRestruct = nullptr;
-  std::map<cmd::PanelId, plat::Control*> panels;  ///< GLTurnEnd, the views, GLToolTip
+  std::map<cmd::PanelId, plat::Control*> panels;  ///< GLTurnEnd, the views (GVTrade a ctrGraphicalView), GLToolTip
   /// The window's column set of a list (mColsArea, ...), built at load.
   std::function<const GridColumnSet&(ColumnSetId)> columns;
 };
@@ -42,6 +42,7 @@ class CommandHostAdapter : public cmd::ICommandHost {
   cmd::ISlider& PSMain() override;
   cmd::IFigureLabel& GLRestruct() override;
   cmd::IControl& Panel(cmd::PanelId id) override;
+  cmd::ITradeView& GVTrade() override;
 
   /// The window's column set of a command's list.
   static ColumnSetId SetOf(cmd::ColumnSet set);

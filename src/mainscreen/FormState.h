@@ -5,8 +5,6 @@
 #include <string>
 
 #include "army/clsItem.h"
-#include "commands/clsCountry.h"
-#include "commands/clsTrade.h"
 #include "runtime/Collection.h"
 
 namespace mainscreen {
@@ -23,7 +21,8 @@ enum ActiveView : int16_t {
 
 /// The form variables beyond the rules' own game state (sim::GameState holds mTurn,
 /// mTurnRunning, mQuitAfterTurn, mTurnBuy, mTurnSell and mConstructPower) and the commands'
-/// (cmd::CommandState holds mCommand and the choices kept between a command's steps).
+/// (cmd::CommandState holds mCommand, the choices kept between a command's steps and the trade
+/// being put together).
 struct FormState {
   int16_t mActiveView = kViewNone;
   bool mMenuHover = false;
@@ -42,13 +41,6 @@ struct FormState {
   std::string mBattleResult;     ///< "Win", "Lose", "Retreat" or "ReBattle"
   std::string mUnitClass, mUnitSlot;
   int16_t mSoldierEducation = 0;
-
-  // The trade being put together.
-  rt::Collection<clsTrade> mTradeLines;
-  clsCountry mTradeCountry;
-  int16_t mTradeMaxWeight = 0, mSendWeight = 0, mReceiveWeight = 0;
-  int32_t mTradeSide = 0;
-  int16_t mTradeRow = 0, mTradeCol = 0;
 };
 
 }  // namespace mainscreen

@@ -98,6 +98,7 @@ bool frmMain2::Form_Load() {
   mUnitItems.Clear();
   mTradeLines.Clear();
   mTradeCountry = clsCountry{};
+  mGridHeight = gGridHeight;
   Trace("mSEPath");
   media.FillSEPath();
   if (!media.CheckSoundFiles(error)) return FailLoad(error);
