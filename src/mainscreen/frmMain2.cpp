@@ -73,6 +73,7 @@ frmMain2::frmMain2(Links links)
     sim::ShowPeopleAll(Context(), true);
     return true;
   });
+  InitNavigation();
 
   // The rules write the views and labels through these.
   for (size_t i = 0; i < viewCells_.size(); ++i)

@@ -8,6 +8,7 @@
  *  - the views' set-up (InitViews): MainViews.cpp
  *  - the message box (ShowMSGBox and its buttons): MainMessageBox.cpp
  *  - the menu words and the backdrop's mouse (GMenu_Click, HideCommandPanel): MainMenu.cpp
+ *  - the lists' rows and tooltips, the views' switches, the panel's buttons and 次の週へ: MainNavigation.cpp
  *  - the values the screen's design chooses: DesignValues.h
  */
 #pragma once
@@ -154,6 +155,38 @@ class frmMain2 : public plat::Window,
   void Disp_MouseMove();
   void Disp_MouseUp(int Button);
 
+  // ---- The lists, the views and the buttons (MainNavigation.cpp).
+  /// The procedures a chosen row or a panel button reaches, set by the part that owns each (the
+  /// commands, the army); one left unset does nothing. Which word calls which: RowActionOf.
+  struct Procedures {
+    std::function<void()> ItemCommand, AreaCommand, TradeItemSelect, ConstructCommand, TradeStart, GetTradeData;
+    std::function<void()> SetUnitEquipment;       ///< and then CalcUnitStatus
+    std::function<void()> ShowStandardEquipment;  ///< a class chosen (GVUnit is shown first)
+    std::function<std::string()> SetBattle;       ///< "" when the army left or the player said no, else why not
+    std::function<void()> TradeLineAdd;           ///< GLSubMenu "アイテム確定" under 開始
+    std::function<void()> SetBestEquipment;       ///< GLSubMenu2 "最強装備" under 討伐
+  } procedures;
+  void GGMain_RowSelect();
+  void GGSub1_RowSelect();
+  void GGSub2_RowSelect();
+  /// The hovered row's tooltip in GLToolTip.
+  void GGMain_MouseMoveMessage();
+  void GGSub1_MouseMoveMessage();
+  void GGSub2_MouseMoveMessage();
+  /// A recruitment switch clicked in an occupation's view or in the people view; pText is the
+  /// switch's text as clicked. Both views show the new state at once.
+  void GVOccupation_Click(sim::PanelOcc occupation, const std::string& pText);
+  void GVPeople_Click(int16_t pRow, const std::string& pText);
+  void GLClear_Click();
+  void GLSubMenu_Click();
+  void GLSubMenu2_Click();
+  void GLSubMenu2_RightClick();
+  void GLSubMenu3_Click();
+  /// 次の週へ: runs the week with its reports (and battles); the window closes when the game is over.
+  void GLTurnEnd_Click();
+  /// The button's click is running (its week, its reports, the restore): the window refuses to close.
+  bool TurnEndClickRunning() const { return turnEndClick_; }
+
   // ---- The message box (MainMessageBox.cpp).
   void GLMSG_Click(int Index);
 
@@ -234,6 +267,9 @@ class frmMain2 : public plat::Window,
   void InitGridHeaders();
   void InitGrids();
   void InitSlider();
+  /// The lists', views' and buttons' events (MainNavigation.cpp).
+  void InitNavigation();
+  void ShowToolTip(const std::string& text);
   /// The 800 x 600 screen: backdrop, message layer with its frame, the battle pictures.
   void LayoutScreen();
   /// Ends a load that cannot go on: nothing is saved but the settings.
@@ -264,4 +300,5 @@ class frmMain2 : public plat::Window,
   std::map<std::string, ListBuilder> listBuilders_;
   plat::Font msgFont_;
   bool unloaded_ = false;
+  bool turnEndClick_ = false;
 };

@@ -1,0 +1,217 @@
+/** @file MainNavigationTest.cpp The main window under the mouse: menu words, chosen rows, recruitment switches and 次の週へ. */
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Screens.h"
+#include "app/basQz.h"
+#include "army/clsBattle.h"
+#include "army/clsMngUnitItems.h"
+#include "db/CreateDB.h"
+#include "db/clsDB.h"
+#include "mainscreen/frmMain2.h"
+#include "platform/MessageBox.h"
+#include "platform/UiFixture.h"
+#include "runtime/Strings.h"
+#include "sim/SimDb.h"
+#include "support/FreshGameDb.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class MainNavigationTest : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    game = std::make_unique<GameDbFolder>();
+    for (const char* sub : {"image", "sound"})
+      fs::copy(fs::path(VESK_GAME_DIR) / sub, game->Folder() / sub, fs::copy_options::recursive);
+    Hooks() = StartupHooks{};
+    Hooks().MakeDB = [] { gDB = std::make_shared<clsDB>(); };
+    Hooks().MakeObjects = [] {
+      gBattle = std::make_shared<clsBattle>();
+      gMngUnitItems = std::make_shared<clsMngUnitItems>();
+    };
+    ASSERT_EQ(Main(), StartResult::Started);
+    Load();
+  }
+  void TearDown() override {
+    if (main && !main->Closed()) main->Close();  // the unload lets go of the sound buffers
+    main.reset();
+    AppEnd();
+    Hooks() = StartupHooks{};
+    Screens() = ScreenHooks{};
+    game.reset();
+    UiTest::TearDown();
+  }
+  void Load() {
+    main = std::make_unique<frmMain2>();
+    ASSERT_TRUE(main->Form_Load());
+    main->Show();
+    plat::DoEvents();
+  }
+  void Click(const plat::Control& c, int x, int y, int button = plat::kLeftButton) {
+    const plat::Point o = c.OriginInWindow();
+    plat::input::ClickAt(*main, o.x + x, o.y + y, button);
+    plat::DoEvents();
+  }
+  void ClickCell(ctrGraphicalView& v, int16_t row, int16_t col) {
+    const plat::Rect r = v.Table().TextRect(row, col);
+    Click(v, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  }
+  // Shows one record of the home table in a grid, as a command's list would.
+  void Fill(ctrGraphicalGrid& g, int left, int top) {
+    g.SetBounds(left, top, 0, 100);
+    g.BackImageCopy(main->Disp.Image(), top, left);
+    ASSERT_TRUE(gDB->GetData("SELECT [Money],Turn FROM home"));
+    g.GetData(gDB->GetRecordSet(), 2, main->ColumnSet(mainscreen::ColumnSetId::ItemSell));
+    g.SetVisible(true);
+  }
+
+  std::unique_ptr<GameDbFolder> game;
+  std::unique_ptr<frmMain2> main;
+  plat::ScriptedMessageBox boxes;
+};
+
+TEST_F(MainNavigationTest, MenuWordsOpenTheirPanelsAndAnEmptyListKeepsTheCommand) {
+  std::vector<std::string> panels;
+  main->commandPanel = [&](const std::string& word, bool flag) { panels.push_back(word + (flag ? "+" : "-")); };
+  main->SetListBuilder("倉庫", [](const std::string&) { return true; });
+  main->SetListBuilder("購入", [](const std::string&) { return false; });  // nothing to buy: it said so
+  int settings = 0;
+  Screens().ShowSettings = [&](Media&) { ++settings; };
+
+  main->GMenu_Click("倉庫");
+  main->GMenu_Click("倉庫");  // the same word again shows its list again without closing first
+  EXPECT_EQ(main->mCommand, "倉庫");
+  EXPECT_TRUE(main->GLMenu.Visible() && !main->GLTurnEnd.Visible());
+  main->GMenu_Click("購入");
+  EXPECT_EQ(main->mCommand, "倉庫");
+  EXPECT_TRUE(!main->GLMenu.Visible() && main->GLTurnEnd.Visible());
+  main->GMenu_Click("設定");
+  EXPECT_EQ(settings, 1);
+  EXPECT_EQ(main->mCommand, "倉庫");
+  main->GMenu_Click("戻る");
+  EXPECT_EQ(main->mCommand, "");
+  EXPECT_EQ(rt::Join(panels, " "), "倉庫+ 倉庫+ 倉庫- 購入- 倉庫- 設定- 倉庫- 倉庫-");
+
+  // 住民 refreshes the occupation views' figures; a right click on the backdrop closes the panel
+  // but the word stays the command the rows act by.
+  main->GVProducer.HeaderText(2, 2, "?");
+  main->GMenu_Click("住民");
+  EXPECT_NE(main->GVProducer.HeaderText(2, 2), "?");
+  EXPECT_TRUE(main->GVProducer.IsShown());
+  Click(main->Disp, 780, 300, plat::kRightButton);
+  EXPECT_TRUE(!main->GVProducer.IsShown() && main->GLTurnEnd.IsShown());
+  EXPECT_EQ(main->mCommand, "住民");
+}
+
+TEST_F(MainNavigationTest, AChosenRowReachesTheProcedureOfTheCommandWord) {
+  std::string called;
+  auto& p = main->procedures;
+  auto record = [&](const char* name) { return [&called, name] { called += std::string(name) + " "; }; };
+  p.ItemCommand = record("Item");
+  p.AreaCommand = record("Area");
+  p.TradeItemSelect = record("TradeItem");
+  p.ConstructCommand = record("Construct");
+  p.TradeStart = record("TradeStart");
+  p.GetTradeData = record("TradeData");
+  p.SetUnitEquipment = record("Equip");
+  p.ShowStandardEquipment = record("Class");
+  p.SetBattle = [&] {
+    called += "Battle ";
+    return std::string();
+  };
+  Fill(main->GGMain, 215, 100);
+  Fill(main->GGSub1, 215, 300);
+  Fill(main->GGSub2, 500, 300);
+  const int y = ctrGraphicalGrid::kRowHeight * 3 / 2;  // the first record
+  for (const char* word : {"研究", "購入", "売却", "公開", "供給", "倉庫", "探索", "建設", "解体", "配分", "改修",
+                           "討伐", "住民", "開始", "中止"}) {
+    main->mCommand = word;
+    called += std::string(word) + ":";
+    for (ctrGraphicalGrid* g : {&main->GGMain, &main->GGSub1, &main->GGSub2}) Click(*g, 20, y);
+    called += "| ";
+  }
+  EXPECT_EQ(called,
+            "研究:Item | 購入:Item | 売却:Item | 公開:Item | 供給:Item | 倉庫:| 探索:Area | 建設:Area Construct | "
+            "解体:Area Construct | 配分:Area Construct | 改修:Area Construct | 討伐:Equip Class Battle | 住民:| "
+            "開始:TradeItem TradeStart | 中止:TradeData | ");
+  EXPECT_TRUE(main->GVUnit.Visible());  // a class chosen shows the unit
+  // Under 配分 the chosen product goes onto GLClear; its click lets go of it again.
+  EXPECT_EQ(main->GLClear.Text(), "500");
+  EXPECT_TRUE(main->GLClear.Enable());
+  main->GLClear.SetVisible(true);
+  Click(main->GLClear, 10, 10);
+  EXPECT_EQ(main->GLClear.Text(), "生産解除");
+  EXPECT_FALSE(main->GLClear.Enable());
+  EXPECT_EQ(main->mMouseOnControl, "GLClear");
+}
+
+TEST_F(MainNavigationTest, RecruitmentSwitchesAgreeInBothViewsAndSurviveARestart) {
+  main->GMenu_Click("住民");
+  Click(main->GVProducer, 5, 5);
+  EXPECT_EQ(main->mActiveView, mainscreen::kViewProducer);
+  const plat::Surface before = main->GVPeople.Image();
+  auto same = [](const plat::Surface& a, const plat::Surface& b) {
+    return a.Height() == b.Height() && a.Stride() == b.Stride() &&
+           std::equal(a.Bits(), a.Bits() + a.Stride() * a.Height(), b.Bits());
+  };
+  ClickCell(main->GVProducer, 4, 3);
+  EXPECT_EQ(main->GVProducer.HeaderText(4, 3) + main->GVPeople.HeaderText(2, 3), "募集中募集中");
+  EXPECT_FALSE(same(main->GVPeople.Image(), before)) << "the people view still shows the old switch";
+  ClickCell(main->GVPeople, 6, 3);  // soldiers, from the people view
+  ClickCell(main->GVPeople, 2, 3);  // producers off again
+  EXPECT_EQ(main->mActiveView, mainscreen::kViewPeople);
+  EXPECT_EQ(main->GVProducer.HeaderText(4, 3) + main->GVSoldier.HeaderText(4, 3), "募集する募集中");
+  Click(main->Disp, 780, 300);  // the backdrop: no view under the mouse
+  EXPECT_EQ(main->mActiveView, mainscreen::kViewNone);
+
+  main->Close();
+  {
+    clsDB check;
+    ASSERT_TRUE(CreateDB::DBConnect(check));
+    EXPECT_EQ(sim::QueryNumber(check, "SELECT Recruitment FROM home"), 16);
+  }
+  main.reset();
+  ASSERT_EQ(Main(), StartResult::Started);
+  Load();
+  EXPECT_EQ(main->GVPeople.HeaderText(6, 3) + main->GVSoldier.HeaderText(4, 3) + main->GVPeople.HeaderText(2, 3),
+            "募集中募集中募集する");
+}
+
+TEST_F(MainNavigationTest, NextWeekRunsOneWeekHowEverOftenItIsPressedAndRefusesTheClose) {
+  const int32_t turn = main->mTurn;
+  // While the week runs (its first progress text lets the loop run): the button pressed again
+  // where it stood, pressed again from code, and a close request.
+  int pressedInside = 0;
+  plat::Timer inside;
+  inside.SetInterval(1);
+  inside.Tick = [&] {
+    if (!main->mWeekRunning) return;
+    inside.SetEnabled(false);
+    ++pressedInside;
+    main->GLTurnEnd_Click();
+  };
+  inside.SetEnabled(true);
+  clock_.Advance(10);
+  const plat::Point o = main->GLTurnEnd.OriginInWindow();
+  for (int press = 0; press < 2; ++press) {
+    plat::input::MouseMove(*main, o.x + 10, o.y + 10);
+    plat::input::MouseDown(*main, o.x + 10, o.y + 10);
+    plat::input::MouseUp(*main, o.x + 10, o.y + 10);
+  }
+  plat::input::CloseRequest(*main);
+  plat::DoEvents();
+  EXPECT_EQ(pressedInside, 1);
+  EXPECT_EQ(main->mTurn, turn + 1);
+  EXPECT_FALSE(main->Closed());
+  EXPECT_TRUE(main->GLTurnEnd.IsShown() && !main->GLTurnEnd.Selected() && !main->TurnEndClickRunning());
+}
+
+}  // namespace
