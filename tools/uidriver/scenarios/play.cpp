@@ -1,0 +1,290 @@
+/** @file play.cpp The play scenario: a whole game through its windows with the mouse alone, from the title's 開始 to its 終了. */
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Driver.h"
+#include "app/Program.h"
+#include "app/basQz.h"
+#include "app/frmTitle.h"
+#include "db/CreateDB.h"
+#include "db/clsDB.h"
+#include "mainscreen/frmMain2.h"
+#include "platform/EventLoop.h"
+#include "platform/FileSystem.h"
+#include "platform/StdControls.h"
+#include "runtime/Clock.h"
+#include "sim/SimDb.h"
+
+namespace fs = std::filesystem;
+using uidriver::ClickOn;
+using uidriver::Fail;
+using uidriver::HoverOn;
+using uidriver::Save;
+
+namespace {
+
+void Expect(bool ok, const std::string& step, const std::string& what) {
+  if (!ok) Fail(step, what);
+}
+
+// The first control under `c` (itself included) that `pick` accepts.
+plat::Control* Find(plat::Control& c, const std::function<bool(plat::Control&)>& pick) {
+  if (pick(c)) return &c;
+  for (plat::Control* child : c.Children())
+    if (plat::Control* found = Find(*child, pick)) return found;
+  return nullptr;
+}
+
+// A queued left click at the centre of a control: delivered by whichever loop runs next (the
+// message box's wait, the dialog's modal loop), as a player's click would be.
+void QueueClick(const plat::Control& c) {
+  const uidriver::At at = uidriver::Centre(c);
+  plat::Window& w = *c.GetWindow();
+  plat::input::MouseMove(w, at.x, at.y);
+  plat::input::MouseDown(w, at.x, at.y);
+  plat::input::MouseUp(w, at.x, at.y);
+}
+
+/// The player's side of a game in the main window: the menu, the lists, the views, and the
+/// answers to the game's own message box, which waits inside a click (a timer answers it).
+class Player {
+ public:
+  explicit Player(frmMain2& w) : w_(w) {
+    hand_.SetInterval(20);
+    hand_.Tick = [this] { Look(); };
+    hand_.SetEnabled(true);
+  }
+
+  /// The next message boxes of the game, in order: a part of the text, the button to press and
+  /// (when not empty) the PNG to save. Reports of a week are answered 閉じる without expecting.
+  void Expect(const std::string& text, const std::string& press, const std::string& png = "") {
+    expected_.push_back({text, press, png});
+  }
+  void AllExpectedShown(const std::string& step) {
+    if (!expected_.empty()) Fail(step, "message box not shown: " + expected_.front().text);
+  }
+  /// The settings dialog, once it shows: saved as `png`, then confirmed with OK.
+  void ConfirmSettings(const std::string& png) { settingsPng_ = png; }
+  /// The next report of a week is saved as `png`.
+  void SaveReport(const std::string& png) { reportPng_ = png; }
+  /// The first battle drawn is saved as `png`.
+  void SaveBattle(const std::string& png) { battlePng_ = png; }
+  const std::vector<std::string>& Reports() const { return reports_; }
+  bool BattleSaved() const { return battlePng_.empty() && battleSeen_; }
+
+  /// A menu word: its main item hovered, the word clicked in the panel that opens.
+  void Menu(const std::string& word) {
+    ctrGameMenu& m = w_.GMenu;
+    for (int16_t i = 1; i <= m.MenuListCount(); ++i) {
+      const std::vector<std::string> words = Split(m.SubMenuList(i));
+      for (size_t k = 0; k < words.size(); ++k) {
+        if (words[k] != word) continue;
+        HoverOn(m.MenuItem(i));
+        HoverOn(m.SubMenuItem(static_cast<int16_t>(k + 1)));
+        ClickOn(m.SubMenuItem(static_cast<int16_t>(k + 1)));
+        return;
+      }
+    }
+    Fail("menu", "no menu word " + word);
+  }
+
+  /// The record of a list whose field `field` reads `value`: scrolled into sight, then hovered
+  /// (and clicked unless only `hover`). Returns its fields.
+  void Row(ctrGraphicalGrid& g, int field, const std::string& value, bool hover = false) {
+    int k = -1;
+    for (int i = 0; i + 1 < g.RowCount(); ++i)
+      if (g.RecordValue(i, field) == value) k = i;
+    if (k < 0) Fail("list", "no row " + value);
+    const plat::Point o = g.OriginInWindow();
+    for (int turns = 0; turns < 100; ++turns) {
+      const int r = k - g.TopRow() + 3;  // screen row: 1 the titles, 2 the top record
+      if (r >= 2 && r <= g.VisibleRows()) {
+        const int x = o.x + g.CellRect(0, 1).left + 5, y = o.y + (r - 1) * ctrGraphicalGrid::kRowHeight + 10;
+        plat::input::MouseMove(w_, x, y);
+        plat::DoEvents();
+        if (!hover) plat::input::ClickAt(w_, x, y);
+        return;
+      }
+      plat::input::WheelAt(w_, o.x + 20, o.y + 30, r < 2 ? 1 : -1);
+      plat::DoEvents();
+    }
+    Fail("list", "row " + value + " never came into sight");
+  }
+
+  /// A view's cell: the mouse onto it, then a click.
+  void Cell(ctrGraphicalView& v, int16_t row, int16_t col, bool hover = false) {
+    const plat::Rect r = v.Table().TextRect(row, col);
+    const plat::Point o = v.OriginInWindow();
+    const int x = o.x + (r.left + r.right) / 2, y = o.y + (r.top + r.bottom) / 2;
+    plat::input::MouseMove(w_, x, y);
+    plat::DoEvents();
+    if (!hover) plat::input::ClickAt(w_, x, y);
+  }
+
+  /// The mouse onto a bare part of the backdrop (tooltips go, views let go of their light).
+  void Away() {
+    plat::input::MouseMove(w_, 790, 380);
+    plat::DoEvents();
+  }
+
+  /// 次の週へ, every report answered; the army's battles are drawn on the way.
+  void NextWeek() {
+    const int32_t turn = w_.mTurn;
+    ClickOn(w_.GLTurnEnd);
+    ::Expect(w_.mTurn == turn + 1, "week " + std::to_string(turn), "the week did not run");
+    ::Expect(w_.GLTurnEnd.IsShown() && !w_.picMSG.IsShown(), "week " + std::to_string(turn),
+             "the screen did not come back after the week");
+  }
+
+ private:
+  struct Box {
+    std::string text, press, png;
+  };
+
+  static std::vector<std::string> Split(const std::string& list) {
+    std::vector<std::string> out;
+    size_t start = 0;
+    for (size_t colon; (colon = list.find(':', start)) != std::string::npos; start = colon + 1)
+      out.push_back(list.substr(start, colon - start));
+    out.push_back(list.substr(start));
+    return out;
+  }
+
+  // What the timer sees: a message box waiting, the settings dialog, a battle on the screen.
+  void Look() {
+    if (plat::Window* modal = plat::TopModalWindow(); modal && !settingsPng_.empty()) return Settings(*modal);
+    if (!battlePng_.empty() && w_.BattleDisp.IsShown() && w_.cGL.IsShown()) {
+      battleSeen_ = true;
+      Save(w_, battlePng_);
+      battlePng_.clear();
+    }
+    if (!w_.picMSG.IsShown() || w_.mMsgAnswer != 0) return;
+    for (size_t i = 0; i < w_.GLMSG.size(); ++i)
+      if (w_.GLMSG[i].IsShown()) return Answer();
+  }
+
+  void Answer() {
+    const std::string text = w_.lblMSG[0].Caption() + (w_.lblMSG[1].IsShown() ? "\n" + w_.lblMSG[1].Caption() : "");
+    Box box;
+    if (!expected_.empty() && text.find(expected_.front().text) != std::string::npos) {
+      box = expected_.front();
+      expected_.pop_front();
+    } else if (w_.mWeekRunning && w_.GLMSG[0].IsShown()) {
+      box = {text, "閉じる", reportPng_};  // a report of the week
+      reportPng_.clear();
+      reports_.push_back(text);
+    } else {
+      Fail("message box", "unexpected: " + text);
+    }
+    if (!box.png.empty()) Save(w_, box.png);
+    for (auto& b : w_.GLMSG)
+      if (b.IsShown() && b.Text() == box.press) return QueueClick(b);
+    Fail("message box", "no button " + box.press + " under: " + text);
+  }
+
+  void Settings(plat::Window& dialog) {
+    Save(dialog, settingsPng_);
+    settingsPng_.clear();
+    plat::Control* ok = Find(dialog, [](plat::Control& c) {
+      auto* b = dynamic_cast<plat::CommandButton*>(&c);
+      return b && b->Caption() == "OK";
+    });
+    if (!ok) Fail("settings", "no OK button");
+    QueueClick(*ok);
+  }
+
+  frmMain2& w_;
+  plat::Timer hand_;
+  std::deque<Box> expected_;
+  std::vector<std::string> reports_;
+  std::string settingsPng_, battlePng_, reportPng_;
+  bool battleSeen_ = false;
+};
+
+// A number from the game's own connection (the save is held exclusively while it runs).
+int32_t Number(const std::string& sql) {
+  if (!gDB) Fail("database", "the game is not running");
+  return sim::QueryNumber(*gDB, sql);
+}
+
+// Nothing went wrong with the database so far.
+void NoDatabaseErrors(const std::string& step) {
+  const auto log = plat::ReadWholeFile(plat::ProgramFolder() / "DBerr.log");
+  Expect(!log || log->empty(), step, "DBerr.log: " + log.value_or("").substr(0, 500));
+}
+
+frmMain2& Start(const std::string& step) {
+  JoinGame();
+  if (Main() != StartResult::Started) Fail(step, "did not start");
+  frmTitle* title = TitleScreenWindow();
+  Expect(title != nullptr, step, "no title screen");
+  plat::DoEvents();
+  ClickOn(title->GLLStart);
+  frmMain2* main = MainScreenWindow();
+  Expect(main && main->IsShown() && title->Form().Closed(), step, "the main window did not take over");
+  plat::DoEvents();
+  return *main;
+}
+
+}  // namespace
+
+UIDRIVER_SCENARIO(play) {
+  const fs::path folder = uidriver::GameFolder();
+  rt::VirtualClock clock;
+  rt::SetClock(&clock);
+
+  // 01: the title's 開始: a new game.
+  frmMain2& w = Start("開始");
+  Player p(w);
+  Expect(w.GVKingdom.HeaderText(1, 1) == "建国1年 第1週", "開始", "the kingdom reads " + w.GVKingdom.HeaderText(1, 1));
+  Save(w, "play-01-new-game");
+
+  // 02: 住民: the occupations; producers and soldiers recruit from now on.
+  p.Menu("住民");
+  Expect(w.mCommand == "住民" && w.GVProducer.IsShown(), "住民", "the occupations did not open");
+  p.Cell(w.GVProducer, 4, 3);
+  p.Cell(w.GVPeople, 6, 3);
+  Expect(w.GVPeople.HeaderText(2, 3) == "募集中" && w.GVSoldier.HeaderText(4, 3) == "募集中", "住民",
+         "the switches read " + w.GVPeople.HeaderText(2, 3) + " " + w.GVSoldier.HeaderText(4, 3));
+  Save(w, "play-02-people");
+  p.Menu("戻る");
+  p.Away();
+
+  // 03: weeks, their reports answered.
+  p.SaveReport("play-03-report");
+  for (int week = 0; week < 3; ++week) p.NextWeek();
+  Expect(!p.Reports().empty(), "weeks", "no week reported anything");
+  Expect(Number("SELECT Turn FROM home") == 4, "weeks", "the saved week is not 4");
+  NoDatabaseErrors("weeks");
+  Save(w, "play-04-weeks");
+
+  // 05: 設定: the settings dialog, confirmed.
+  p.ConfirmSettings("play-05-settings");
+  p.Menu("設定");
+  Expect(w.mCommand.empty() && w.GLTurnEnd.IsShown(), "設定", "the screen did not come back from the settings");
+
+  // 06: the window closed (the game saved), the program started again, and ended from the title.
+  plat::input::CloseRequest(w);
+  plat::DoEvents();
+  Expect(w.Closed() && gEnding, "close", "the main window did not close");
+  EndGame();
+  {
+    clsDB db;
+    bool opened = false;
+    db.DBSet(CreateDB::OpenDB(folder / "vesk.mdb", CreateDB::kScrambledPassword, opened));
+    Expect(opened && sim::QueryNumber(db, "SELECT Recruitment FROM home") == 17, "saved",
+           "the recruitment saved is " + std::to_string(sim::QueryNumber(db, "SELECT Recruitment FROM home")));
+  }
+  JoinGame();
+  if (Main() != StartResult::Started) Fail("title", "did not start again");
+  frmTitle* title = TitleScreenWindow();
+  plat::DoEvents();
+  Save(title->Form(), "play-06-title");
+  ClickOn(title->GLLEnd);
+  Expect(title->Form().Closed() && gEnding, "終了", "the title did not end the program");
+  EndGame();
+  rt::SetClock(nullptr);
+}
