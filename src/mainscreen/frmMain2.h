@@ -9,21 +9,24 @@
  *  - the message box (ShowMSGBox and its buttons): MainMessageBox.cpp
  *  - the menu words and the backdrop's mouse (GMenu_Click, HideCommandPanel): MainMenu.cpp
  *  - the lists' rows and tooltips, the views' switches, the panel's buttons and 次の週へ: MainNavigation.cpp
+ *  - the conquest's music, and the battle's pictures made only while a battle needs them: MainConquest.cpp
  *  - the values the screen's design chooses: DesignValues.h
  */
 #pragma once
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
-#include <map>
-
 #include "app/Media.h"
+#include "army/Conquest.h"
+#include "army/PlatformBattlePump.h"
+#include "commands/CommandHost.h"
 #include "controls/clsGraphicalGridHeader.h"
 #include "controls/ctrGameMenu.h"
 #include "controls/ctrGraphicalGrid.h"
@@ -33,9 +36,6 @@
 #include "controls/ctrGraphicalMSG.h"
 #include "controls/ctrGraphicalView.h"
 #include "controls/ctrPicSliderBar.h"
-#include "army/Conquest.h"
-#include "commands/CommandHost.h"
-#include "army/PlatformBattlePump.h"
 #include "mainscreen/BattleScreen.h"
 #include "mainscreen/ColumnSets.h"
 #include "mainscreen/FormState.h"

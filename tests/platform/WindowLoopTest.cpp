@@ -285,6 +285,14 @@ TEST_F(Routing, BackBufferShowsControlsInZOrderClippedToContainers) {
   b->SetVisible(false);
   win->Compose();
   EXPECT_EQ(at({{100, 100}, {115, 115}}), (std::vector<Colour>{Rgb(9, 9, 9), Rgb(0, 0, 255)}));
+  // A control covering the whole window hides what lies under it, not what lies over it.
+  a->SetBounds(0, 0, 200, 200);
+  a->Image().Fill(Rgb(255, 0, 0));
+  b->SetBounds(150, 150, 50, 50);
+  b->SetVisible(true);
+  win->Compose();
+  EXPECT_EQ(at({{5, 5}, {100, 100}, {170, 170}}), (std::vector<Colour>{Rgb(255, 0, 0), Rgb(9, 9, 9), Rgb(0, 255, 0)}));
+  b->SetVisible(false);
   EXPECT_TRUE(win->NeedsPresent());
   DoEvents();
   EXPECT_FALSE(win->NeedsPresent());
