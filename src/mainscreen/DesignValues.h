@@ -24,8 +24,10 @@ inline constexpr int kStatusSeparator = 70;      ///< per cent of the width for 
 // The allocation's surplus label: a plain label (type 1) of the same colours.
 inline constexpr int kRestructType = 1;
 
-// The text buttons of the screen show white text.
+// The text buttons of the screen show white text, a size below their own so that a caption
+// clears the frame of a 20-pixel button (the message box's buttons too).
 inline constexpr int kButtonFontColor = 3;
+inline constexpr int kButtonFontSize = 11;  ///< points
 
 // Places of the sub-buttons before a command first places them (it places them again each time).
 inline constexpr int kSubMenu2Left = 535, kSubMenu2Top = 550;

@@ -30,8 +30,11 @@ frmMain2::frmMain2(Links links)
   }
   for (ctrGraphicalGrid* g : {&GGMain, &GGSub1, &GGSub2}) g->SetSemiTrans(4);
   for (auto* b : {&GLTurnEnd, &GLClear, &GLMenu, &GLSubMenu, &GLSubMenu2, &GLSubMenu3, &GLExcute, &GLItem1,
-                  &GLItem2, &GLRetreat})
+                  &GLItem2, &GLRetreat}) {
     b->SetFontColor(design::kButtonFontColor);
+    b->SetFontSize(design::kButtonFontSize);
+  }
+  for (auto& b : GLMSG) b.SetFontSize(design::kButtonFontSize);
 
   // What shows at first: the kingdom, the people, the menu, the status labels, the next-week button.
   for (plat::Control* c : std::initializer_list<plat::Control*>{

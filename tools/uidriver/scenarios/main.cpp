@@ -64,7 +64,16 @@ UIDRIVER_SCENARIO(main) {
   frmMain2& main = StartGame();
   Expect(main.GVKingdom.HeaderText(1, 1) == "建国1年 第1週" && main.GLTurnEnd.IsShown(), "new game",
          "the kingdom view reads " + main.GVKingdom.HeaderText(1, 1));
+  // The player opens 領土 and chooses 住民: the five occupation views join the kingdom and people
+  // views; then the pointer rests on アイテム, whose sub-panel opens.
+  uidriver::HoverOn(main.GMenu.MenuItem(2));
+  uidriver::ClickOn(main.GMenu.SubMenuItem(3));
+  Expect(main.mCommand == "住民" && main.GVProducer.IsShown() && main.GVSoldier.IsShown() && !main.GLTurnEnd.IsShown(),
+         "住民", "the occupation views did not open");
+  uidriver::HoverOn(main.GMenu.MenuItem(1));
+  Expect(main.GMenu.SelectedItem() == 1, "menu", "the sub-panel of アイテム did not open");
   Save(main, "main-01-new-game");
+  main.GMenu_Click("戻る");
 
   // A question over the screen, answered いいえ by a click (queued, so the box's first pump
   // shows it and the click answers it); the box stays in front until it is sent back.
