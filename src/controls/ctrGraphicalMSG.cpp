@@ -1,6 +1,7 @@
 /** @file ctrGraphicalMSG.cpp The message panel's tint, frame and bottom-up lines. */
 #include "controls/ctrGraphicalMSG.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "controls/Win32API.h"
@@ -30,9 +31,10 @@ void ctrGraphicalMSG::RePaintMsg() {
   Refresh();
 }
 
-// Lines from the last to the first, each placed above the one below it. A line wider than the
-// rectangle reserves one more line height for each further stretch of the width; it is then
-// drawn wrapping into the reserved lines. Lines that no longer fit are cut by the picture's edge.
+// Lines from the last to the first, each placed above the one below it. A line too wide for the
+// rectangle reserves one line height for each line it wraps into, counted at the width it is
+// drawn with, so that no wrapped tail falls below the rectangle and is lost. Lines that no
+// longer fit above the top are cut by the picture's edge.
 void ctrGraphicalMSG::DrawMessage() {
   if (text_.empty()) return;
   CalcTextRect();
@@ -47,17 +49,9 @@ void ctrGraphicalMSG::DrawMessage() {
   }
   const int left = textRect_.left + 2, right = textRect_.right;  // the text keeps off the left frame
   int bottom = textRect_.bottom;
-  plat::Rect scratch{0, 0, 0, 0};
   for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
-    plat::MeasureText(font, *it, scratch, 0);
-    int w = scratch.right;
-    const int h = scratch.bottom;
-    int top = bottom - h;
-    // A panel narrower than twice its frame has no width to wrap into: one line height it is.
-    while (right > 0 && w > right) {
-      top -= h;
-      w -= right;
-    }
+    plat::Rect need{left, 0, std::max(right, left), 0};
+    const int top = bottom - plat::MeasureText(font, *it, need, plat::DT_WORDBREAK);
     plat::Rect r{left, top, right, bottom};
     plat::DrawText(Image(), font, *it, r, plat::DT_WORDBREAK, colour);
     bottom = top;

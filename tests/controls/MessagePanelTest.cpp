@@ -42,6 +42,9 @@ TEST_F(MessagePanel, LinesStackUpFromTheBottom) {
       // About one and a half widths: two line heights reserved, wrapped into them.
       {"兵士が足りません。兵舎で兵士を募集してください。", "TT....."},
       {"見出し\r\n兵士が足りません。兵舎で兵士を募集してください。", "TTT...."},
+      // Just narrower than the rectangle but wider than the width it wraps at: its tail takes
+      // a line of its own rather than falling below the bottom.
+      {"見出し\r\n週あたりの生産量は合計で12", "TTT...."},
       {"", "......."},
   };
   for (const auto& c : cases) {
