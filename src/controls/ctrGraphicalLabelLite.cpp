@@ -58,7 +58,15 @@ bool ctrGraphicalLabelLite::Inside(const plat::MouseEvent& e) const {
 }
 
 void ctrGraphicalLabelLite::HandleMouseMove(const plat::MouseEvent& e) {
-  if (!Active() || !enable_) return;
+  if (!Active() || !enable_) {
+    // Disabled (say by its own click) while it held the mouse: the move that leaves it still
+    // lets the mouse go, or no other control of the window would ever see the mouse again.
+    if (HasCapture() && !Inside(e)) {
+      ReleaseCapture();
+      MouseLeave();
+    }
+    return;
+  }
   if (!Inside(e)) {
     ReleaseCapture();
     MouseLeave();

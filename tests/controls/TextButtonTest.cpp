@@ -111,4 +111,12 @@ TEST_F(TextButton, DisabledInactiveAndHiddenButtons) {
   Move(300, 200);
   Move(60, 60);  // entering again sounds again
   EXPECT_EQ(std::tuple(log.Take(), Tint()), std::tuple(Log{"sound 1", "move", "other move", "sound 1", "move"}, kOver));
+
+  // Disabled by its own click while the mouse is over it: the mouse, once it leaves, reaches
+  // the rest of the window again.
+  b.Click = [this] { b.SetEnable(false); };
+  Click(60, 60);
+  Move(210, 60);
+  Move(211, 60);
+  EXPECT_EQ(std::tuple(log.Take(), Tint(), b.HasCapture()), std::tuple(Log{"sound 0", "other move"}, kIdle, false));
 }
