@@ -100,7 +100,9 @@ void ctrGraphicalLabel::DrawLabel() {
     plat::DrawText(disp, mainFont_, mainText_, r, AlignToDTFlags(mainTextAlign_), color_.ColorAsLong(mainTextColor_));
     return;
   }
-  shownSub_ = glType_ != kGauge ? subText_ : value_ == 0 ? "0" : DrawGauge();
+  shownSub_.clear();
+  if (glType_ != kLabel && glType_ != kGauge) return;  // a kind of its own: frame and tint only
+  shownSub_ = glType_ == kLabel ? subText_ : value_ == 0 ? "0" : DrawGauge();
   plat::Rect r = Padded(mainRect_);
   plat::DrawText(disp, mainFont_, mainText_, r, AlignToDTFlags(mainTextAlign_), color_.ColorAsLong(mainTextColor_));
   if (separator_ < 100) {

@@ -9,8 +9,9 @@
 /// GLType 1: main text and sub text side by side, split at Separator per cent of the width.
 /// GLType 2: the same with a gauge: SubText holds the maximum, SetValue the value; the sub part
 /// shows a bar and the whole percentage. GLType 3: a button with one text that lights up under
-/// the mouse until the host calls MouseLeave. Events: Click (GLType 3), MouseMove (the event's
-/// fields are not used) and Sound while Effect is on. The host calls BackImageCopy, then Setting.
+/// the mouse until the host calls MouseLeave. Any other GLType shows the tint and the frame with
+/// its separator line, no text. Events: Click (GLType 3), MouseMove (the event's fields are not
+/// used) and Sound while Effect is on. The host calls BackImageCopy, then Setting.
 class ctrGraphicalLabel : public OwnerDrawn {
  public:
   enum : int32_t { kLabel = 1, kGauge = 2, kButton = 3 };
