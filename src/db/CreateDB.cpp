@@ -10,6 +10,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Every table the weeks and the commands read or write.
+const char* const kGameTables[] = {"home",     "people",    "construction", "itemdata",      "trade",
+                                   "tradedata", "continueitem", "unit",    "construct",     "area",
+                                   "areaitem", "item",      "synthesisitem", "grain",       "animal",
+                                   "nest",     "monster",   "country",      "friendship",    "tradecategory",
+                                   "tradeitem", "worker",   "class"};
+
 CreateDB::MessageHandler& Handler() {
   static CreateDB::MessageHandler handler;
   return handler;
@@ -46,10 +53,29 @@ std::string OpenFailureMessage(const DbOpenError& error, const fs::path& path) {
       return "データベースファイルが壊れているか、ゲームのデータベースではありません。\n" + file;
     case DbOpenFailure::Locked:
       return "データベースファイルは使用中です。ゲームがすでに起動していないか確かめてください。\n" + file;
+    case DbOpenFailure::ReadOnly:
+      return "データベースファイルが読み取り専用のため、ゲームを保存できません。\n" + file;
     case DbOpenFailure::Other:
       break;
   }
   return "データベースファイルを開けません(" + std::to_string(error.Number()) + ":" + error.what() + ")。\n" + file;
+}
+
+std::string CheckGameDatabase(SqliteConnection& db) {
+  try {
+    auto check = db.Query("PRAGMA quick_check(1)");
+    if (check->RowCount() != 1 || check->Value(0, 0) != "ok")
+      return "データベースファイルが壊れています(" + (check->RowCount() ? check->Value(0, 0) : std::string()) + ")。";
+    std::string missing;
+    for (const char* table : kGameTables) {
+      if (db.Query("SELECT name FROM sqlite_master WHERE type='table' AND name=" + SqlText(table))->RowCount() == 0)
+        missing += std::string(missing.empty() ? "" : ", ") + table;
+    }
+    if (!missing.empty()) return "データベースにゲームのテーブルがありません: " + missing;
+  } catch (const DbError& e) {
+    return "データベースファイルが壊れています(" + e.Text() + ")。";
+  }
+  return "";
 }
 
 std::shared_ptr<SqliteConnection> OpenDB(const fs::path& Path, std::string_view Password, bool& Opened) {

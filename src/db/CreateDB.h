@@ -29,6 +29,11 @@ bool DBConnect(clsDB& db);
 using MessageHandler = std::function<void(const std::string& text, const std::string& title)>;
 void SetMessageHandler(MessageHandler handler);
 
+/// What is wrong with an open game database, for a program that runs weeks on it unattended:
+/// "" when the engine's quick check passes and every table of the game is there, else a
+/// Japanese text naming the damage or the missing tables.
+std::string CheckGameDatabase(SqliteConnection& db);
+
 /// The Japanese message for a failed open of path.
 std::string OpenFailureMessage(const DbOpenError& error, const std::filesystem::path& path);
 

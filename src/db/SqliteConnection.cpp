@@ -119,6 +119,8 @@ DbOpenFailure FailureKind(int code) {
       return DbOpenFailure::NotADatabase;
     case SQLITE_CANTOPEN:
       return DbOpenFailure::Missing;
+    case SQLITE_READONLY:
+      return DbOpenFailure::ReadOnly;
     default:
       return DbOpenFailure::Other;
   }
@@ -206,12 +208,19 @@ std::shared_ptr<SqliteConnection> SqliteConnection::Open(const std::filesystem::
   // Only an SQLite file is touched at all: an empty or foreign file stays as it is.
   if (!HasSqliteHeader(file))
     throw DbOpenError(DbOpenFailure::NotADatabase, SQLITE_NOTADB, "file is not a database");
+  // A save marked read-only stays so, also for a user whom the system would let write.
+  using std::filesystem::perms;
+  const perms mode = std::filesystem::status(file, ec).permissions();
+  if ((mode & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none)
+    throw DbOpenError(DbOpenFailure::ReadOnly, SQLITE_READONLY, "attempt to write a readonly database");
 
   sqlite3* raw = nullptr;
   int rc = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
   std::shared_ptr<SqliteConnection> conn(new SqliteConnection(raw, file));
   try {
     if (rc != SQLITE_OK) Fail(raw);
+    if (sqlite3_db_readonly(raw, "main") == 1)
+      throw DbOpenError(DbOpenFailure::ReadOnly, SQLITE_READONLY, "attempt to write a readonly database");
     Configure(raw);
     // The probe: reads the file, so a locked or damaged one fails here and not later.
     auto tables = conn->Query("SELECT name FROM sqlite_master WHERE type='table' AND name='home'");

@@ -23,7 +23,7 @@ class DbError : public std::runtime_error {
 };
 
 /// Why an open failed; the message shown to the player says which.
-enum class DbOpenFailure { Missing, NotADatabase, Locked, Other };
+enum class DbOpenFailure { Missing, NotADatabase, Locked, ReadOnly, Other };
 
 class DbOpenError : public DbError {
  public:
@@ -82,8 +82,8 @@ class RecordSet {
 class SqliteConnection {
  public:
   /// Opens an existing game database read-write, never creating one. A missing file, a file
-  /// that is not a database and a database held by another process throw DbOpenError, with
-  /// the file left untouched.
+  /// that is not a database, a file that may not be written and a database held by another
+  /// process throw DbOpenError, with the file left untouched.
   static std::shared_ptr<SqliteConnection> Open(const std::filesystem::path& file);
   /// Creates a new, empty database file (the builder only); fails when the file exists.
   static std::shared_ptr<SqliteConnection> Create(const std::filesystem::path& file);

@@ -229,6 +229,7 @@ void clsDB::WriteRecordsetLog() {
 }
 
 void clsDB::WriteErrLog(std::string_view operation, std::string_view sql) {
+  ++errCount_;
   try {
     std::string out = rt::FormatDateTime(rt::Now()) + "\r\n";
     out += "関数名:" + std::string(operation) + "\r\n";

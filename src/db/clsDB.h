@@ -55,6 +55,8 @@ class clsDB {
   /// How many statements and queries have failed on this object; a transaction compares it.
   int64_t FailCount() const { return failCount_; }
   bool LoadFLG() const { return loadFlg_; }
+  /// How many failures this object has logged to DBerr.log.
+  int32_t ErrCount() const { return errCount_; }
 
  private:
   /// Runs action on the open database; a failure becomes the last error text and False.
@@ -76,4 +78,5 @@ class clsDB {
   int32_t limitFileSize_ = 500000;
   std::unique_ptr<clsFile> file_;
   bool sqlLogStarted_ = false;
+  int32_t errCount_ = 0;
 };

@@ -46,6 +46,22 @@ void DrawCriticalIcon(Surface& s, int x0, int y0) {
 void SetApplicationTitle(const std::string& title) { gTitle = title; }
 const std::string& ApplicationTitle() { return gTitle; }
 void SetMessageBoxHandler(IMessageBox* handler) { gHandler = handler; }
+IMessageBox* MessageBoxHandler() { return gHandler; }
+
+MessageBoxScope::MessageBoxScope(IMessageBox* handler) : previous_(gHandler) { gHandler = handler; }
+MessageBoxScope::~MessageBoxScope() { gHandler = previous_; }
+
+int StderrMessageBox::Show(const std::string& prompt, int style, const std::string& title) {
+  ++shown;
+  std::string text;
+  for (char c : prompt)
+    if (c != '\r') text += c;  // CR LF lines as plain lines
+  const bool yesNo = (style & 7) == vbYesNo;
+  std::fprintf(stderr, "%s: %s%s\n", title.c_str(), text.c_str(),
+               yesNo ? (yesNoAnswer_ == vbYes ? " -> はい" : " -> いいえ") : "");
+  std::fflush(stderr);
+  return yesNo ? yesNoAnswer_ : vbOK;
+}
 
 int MsgBox(const std::string& prompt, int style, const std::string& title) {
   const std::string& caption = title.empty() ? gTitle : title;

@@ -28,12 +28,37 @@ const std::string& ApplicationTitle();
 
 /// Replaces what MsgBox uses; nullptr goes back to the window. The caller keeps ownership.
 void SetMessageBoxHandler(IMessageBox* handler);
+IMessageBox* MessageBoxHandler();
+
+/// Installs a handler for its lifetime and then puts back the one it replaced.
+class MessageBoxScope {
+ public:
+  explicit MessageBoxScope(IMessageBox* handler);
+  ~MessageBoxScope();
+  MessageBoxScope(const MessageBoxScope&) = delete;
+  MessageBoxScope& operator=(const MessageBoxScope&) = delete;
+
+ private:
+  IMessageBox* previous_;
+};
 
 /// The real one: a modal window with the text, the optional icon and OK or はい/いいえ.
 /// Without a display it writes the text to standard error and gives the default answer.
 class StandardMessageBox : public IMessageBox {
  public:
   int Show(const std::string& prompt, int style, const std::string& title) override;
+};
+
+/// For programs that nobody watches (weeksim, battlesim, mkdb): writes the box to standard
+/// error as "title: text" and answers at once, OK or, to a yes/no question, yesNoAnswer.
+class StderrMessageBox : public IMessageBox {
+ public:
+  explicit StderrMessageBox(int yesNoAnswer = vbNo) : yesNoAnswer_(yesNoAnswer) {}
+  int Show(const std::string& prompt, int style, const std::string& title) override;
+  int shown = 0;  ///< how many boxes were written
+
+ private:
+  int yesNoAnswer_;
 };
 
 /// For tests: records every box and answers from a queue (then vbOK, or vbYes for Yes/No);

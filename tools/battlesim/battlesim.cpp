@@ -13,6 +13,7 @@
 #include "army/clsBattle.h"
 #include "db/CreateDB.h"
 #include "db/clsDB.h"
+#include "platform/MessageBox.h"
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
 #include "runtime/Random.h"
@@ -145,7 +146,10 @@ int main(int argc, char** argv) {
     std::cerr << error << '\n' << kUsage;
     return 2;
   }
-  CreateDB::SetMessageHandler([](const std::string& text, const std::string&) { std::cerr << text << '\n'; });
+  // Nobody is there to close a box: it goes to standard error.
+  plat::SetApplicationTitle("battlesim");
+  plat::StderrMessageBox stderrBox;
+  plat::MessageBoxScope useStderr(&stderrBox);
   bool opened = false;
   auto connection = CreateDB::OpenDB(o.database, CreateDB::kScrambledPassword, opened);
   clsDB db;

@@ -8,6 +8,7 @@
 #include "db/GameDbBuilder.h"
 #include "db/SqliteConnection.h"
 #include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
 
 namespace fs = std::filesystem;
 
@@ -32,7 +33,9 @@ int main(int argc, char** argv) {
   // A saved game is never overwritten by a rebuild.
   if (ifMissing && fs::exists(dbFile, ec)) return 0;
   // A build tool reports on the terminal, never in a window.
-  CreateDB::SetMessageHandler([](const std::string& text, const std::string&) { std::cerr << "mkdb: " << text << "\n"; });
+  plat::SetApplicationTitle("mkdb");
+  plat::StderrMessageBox stderrBox;
+  plat::MessageBoxScope useStderr(&stderrBox);
   try {
     fs::create_directories(dbFile.parent_path());
     plat::SetProgramFolder(dbFile.parent_path());  // DBerr.log of the reset lands beside the file

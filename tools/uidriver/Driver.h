@@ -35,7 +35,10 @@ void ClickOn(const plat::Control& c);
 
 /// Message boxes are part of the script: each one must be expected, in order, by its text (a
 /// part of it is enough); it is saved as <png> (when not empty) and answered by clicking the
-/// button with the caption `press`. Any other message box ends the scenario.
+/// button with the caption `press`. Any other message box ends the scenario, naming its text;
+/// so does one shown before GameFolder. A scenario without a game folder that expects a box
+/// installs its own handler around that step: plat::ScriptedMessageBox to answer it, or
+/// plat::MessageBoxScope with a plat::StandardMessageBox to show and press the real window.
 void ExpectMessageBox(const std::string& text, const std::string& press, const std::string& png = "");
 /// Fails unless every expected message box has been shown.
 void CheckMessageBoxesShown(const std::string& step);

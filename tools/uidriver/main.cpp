@@ -73,6 +73,14 @@ class ScriptedBoxes : public plat::IMessageBox {
 
 ScriptedBoxes* gBoxes = nullptr;
 
+// The handler until a scenario installs its own: nobody would be there to close a real box.
+class UnexpectedMessageBox : public plat::IMessageBox {
+ public:
+  int Show(const std::string& prompt, int, const std::string& title) override {
+    uidriver::Fail("unexpected message box \"" + title + "\"", prompt);
+  }
+};
+
 int Usage() {
   std::string names;
   for (const auto& [name, run] : Scenarios()) names += " " + name;
@@ -174,6 +182,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "uidriver: cannot make %s: %s\n", gOut.c_str(), ec.message().c_str());
     return 1;
   }
+  UnexpectedMessageBox unexpected;
+  plat::MessageBoxScope failOnBox(&unexpected);
   try {
     it->second();
   } catch (const std::exception& e) {

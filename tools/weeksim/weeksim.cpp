@@ -20,6 +20,8 @@
 #include "db/CreateDB.h"
 #include "db/GameDbBuilder.h"
 #include "db/clsDB.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
 #include "runtime/Random.h"
@@ -41,9 +43,12 @@ const char kUsage[] =
     "  --supply       食料不足の警告のあと、倉庫の穀物・肉類を全部領土へ供給する (既定はしない)\n"
     "  --recruit MASK 始めに募集する職種 (1 生産者, 2 商人, 4 技術者, 8 建設者, 16 兵士 の和; 既定は保存のまま)\n"
     "  --conquest NEST 始めに兵舎の兵士全員のセイバー隊を最強装備で編成し、NEST へ出陣させる\n"
-    "                 (NEST が未発見なら発見済みにする)。帰還した週に兵士と装備の収支を確かめる\n";
+    "                 (NEST が未発見なら発見済みにする)。帰還した週に兵士と装備の収支を確かめる\n"
+    "  エラーのメッセージは標準エラーに出ます。開けないデータベースでは 1、週の途中でエラーが\n"
+    "  表示されたかデータベースのエラーが DBerr.log (DATABASE と同じフォルダ) に記録されたときは 3 で終わります。\n";
 
-/// A screen with no window: panels keep their texts, message boxes are answered at once.
+/// A screen with no window: panels keep their texts, message boxes are answered at once and
+/// error boxes go to standard error.
 class ConsoleScreen : public sim::IGameScreen {
  public:
   class CellView : public sim::IView {
@@ -87,7 +92,8 @@ class ConsoleScreen : public sim::IGameScreen {
   }
   void MsgBox(const std::string& text) override {
     ++errors;
-    std::cout << "  ! " << OneLine(text) << "\n";
+    std::fflush(stdout);  // in order with the week it belongs to
+    std::cerr << "  ! " << OneLine(text) << "\n";
   }
   sim::IView& View(sim::ViewId id) override { return views_[id]; }
   sim::ILabel& Label(sim::LabelId id) override { return labels_[id]; }
@@ -326,6 +332,13 @@ int main(int argc, char** argv) {
     }
   }
 
+  // Nobody is there to close a box: it goes to standard error with the options' answer.
+  plat::SetApplicationTitle("weeksim");
+  plat::StderrMessageBox stderrBox(yesNo == sim::kAnsYes ? plat::vbYes : plat::vbNo);
+  plat::MessageBoxScope useStderr(&stderrBox);
+  // DBerr.log goes beside the database whose errors it records.
+  plat::SetProgramFolder(std::filesystem::absolute(database).parent_path());
+
   // A virtual clock makes the steps' re-seeding from the clock repeatable for a given seed.
   rt::VirtualClock clock(static_cast<int64_t>(seed % 86400) * 1000, 1700000000);
   rt::SetClock(&clock);
@@ -333,7 +346,12 @@ int main(int argc, char** argv) {
 
   bool opened = false;
   auto conn = CreateDB::OpenDB(database, CreateDB::kScrambledPassword, opened);
-  if (!opened || !conn) return 1;
+  if (!opened || !conn) return 1;  // the box has said why
+  // A damaged file or a missing table would fail on every statement of every week.
+  if (const std::string wrong = CreateDB::CheckGameDatabase(*conn); !wrong.empty()) {
+    std::cerr << "weeksim: " << wrong << "\n" << database << "\n";
+    return 1;
+  }
   long statements = 0;
   sqlite3_trace_v2(conn->Handle(), SQLITE_TRACE_STMT, CountStatement, &statements);
   auto db = std::make_unique<clsDB>();
@@ -357,8 +375,10 @@ int main(int argc, char** argv) {
   // What the main screen does at load.
   try {
     sim::LoadGameState(ctx);
-    if (recruit >= 0)
+    if (recruit >= 0) {
       for (sim::PanelOcc o : sim::kAllPanelOcc) sim::SetRecruiting(ctx, o, (recruit & sim::RecruitBit(o)) != 0);
+      sim::SaveHomeSetting(ctx);  // kept also when the run ends in a game over
+    }
   } catch (const rt::VbError& e) {
     std::cerr << "ゲームデータを読めません: " << e.Number() << ":" << e.what() << "\n";
     return 1;
@@ -398,10 +418,11 @@ int main(int argc, char** argv) {
   if (state.mQuitAfterTurn) std::printf("game over in week %d\n", state.mTurn);
   else sim::SaveHomeSetting(ctx);  // as the main screen does when it closes
   if (run > 0)
-    std::printf("%ld weeks: %.2f ms per week, %.0f SQL statements per week, %d errors shown\n", run, totalMs / run,
-                static_cast<double>(totalStatements) / run, screen.errors);
+    std::printf("%ld weeks: %.2f ms per week, %.0f SQL statements per week, %d errors shown, %d database errors\n",
+                run, totalMs / run, static_cast<double>(totalStatements) / run, screen.errors, db->ErrCount());
+  const bool failed = screen.errors > 0 || db->ErrCount() > 0 || stderrBox.shown > 0;
   db.reset();
   rt::SetClock(nullptr);
   if (checked.mismatches > 0) std::printf("%d conquest balances did not match\n", checked.mismatches);
-  return screen.errors > 0 || checked.mismatches > 0 ? 3 : 0;
+  return failed || checked.mismatches > 0 ? 3 : 0;
 }
