@@ -21,6 +21,9 @@ using sim::QueryRow;
 using sim::TextI;
 
 constexpr const char* kCrLf = "\r\n";
+// The caption over the second list is wide enough for the longest area and building names.
+constexpr int16_t kAreaCaptionWidth = 150;
+constexpr int16_t kBuildingCaptionWidth = 220;
 
 const char* const kAreaSelect =
     "SELECT area.Name, area.AreaLevel, ROUND(area.Research*1.0/(area.AreaLevel+1),0), area.Development, "
@@ -135,7 +138,7 @@ void BuildTypes(CommandContext& c) {
     // Full: no types, and no caption naming an area whose types are not listed.
     HideIfShown(c.host.Button(ButtonId::GLSubMenu));
   } else {
-    ShowCaption(c, area, 110);
+    ShowCaption(c, area, kAreaCaptionWidth);
     const std::string sql =
         "SELECT construct.Name,construct.Land,construct.Price,construct.Men ,construct.Work FROM construct "
         "WHERE construct.Open=TRUE AND construct.Area=" + SqlText(main.SelectRowData(5)) +
@@ -163,7 +166,7 @@ void DemolishList(CommandContext& c) {
     HideIfShown(c.host.Button(ButtonId::GLSubMenu));
     return Notice(c, "この地域には何も建設されていません");
   }
-  ShowCaption(c, area, 110);
+  ShowCaption(c, area, kAreaCaptionWidth);
   const std::string sql =
       "SELECT construction.Name,construct.Land,construct.Men,construction.NofProduction,construction.ID,"
       "construct.Type FROM construct,construction,area WHERE construct.Name=construction.Name AND "
@@ -179,7 +182,7 @@ void DemolishList(CommandContext& c) {
 void StaffList(CommandContext& c) {
   const std::string area = Main(c).SelectRowData(0);
   HideSecondStep(c);
-  ShowCaption(c, area, 110);
+  ShowCaption(c, area, kAreaCaptionWidth);
   // 'producer' finds Producer: the database compares text without case.
   const std::string sql =
       "SELECT construction.Name,worker.OccupationJ,construction.NofProduction,construct.Men,construction.Product,"
@@ -205,7 +208,7 @@ void UpgradeTarget(CommandContext& c) {
       "FROM construct,construction,area WHERE construct.Succession=construction.Name AND construction.ID=" + N(id) +
       " AND area.Name=construction.Area AND construct.Area=area.Type AND construct.Open=True";
   if (!QueryRow(c.week.db, sql)) return DataError(c, "改修エラー", sql);
-  ShowCaption(c, main.SelectRowData(1), 150);
+  ShowCaption(c, main.SelectRowData(1), kBuildingCaptionWidth);
   c.form.mUpgradeID = id;
   ShowList(c, GridId::GGSub1, sql, {215, 280, 500, 180}, 4, ColumnSet::Construct);
   c.form.subListArea = main.SelectRowData(0);
@@ -559,20 +562,6 @@ void AllotCommit(CommandContext& c) {
   sim::ShowOccupation(c.week, c.form.mAllotOccupation, false);
   c.week.screen.View(sim::ViewId::People).RePaint();
   HideCommandPanel(c, c.form.mCommand, false);
-}
-
-void GGSub2_RowSelect(CommandContext& c) {
-  if (c.form.mCommand != "配分") return;
-  IButton& chosen = c.host.Button(ButtonId::GLClear);
-  chosen.Text(c.host.Grid(GridId::GGSub2).SelectRowData(0));
-  chosen.Enable(true);
-}
-
-void GLClear_Click(CommandContext& c) {
-  IButton& chosen = c.host.Button(ButtonId::GLClear);
-  if (chosen.Text() == kNoProduct) return;
-  chosen.Text(kNoProduct);
-  chosen.Enable(false);
 }
 
 }  // namespace cmd

@@ -21,11 +21,8 @@ void ConstructCommand(CommandContext& c);
 /// 配分's commit: the staff of the slider and the product of GLClear into the building.
 void AllotCommit(CommandContext& c);
 
-/// A product chosen in GGSub2 during 配分 goes onto GLClear; GLClear's click releases it.
-void GGSub2_RowSelect(CommandContext& c);
-void GLClear_Click(CommandContext& c);
-
-/// GLClear's caption for "no product".
+/// GLClear's caption for "no product". A product chosen in GGSub2 during 配分 goes onto GLClear
+/// (enabled); GLClear's click puts this back (disabled). The window's handlers do both.
 inline constexpr const char* kNoProduct = "生産解除";
 
 }  // namespace cmd

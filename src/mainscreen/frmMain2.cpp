@@ -77,6 +77,7 @@ frmMain2::frmMain2(Links links)
     return true;
   });
   InitNavigation();
+  InitCommands();
 
   // The rules write the views and labels through these.
   for (size_t i = 0; i < viewCells_.size(); ++i)

@@ -10,6 +10,7 @@
  *  - the menu words and the backdrop's mouse (GMenu_Click, HideCommandPanel): MainMenu.cpp
  *  - the lists' rows and tooltips, the views' switches, the panel's buttons and 次の週へ: MainNavigation.cpp
  *  - the conquest's music, and the battle's pictures made only while a battle needs them: MainConquest.cpp
+ *  - the economy commands' words, rows, slider and buttons: MainCommands.cpp
  *  - the values the screen's design chooses: DesignValues.h
  */
 #pragma once
@@ -38,6 +39,7 @@
 #include "controls/ctrPicSliderBar.h"
 #include "mainscreen/BattleScreen.h"
 #include "mainscreen/ColumnSets.h"
+#include "mainscreen/CommandHostAdapter.h"
 #include "mainscreen/FormState.h"
 #include "platform/Text.h"
 #include "platform/Window.h"
@@ -154,6 +156,9 @@ class frmMain2 : public plat::Window,
   std::function<void(const std::string& Command, bool Flag)> commandPanel;
   void Disp_MouseMove();
   void Disp_MouseUp(int Button);
+  /// What the economy commands reach: the week's context, the panel's controls, the form
+  /// state. Valid from the database's connection at load.
+  cmd::CommandContext Commands() { return {Context(), *commandHost_, *this}; }
 
   // ---- The lists, the views and the buttons (MainNavigation.cpp).
   /// The procedures a chosen row or a panel button reaches, set by the part that owns each (the
@@ -270,6 +275,8 @@ class frmMain2 : public plat::Window,
   /// The lists', views' and buttons' events (MainNavigation.cpp).
   void InitNavigation();
   void ShowToolTip(const std::string& text);
+  /// The economy commands' menu words and the panel's events (MainCommands.cpp).
+  void InitCommands();
   /// The 800 x 600 screen: backdrop, message layer with its frame, the battle pictures.
   void LayoutScreen();
   /// Ends a load that cannot go on: nothing is saved but the settings.
@@ -298,6 +305,7 @@ class frmMain2 : public plat::Window,
   std::unique_ptr<sim::IniSettings> settings_;
   std::optional<sim::WeekContext> ctx_;
   std::map<std::string, ListBuilder> listBuilders_;
+  std::unique_ptr<mainscreen::CommandHostAdapter> commandHost_;
   plat::Font msgFont_;
   bool unloaded_ = false;
   bool turnEndClick_ = false;

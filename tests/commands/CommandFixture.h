@@ -53,7 +53,15 @@ class CommandTest : public FreshGameDb {
     ASSERT_TRUE(host.grid(id).Choose(col, value)) << value << " is not listed";
     if (id == GridId::GGMain) cmd::AreaCommand(c);
     if (id == GridId::GGSub1) cmd::ConstructCommand(c);
-    if (id == GridId::GGSub2) cmd::GGSub2_RowSelect(c);
+    if (id == GridId::GGSub2) {  // as the window does: the product onto its button
+      Button(ButtonId::GLClear).text = value;
+      Button(ButtonId::GLClear).enable = true;
+    }
+  }
+  /// The product button clicked: no product.
+  void ClearProduct() {
+    Button(ButtonId::GLClear).text = cmd::kNoProduct;
+    Button(ButtonId::GLClear).enable = false;
   }
   /// Answers for the coming yes/no questions, in order.
   void Answer(std::initializer_list<int32_t> answers) { screen.answers.assign(answers); }

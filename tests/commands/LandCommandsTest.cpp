@@ -242,7 +242,7 @@ TEST_F(LandCommandsTest, AllocationBuildsItsScreenLocksGrowingCropsAndCommitsSta
   ASSERT_TRUE(Menu("配分"));
   Pick(GridId::GGMain, 0, "リュシーレ平原");
   Pick(GridId::GGSub1, 0, "小さな畑");
-  cmd::GLClear_Click(c);
+  ClearProduct();
   cmd::GLExcute_Click(c);
   EXPECT_EQ(Building(3), "3,小さな畑,リュシーレ平原,,30,5,0,");
 
