@@ -139,6 +139,12 @@ void LoadGameState(WeekContext& ctx, const std::function<void(std::string_view)>
   auto say = [&](std::string_view text) {
     if (progress) progress(text);
   };
+  // Games saved before the starting barracks had a way up get that kind: a copy of the
+  // barracks of the next size that succeeds the starting one. The unlock ladder opens it.
+  ctx.db.Excute("INSERT INTO construct (Name,Type,Area,Land,Price,Men,Work,Occupation,Succession,Open) "
+                "SELECT '建て直した兵舎',Type,Area,Land,Price,Men,Work,Occupation,'ボロボロの兵舎',False "
+                "FROM construct WHERE Name='機能的な兵舎' AND NOT EXISTS "
+                "(SELECT * FROM construct WHERE Name='建て直した兵舎')");
   LoadPeopleData(ctx);
   say("GVデータ取得中");
   ShowPeopleAll(ctx, false);

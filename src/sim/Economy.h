@@ -24,6 +24,7 @@ BattleUnitSetup UnitSetupFromRow(WeekContext& ctx, const std::vector<std::string
 /// What the main screen does at load: the people and money, the four status panels (whose figures
 /// the first week reads) and InitGameData. `progress` (when given) hears "GVデータ取得中" before
 /// the views, "GLデータ取得中" before the labels and "ゲームのプロパティを設定中" before InitGameData.
+/// An older saved game first gets the catalogue rows the rules of this version name.
 void LoadGameState(WeekContext& ctx, const std::function<void(std::string_view)>& progress = {});
 /// At unload: the market marks, the recruiting set and the treasury into home.
 void SaveHomeSetting(WeekContext& ctx);

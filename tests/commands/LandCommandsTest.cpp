@@ -60,6 +60,13 @@ TEST_F(LandCommandsTest, FirstListsFollowTheWordAndTheUpgradeListNeedsAnOpenSucc
   EXPECT_EQ(Button(ButtonId::GLSubMenu).Text(), "ボロボロの兵舎");
   EXPECT_EQ(Grid(GridId::GGSub1).Column(0), (Names{"建て直した兵舎"}));
   EXPECT_EQ(Grid(GridId::GGSub1).Column(2), (Names{"1000"}));
+
+  // A game saved before this way up existed gets it at load, once.
+  Exec("DELETE FROM construct WHERE Name='建て直した兵舎'");
+  sim::LoadGameState(week);
+  sim::LoadGameState(week);
+  EXPECT_EQ(Value("SELECT COUNT(*)||'/'||Land||'/'||Price||'/'||Succession||'/'||Open FROM construct "
+                  "WHERE Name='建て直した兵舎'"), "1/2/2000/ボロボロの兵舎/0");
 }
 
 TEST_F(LandCommandsTest, BuildingAsksTakesLandPaysAtOnceAndAbandonsTheJobUnderWay) {

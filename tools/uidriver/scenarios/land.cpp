@@ -19,7 +19,6 @@
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
 #include "sim/SimDb.h"
-#include "sim/TurnEnd.h"
 
 namespace fs = std::filesystem;
 using uidriver::Fail;
@@ -188,12 +187,14 @@ void ClosePanel(frmMain2& main) {
   if (!main.GLTurnEnd.Visible()) Fail(gStep, "the next-week button is still hidden");
 }
 
-// The week driver, as the next-week button runs it; the hand closes its reports.
+// 次の週へ runs the week; the hand closes its reports.
 void NextWeek(frmMain2& main) {
-  gStep = "week " + Value(main, "SELECT Turn FROM home");
+  const std::string turn = Value(main, "SELECT Turn FROM home");
+  gStep = "week " + turn;
   if (!main.GLTurnEnd.Visible()) Fail(gStep, "the next-week button is hidden");
-  sim::TurnEnd(main.Context());
+  ClickCentre(main, main.GLTurnEnd);
   Pump();
+  if (Value(main, "SELECT Turn FROM home") != std::to_string(std::stoi(turn) + 1)) Fail(gStep, "no week ran");
 }
 
 std::unique_ptr<frmMain2> Start() {
