@@ -1,7 +1,9 @@
 /** @file Program.cpp The vesk program: every part joined to start-up, the title shown, the loop run to the end. */
 #include "app/Program.h"
 
+#include <exception>
 #include <memory>
+#include <string>
 
 #include "app/Media.h"
 #include "app/Screens.h"
@@ -65,6 +67,28 @@ frmTitle* TitleScreenWindow() { return gTitle.get(); }
 
 frmMain2* MainScreenWindow() { return gMain.get(); }
 
+bool RunGameLoop() {
+  std::string error;
+  try {
+    plat::RunLoop();
+    return true;
+  } catch (const std::exception& e) {
+    error = DescribeError(e);
+  }
+  // The state the error left may fail again on the way out: each step is tried on its own, and
+  // the settings are written whatever happened before.
+  try {
+    plat::MsgBox("予期しないエラーが起きたため、ゲームを終了します。\r\n" + error, plat::vbOKOnly | plat::vbCritical);
+  } catch (const std::exception&) {
+  }
+  try {
+    if (gMain && gMain->IsShown()) gMain->Form_Unload();  // shown: its load went through
+  } catch (const std::exception&) {
+  }
+  AppEnd();
+  return false;
+}
+
 void EndGame() {
   gMain.reset();
   gTitle.reset();
@@ -80,7 +104,7 @@ int RunGame() {
       return 1;
     case StartResult::Started: break;
   }
-  plat::RunLoop();
+  const bool ended = RunGameLoop();
   EndGame();
-  return 0;
+  return ended ? 0 : 1;
 }

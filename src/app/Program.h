@@ -13,5 +13,9 @@ frmTitle* TitleScreenWindow();
 frmMain2* MainScreenWindow();
 /// Releases what the windows hold: the main window, the title screen, then the sound service.
 void EndGame();
+/// The windows' loop until the last window has closed. An error that no handler caught ends
+/// the game here: the player is told what it was, the main window unloads (the game kept) and
+/// the settings are written and the database closed. False after such an error.
+bool RunGameLoop();
 /// Start-up, then the windows' loop until the last window has closed. The exit code.
 int RunGame();

@@ -39,12 +39,6 @@ void ShowError(const std::string& message) {
   }
 }
 
-std::string Describe(const std::exception& e) {
-  if (const auto* vb = dynamic_cast<const rt::VbError*>(&e))
-    return "エラー " + std::to_string(vb->Number()) + " " + vb->Description();
-  return e.what();
-}
-
 std::filesystem::path IniPath() { return plat::ProgramFolder() / (std::string(kAppTitle) + ".ini"); }
 
 }  // namespace
@@ -96,7 +90,7 @@ StartResult Main() {
     step = "タイトル画面の表示";
     if (Hooks().ShowTitle) Hooks().ShowTitle();
   } catch (const std::exception& e) {
-    ShowError(std::string("起動できません（") + step + "）: " + Describe(e));
+    ShowError(std::string("起動できません（") + step + "）: " + DescribeError(e));
     return StartResult::Failed;
   }
   return StartResult::Started;
@@ -119,7 +113,7 @@ bool AppEnd() {
     try {
       Hooks().RestoreVolumes();
     } catch (const std::exception& e) {
-      ShowError(std::string("音量を元に戻せません: ") + Describe(e));
+      ShowError(std::string("音量を元に戻せません: ") + DescribeError(e));
     }
   }
   bool saved = true;
@@ -129,6 +123,12 @@ bool AppEnd() {
   }
   gIni.reset();
   return saved;
+}
+
+std::string DescribeError(const std::exception& e) {
+  if (const auto* vb = dynamic_cast<const rt::VbError*>(&e))
+    return "エラー " + std::to_string(vb->Number()) + " " + vb->Description();
+  return e.what();
 }
 
 bool IsDirectX8() {

@@ -1,6 +1,7 @@
 /** @file basQz.h Start-up and shutdown of the program, and its global objects. */
 #pragma once
 #include <array>
+#include <exception>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -57,6 +58,10 @@ StartResult Main();
 /// Shutdown: releases the global objects, stores the version and writes vesk.ini, whole.
 /// False (after showing a message) when the file could not be written.
 bool AppEnd();
+
+/// An error as the player is told it: "エラー" with the old runtime's number and description,
+/// or the text of any other exception.
+std::string DescribeError(const std::exception& e);
 
 /// True when the registry's DirectX version is 4.08.00.0400 or later.
 bool IsDirectX8();

@@ -4,10 +4,14 @@
 #include <fstream>
 
 #include "TempFolder.h"
+#include "app/Program.h"
 #include "app/basQz.h"
+#include "platform/EventLoop.h"
+#include "platform/MessageBox.h"
 #include "platform/FileSystem.h"
 #include "platform/InstanceLock.h"
 #include "platform/clsReg.h"
+#include "runtime/VbError.h"
 
 namespace {
 
@@ -141,4 +145,21 @@ TEST_F(StartupTest, FailuresAndASecondCopy) {
   std::filesystem::create_directory(Ini());
   EXPECT_FALSE(AppEnd() || gIni);
   EXPECT_TRUE(errors_.find("mixer gone") != std::string::npos && errors_.find("設定ファイル") != std::string::npos) << errors_;
+}
+
+TEST_F(StartupTest, AnErrorNoHandlerCaughtIsNamedAndTheSettingsAreStillWritten) {
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  plat::ScriptedMessageBox boxes;
+  ASSERT_EQ(Main(), StartResult::Started);
+  plat::Window window("vesk", 100, 100);
+  window.Show();
+  plat::Timer failing;
+  failing.SetInterval(1);
+  failing.Tick = [] { throw rt::VbError(6); };
+  failing.SetEnabled(true);
+  EXPECT_FALSE(RunGameLoop());
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_NE(boxes.shown[0].prompt.find("エラー 6 "), std::string::npos) << boxes.shown[0].prompt;
+  EXPECT_TRUE(gEnding && !gIni);
+  EXPECT_NE(ReadIni().find("Version=1.09.0037"), std::string::npos);
 }
