@@ -140,8 +140,10 @@ UIDRIVER_SCENARIO(battle) {
         if (Covered(display.Image(), ws, {p.x, p.y, p.x + 48, p.y + 64}) < 200)
           Fail("start", "no figure stands at " + std::to_string(p.x) + ", " + std::to_string(p.y));
     }
-    // The army's advance half way (step 11 of 22, 8 turns a step), then the fire's fourth frame.
-    if (advanceTurns >= 0 && ++advanceTurns == 4 * 8 + 1) save("advance");
+    // The army's advance half way: its footsteps start at step 3, and each step is 9 turns (the
+    // status panel's, then eight in the 75 ms wait), so turn 73 shows step 11 of 22. Then the
+    // fire's fourth frame.
+    if (advanceTurns >= 0 && ++advanceTurns == 8 * 9 + 1) save("advance");
     if (fireTurns >= 0 && ++fireTurns == 3 * 20 + 1) save("fire");
   };
   std::string note;
