@@ -11,7 +11,7 @@ class Media;
 /// The dialog "設定". It reads the settings when it is made; OK writes them into gIni and has
 /// the main window apply them (SettingIni); Cancel and the close button write nothing and put
 /// the volumes back. Its variant follows the audio path gDX8: volume bars 1 to 10 (MCI), or
-/// -30 to 0 in tenths of a decibel with two test buttons (DirectX 8), whose volumes follow the
+/// -30 to 0 decibels with two test buttons (DirectX 8), whose volumes follow the
 /// bars at once.
 class frmSetting {
  public:
