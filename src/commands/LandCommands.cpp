@@ -4,6 +4,7 @@
 #include <map>
 
 #include "commands/CommandPanel.h"
+#include "db/DbTransaction.h"
 #include "db/SqliteConnection.h"
 #include "db/clsDB.h"
 #include "runtime/Convert.h"
@@ -115,8 +116,8 @@ std::string DevelopmentSql(const std::string& area) {
   return "SELECT area.Development FROM area WHERE area.Name=" + SqlText(area);
 }
 
-void SetDevelopment(CommandContext& c, const std::string& area, int16_t development) {
-  c.week.db.Excute("UPDATE area SET Development=" + N(development) + " WHERE area.Name=" + SqlText(area));
+std::string DevelopmentUpdate(const std::string& area, int16_t development) {
+  return "UPDATE area SET Development=" + N(development) + " WHERE area.Name=" + SqlText(area);
 }
 
 // ---- Second step: what the chosen area offers ----
@@ -244,9 +245,11 @@ void Demolish(CommandContext& c) {
   if (!ReadI(c, landSql, "解体建物の用地取得エラー", land)) return;
   if (!ReadI(c, DevelopmentSql(area), "地域の空き用地取得エラー", development)) return;
 
-  if (unfinished) db.Excute("UPDATE home SET Construction=0 WHERE Construction=" + id);
-  db.Excute("DELETE FROM construction WHERE ID=" + id);
-  SetDevelopment(c, area, rt::AddI(development, land));
+  DbTransaction t(db);
+  if (unfinished) t.Run("UPDATE home SET Construction=0 WHERE Construction=" + id);
+  t.Run("DELETE FROM construction WHERE ID=" + id);
+  t.Run(DevelopmentUpdate(area, rt::AddI(development, land)));
+  if (!t.Commit()) return DataError(c, "解体SQLエラー", t.FailedSql());
   HideCommandPanel(c, c.form.mCommand, false);
   sim::ShowConstruct(c.week);
 }
@@ -359,24 +362,26 @@ void BuildOrUpgrade(CommandContext& c) {
     development = rt::SubI(development, rt::CInt(sub.SelectRowData(1)));
   }
 
-  // Abandon the job under way: a new building goes, an upgrade stays as it was. Nothing is refunded.
+  // All or nothing: the abandoned job, the new one, the land and the price paid. An abandoned
+  // new building goes, an abandoned upgrade stays as it was; nothing is refunded.
+  DbTransaction t(db);
   if (job.id != 0) {
     if (!job.update.empty())
-      db.Excute("UPDATE construction SET Work=0,[Update]='' WHERE ID=" + N(job.id));
+      t.Run("UPDATE construction SET Work=0,[Update]='' WHERE ID=" + N(job.id));
     else
-      db.Excute("DELETE FROM construction WHERE construction.ID=" + N(job.id));
-    if (job.back != 0) SetDevelopment(c, job.area, rt::AddI(job.areaDevelopment, job.back));
+      t.Run("DELETE FROM construction WHERE construction.ID=" + N(job.id));
+    if (job.back != 0) t.Run(DevelopmentUpdate(job.area, rt::AddI(job.areaDevelopment, job.back)));
   }
   if (upgrade)
-    db.Excute("UPDATE construction SET Work=" + N(work) + ",[Update]=" + SqlText(kind) + " WHERE construction.ID=" + N(id));
+    t.Run("UPDATE construction SET Work=" + N(work) + ",[Update]=" + SqlText(kind) + " WHERE construction.ID=" + N(id));
   else
-    db.Excute("INSERT INTO construction VALUES(" + N(id) + "," + SqlText(kind) + "," + SqlText(area) + ",''," +
-              "0,0," + N(work) + ",'')");
-  SetDevelopment(c, target, development);
-  db.Excute("UPDATE home SET construction=" + N(id));
-  // The price is paid and saved at once, with the building it bought.
+    t.Run("INSERT INTO construction VALUES(" + N(id) + "," + SqlText(kind) + "," + SqlText(area) + ",''," + "0,0," +
+          N(work) + ",'')");
+  t.Run(DevelopmentUpdate(target, development));
+  t.Run("UPDATE home SET construction=" + N(id));
+  t.Run("UPDATE home SET [Money]=" + N(rt::SubL(c.week.data.Money(), price)));
+  if (!t.Commit()) return DataError(c, upgrade ? "改修SQLエラー" : "建設SQLエラー", t.FailedSql());
   c.week.data.MoneyDif(price);
-  db.Excute("UPDATE home SET [Money]=" + N(c.week.data.Money()));
   sim::ShowKingdom(c.week);
   HideCommandPanel(c, c.form.mCommand, false);
   sim::ShowConstruct(c.week);

@@ -218,6 +218,17 @@ TEST_F(LandCommandsTest, AMissingRowStopsTheCommandBeforeAnyWrite) {
   EXPECT_EQ(screen.errors.back().rfind("改修費用取得エラー\r\nSELECT", 0), 0u);
   EXPECT_EQ(Building(6) + "/" + Free("中央市街") + "/" + Value("SELECT Construction||'/'||[Money] FROM home"),
             "6,ボロボロの兵舎,中央市街,,20,1,0,/11/0/5000");
+
+  // A write that fails takes the others back with it: the job under way, the land and the money stay.
+  Exec("UPDATE construction SET Work=30 WHERE ID=3");
+  Exec("UPDATE home SET Construction=3");
+  Exec("CREATE TRIGGER refuse BEFORE INSERT ON construction BEGIN SELECT RAISE(ABORT,'full'); END");
+  Answer({kYes, kYes});
+  Build("リュシーレ平原", "小さな畑");
+  EXPECT_EQ(screen.errors.back().rfind("建設SQLエラー\r\nINSERT", 0), 0u);
+  EXPECT_EQ(Building(3) + "/" + Free("リュシーレ平原") + "/" + Value("SELECT Construction||'/'||[Money] FROM home") +
+                "/" + std::to_string(data.Money()),
+            "3,小さな畑,リュシーレ平原,貧しい麦,50,1,30,/3/3/5000/5000");
 }
 
 TEST_F(LandCommandsTest, AllocationBuildsItsScreenLocksGrowingCropsAndCommitsStaffAndProduct) {
