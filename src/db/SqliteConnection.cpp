@@ -250,6 +250,8 @@ std::shared_ptr<SqliteConnection> SqliteConnection::Create(const std::filesystem
 
 SqliteConnection::~SqliteConnection() { sqlite3_close_v2(db_); }
 
+bool SqliteConnection::InTransaction() const { return db_ && sqlite3_get_autocommit(db_) == 0; }
+
 void SqliteConnection::Close() {
   if (!db_) return;
   if (sqlite3_close(db_) != SQLITE_OK) Fail(db_);

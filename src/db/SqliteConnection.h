@@ -100,6 +100,10 @@ class SqliteConnection {
   /// Runs a script of several statements (schema and content files). Throws DbError.
   void ExecuteScript(std::string_view sql);
 
+  /// True while a transaction is open (begun and neither committed nor rolled back, also not by
+  /// the engine itself after an I/O failure).
+  bool InTransaction() const;
+
   const std::filesystem::path& File() const { return file_; }
   sqlite3* Handle() { return db_; }
   /// Closes now (also done by the destructor). Throws DbError when the engine refuses.

@@ -19,6 +19,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kErrObjectNotSet = 91;  // the old runtime's "Object variable ... not set"
+constexpr int kErrTransactionLost = 4;  // the engine's code for an aborted transaction
+const char* const kTransactionLostText = "書き込みの途中でデータベースの処理が取り消されました";
 const std::string kSeparator(39, '-');
 
 // "yyyymmdd_hhmmss", the stamp of a moved SQL log.
@@ -85,12 +87,62 @@ bool clsDB::Attempt(const std::function<void()>& action) {
   return false;
 }
 
+void clsDB::CheckTransaction() {
+  if (inTrans_ && db_ && !db_->InTransaction()) transLost_ = true;
+}
+
 bool clsDB::Excute(std::string_view sSQL) {
   errMsg_.clear();
   if (debugMode_) WriteSQLLog(sSQL);
-  if (Attempt([&] { db_->Execute(sSQL); })) return true;
+  if (transLost_) {
+    // Written on its own it would leave half of what belonged together.
+    errMsg_ = std::to_string(kErrTransactionLost) + ":" + kTransactionLostText;
+  } else if (Attempt([&] { db_->Execute(sSQL); })) {
+    return true;
+  }
+  CheckTransaction();
   WriteErrLog("Excute", sSQL);
   return false;
+}
+
+bool clsDB::TransactionStatement(const char* operation, const char* sql) {
+  errMsg_.clear();
+  if (debugMode_) WriteSQLLog(sql);
+  if (Attempt([&] { db_->Execute(sql); })) return true;
+  WriteErrLog(operation, sql);
+  return false;
+}
+
+bool clsDB::BeginTrans() {
+  if (inTrans_ || (db_ && db_->InTransaction())) return false;
+  if (!TransactionStatement("BeginTrans", "BEGIN")) return false;
+  inTrans_ = true;
+  transLost_ = false;
+  return true;
+}
+
+bool clsDB::CommitTrans() {
+  if (!inTrans_) return false;
+  if (transLost_) {
+    errMsg_ = std::to_string(kErrTransactionLost) + ":" + kTransactionLostText;
+    WriteErrLog("CommitTrans", "COMMIT");
+    inTrans_ = transLost_ = false;
+    return false;
+  }
+  if (TransactionStatement("CommitTrans", "COMMIT")) {
+    inTrans_ = false;
+    return true;
+  }
+  const std::string why = errMsg_;
+  Rollback();
+  errMsg_ = why;
+  return false;
+}
+
+void clsDB::Rollback() {
+  const bool open = db_ && db_->InTransaction();
+  inTrans_ = transLost_ = false;
+  if (open) TransactionStatement("Rollback", "ROLLBACK");
 }
 
 bool clsDB::GetData(std::string_view sSQL, std::string_view Proc) {
@@ -98,6 +150,7 @@ bool clsDB::GetData(std::string_view sSQL, std::string_view Proc) {
   if (debugMode_) WriteSQLLog(std::string(sSQL) + ":" + std::string(Proc));
   std::shared_ptr<RecordSet> result;
   if (!Attempt([&] { result = db_->Query(sSQL); })) {
+    CheckTransaction();
     WriteErrLog("GetData", sSQL);
     queryFlg_ = false;
     result_.reset();

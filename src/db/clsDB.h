@@ -38,6 +38,16 @@ class clsDB {
   /// Loads the next row; past the end the last row stays. False only after a failed query.
   bool MoveNext();
   int32_t GetFieldCount() const;
+  /// Starts a transaction: what runs until CommitTrans reaches the file all together, or, after
+  /// Rollback or a crash, not at all. A statement that fails inside it fails alone and the
+  /// others stay. False (nothing started) while one is open already or on a failure.
+  bool BeginTrans();
+  /// Makes the transaction's changes permanent. On a failure everything since BeginTrans is
+  /// rolled back and the result is False. Once the engine has ended the transaction by itself
+  /// (an I/O error), later statements are refused rather than written on their own.
+  bool CommitTrans();
+  void Rollback();
+  bool InTrans() const { return inTrans_; }
   /// MAX(fldName) of tblName as a whole number; 0 for an empty table or a failure.
   int32_t GetMax(std::string_view tblName, std::string_view fldName);
   /// The current query's whole result, for the grids; null after a failed query.
@@ -61,6 +71,9 @@ class clsDB {
  private:
   /// Runs action on the open database; a failure becomes the last error text and False.
   bool Attempt(const std::function<void()>& action);
+  /// After a failure inside a transaction: whether the engine has ended it.
+  void CheckTransaction();
+  bool TransactionStatement(const char* operation, const char* sql);
   void LoadRow();
   void WriteSQLLog(std::string_view text);
   void WriteRecordsetLog();
@@ -79,4 +92,6 @@ class clsDB {
   std::unique_ptr<clsFile> file_;
   bool sqlLogStarted_ = false;
   int32_t errCount_ = 0;
+  bool inTrans_ = false;    ///< BeginTrans succeeded and no CommitTrans or Rollback yet
+  bool transLost_ = false;  ///< the engine rolled the open transaction back by itself
 };

@@ -32,6 +32,49 @@ class FlagScope {
   bool& flag_;
 };
 
+// The week as one transaction: on disk it has happened whole or not at all. A week that does
+// not reach its commit (an error thrown out of it, or a failed commit) leaves the database and
+// the figures in memory as they were before it; a killed program leaves the file so by itself.
+class WeekTransaction {
+ public:
+  explicit WeekTransaction(WeekContext& ctx)
+      : ctx_(ctx), data_(ctx.data), state_(ctx.state), owned_(ctx.db.BeginTrans()) {}
+  ~WeekTransaction() {
+    if (owned_) Undo();
+  }
+  WeekTransaction(const WeekTransaction&) = delete;
+  WeekTransaction& operator=(const WeekTransaction&) = delete;
+
+  void Commit() {
+    if (!owned_) return;
+    owned_ = false;
+    if (ctx_.db.CommitTrans()) return;
+    const std::string why = ctx_.db.GetErrMSG();
+    RestoreMemory();
+    ctx_.MsgBox("週の結果を保存できませんでした。週は進んでいません\r\n" + why);
+    RunStep(ctx_, "LoadGameState", [&] { LoadGameState(ctx_); });
+  }
+
+ private:
+  void Undo() {
+    owned_ = false;
+    ctx_.db.Rollback();
+    RestoreMemory();
+  }
+  void RestoreMemory() {
+    ctx_.data = data_;
+    const bool quit = ctx_.state.mQuitAfterTurn;
+    ctx_.state = state_;
+    ctx_.state.mWeekRunning = true;  // still inside TurnEnd
+    ctx_.state.mQuitAfterTurn = quit && state_.mQuitAfterTurn;
+  }
+
+  WeekContext& ctx_;
+  const clsData data_;
+  const GameState state_;
+  bool owned_;
+};
+
 void Progress(WeekContext& ctx, int dots) { ctx.ShowMSGBox(ProgressText(dots), kMsgNoButton, false); }
 
 // Each part on its own: a panel that cannot be read must neither lose the save nor leave the
@@ -67,6 +110,12 @@ void FoodCheck(WeekContext& ctx) {
   const int32_t need = rt::MulL(5, ctx.data.Population());
   if (meat < need || grain < need)
     ctx.ShowMSGBox("食料が不足しています\r\n領土から供給を選択してください", kMsgClose, true);
+}
+
+bool HasGameOver(const std::vector<std::pair<std::string, std::string>>& entries) {
+  for (const auto& [kind, text] : entries)
+    if (kind == kGameOverKey) return true;
+  return false;
 }
 
 // Shows the game-over message and locks the screen; true when the week ended the game.
@@ -139,6 +188,7 @@ void RunStep(WeekContext& ctx, const char* name, const std::function<void()>& st
 
 void TurnEnd(WeekContext& ctx, const WeekSteps& s) {
   FlagScope week(ctx.state.mWeekRunning);
+  WeekTransaction transaction(ctx);
   TurnLog Log;
   GameState& st = ctx.state;
 
@@ -188,10 +238,15 @@ void TurnEnd(WeekContext& ctx, const WeekSteps& s) {
   RunStep(ctx, "TurnEnd", [&] { FoodCheck(ctx); });
 
   const auto entries = Log.Entries();
-  if (GameOverScan(ctx, entries)) return;  // no report, no save, no refresh
+  if (HasGameOver(entries)) {
+    transaction.Commit();  // the lost week stays, as the next start resets the game
+    GameOverScan(ctx, entries);
+    return;  // no report, no save, no refresh
+  }
   ShowReport(ctx, entries);
 
   s.WeekClose(ctx);
+  transaction.Commit();
   st.mTurnBuy = false;
   st.mTurnSell = false;
   ctx.screen.SendMessagePanelBack();
