@@ -1,5 +1,6 @@
 /** @file play.cpp The play scenario: a whole game through its windows with the mouse alone, from the title's 開始 to its 終了. */
 #include <cstdlib>
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -78,6 +79,7 @@ class Player {
 
   /// A menu word: its main item hovered, the word clicked in the panel that opens.
   void Menu(const std::string& word) {
+    Away();  // an item left open by the last choice opens again only after the mouse has left it
     ctrGameMenu& m = w_.GMenu;
     for (int16_t i = 1; i <= m.MenuListCount(); ++i) {
       const std::vector<std::string> words = Split(m.SubMenuList(i));
@@ -86,6 +88,8 @@ class Player {
         HoverOn(m.MenuItem(i));
         HoverOn(m.SubMenuItem(static_cast<int16_t>(k + 1)));
         ClickOn(m.SubMenuItem(static_cast<int16_t>(k + 1)));
+        if (word != "戻る" && word != "設定")
+          ::Expect(w_.mCommand == word && w_.GLMenu.IsShown(), "menu " + word, "the command is \"" + w_.mCommand + "\"");
         return;
       }
     }
@@ -115,6 +119,14 @@ class Player {
     Fail("list", "row " + value + " never came into sight");
   }
 
+  /// A click on a control's centre with a button.
+  void Click(const plat::Control& c, int button = plat::kLeftButton) {
+    const uidriver::At at = uidriver::Centre(c);
+    plat::input::MouseMove(w_, at.x, at.y);
+    plat::DoEvents();
+    plat::input::ClickAt(w_, at.x, at.y, button);
+  }
+
   /// A view's cell: the mouse onto it, then a click.
   void Cell(ctrGraphicalView& v, int16_t row, int16_t col, bool hover = false) {
     const plat::Rect r = v.Table().TextRect(row, col);
@@ -125,10 +137,39 @@ class Player {
     if (!hover) plat::input::ClickAt(w_, x, y);
   }
 
+  /// The quantity slider dragged to `v`, then stepped by single clicks on its knob to exactly `v`.
+  void Slide(int32_t v) {
+    ctrPicSliderBar& s = w_.PSMain;
+    const double scale = static_cast<double>(s.Width() - s.SliderImage().Width()) / std::max(s.Max() - s.Min(), 1);
+    const plat::Point knob = s.Knob().OriginInWindow(), track = s.OriginInWindow();
+    const int y = knob.y + 10, toX = track.x + static_cast<int>((v - s.Min()) * scale) + 8;
+    plat::input::MouseMove(w_, knob.x + 8, y);
+    plat::input::MouseDown(w_, knob.x + 8, y);
+    plat::DoEvents();
+    for (int x = knob.x + 8; x != toX; x += toX > x ? 1 : -1) {
+      plat::input::MouseMove(w_, x, y);
+      plat::DoEvents();
+    }
+    plat::input::MouseUp(w_, toX, y);
+    plat::DoEvents();
+    for (int guard = 0; s.Value() != v && guard < 20; ++guard) {
+      const uidriver::At at = uidriver::Centre(s.Knob());
+      plat::input::ClickAt(w_, at.x, at.y, s.Value() > v ? plat::kLeftButton : plat::kRightButton);
+    }
+    ::Expect(s.Value() == v, "slider", "it stands at " + std::to_string(s.Value()) + ", not " + std::to_string(v));
+  }
+
+  /// The tooltip shows and holds `part`.
+  void Tip(const std::string& part, const std::string& step) {
+    ::Expect(w_.GLToolTip.IsShown() && w_.GLToolTip.Text().find(part) != std::string::npos, step,
+             "the tooltip " + std::string(w_.GLToolTip.IsShown() ? "reads: " + w_.GLToolTip.Text() : "is hidden"));
+  }
+
   /// The mouse onto a bare part of the backdrop (tooltips go, views let go of their light).
-  void Away() {
+  void Away(int button = 0) {
     plat::input::MouseMove(w_, 790, 380);
     plat::DoEvents();
+    if (button) plat::input::ClickAt(w_, 790, 380, button);
   }
 
   /// 次の週へ, every report answered; the army's battles are drawn on the way.
@@ -270,16 +311,62 @@ UIDRIVER_SCENARIO(play) {
   p.Menu("戻る");
   p.Away();
 
-  // 03: weeks, their reports answered.
-  p.SaveReport("play-03-report");
-  for (int week = 0; week < 3; ++week) p.NextWeek();
+  // 03: 建設: a small field in the plain. The lists' tooltips say what the area holds and how
+  // many weeks the field takes.
+  p.Menu("建設");
+  p.Row(w.GGMain, 0, "リュシーレ平原", true);
+  p.Tip("", "建設: the area");
+  p.Row(w.GGMain, 0, "リュシーレ平原");
+  p.Row(w.GGSub1, 0, "小さな畑", true);
+  p.Tip("完成まで約", "建設: the field");
+  Save(w, "play-03-build");
+  p.Expect("小さな畑を建設していいですか", "はい");
+  p.Row(w.GGSub1, 0, "小さな畑");
+  p.AllExpectedShown("建設");
+  const int32_t field = Number("SELECT MAX(ID) FROM construction WHERE Name='小さな畑'");
+  Expect(Number("SELECT Construction FROM home") == field && Number("SELECT [Money] FROM home") < 500, "建設",
+         "no construction under way, or nothing paid");
+  Expect(w.GLConstruct.MainText() == "建設:小さな畑(リュシーレ平原)", "建設", w.GLConstruct.MainText());
+  p.Away(plat::kRightButton);  // the right button on the backdrop closes the panel
+  Expect(w.GLTurnEnd.IsShown() && !w.GGMain.IsShown(), "建設", "the right click left the panel open");
+
+  // 04: weeks until the field stands, their reports answered.
+  p.SaveReport("play-04-report");
+  for (int week = 0; Number("SELECT Work FROM construction WHERE ID=" + std::to_string(field)) > 0; ++week) {
+    Expect(week < 8, "weeks", "the field is not built after eight weeks");
+    p.NextWeek();
+  }
   Expect(!p.Reports().empty(), "weeks", "no week reported anything");
-  Expect(Number("SELECT Turn FROM home") == 4, "weeks", "the saved week is not 4");
   NoDatabaseErrors("weeks");
-  Save(w, "play-04-weeks");
+
+  // 05: 配分: ten producers move from the old field to the new one, which grows wheat.
+  const int32_t old = Number("SELECT NofProduction FROM construction WHERE ID=3");
+  p.Menu("配分");
+  p.Row(w.GGMain, 0, "リュシーレ平原");
+  p.Row(w.GGSub1, 5, "3");
+  p.Slide(old - 10);
+  p.Click(w.GLExcute);
+  Expect(Number("SELECT NofProduction FROM construction WHERE ID=3") == old - 10, "配分", "the old field kept its staff");
+  p.Menu("配分");
+  p.Row(w.GGMain, 0, "リュシーレ平原");
+  p.Row(w.GGSub1, 5, std::to_string(field));
+  p.Slide(10);
+  p.Row(w.GGSub2, 0, "貧しい麦");
+  Expect(w.GLClear.Text() == "貧しい麦", "配分", "the product button reads " + w.GLClear.Text());
+  p.Click(w.GLExcute);
+  Expect(Number("SELECT NofProduction FROM construction WHERE ID=" + std::to_string(field) +
+                " AND Product='貧しい麦'") == 10,
+         "配分", "the new field is not staffed with wheat");
+  p.Menu("配分");
+  p.Row(w.GGMain, 0, "リュシーレ平原");
+  p.Row(w.GGSub1, 5, std::to_string(field), true);
+  p.Tip("生産", "配分: the field");
+  Save(w, "play-05-staff");
+  p.Menu("戻る");
+  NoDatabaseErrors("配分");
 
   // 05: 設定: the settings dialog, confirmed.
-  p.ConfirmSettings("play-05-settings");
+  p.ConfirmSettings("play-08-settings");
   p.Menu("設定");
   Expect(w.mCommand.empty() && w.GLTurnEnd.IsShown(), "設定", "the screen did not come back from the settings");
 
@@ -299,7 +386,7 @@ UIDRIVER_SCENARIO(play) {
   if (Main() != StartResult::Started) Fail("title", "did not start again");
   frmTitle* title = TitleScreenWindow();
   plat::DoEvents();
-  Save(title->Form(), "play-06-title");
+  Save(title->Form(), "play-09-title");
   ClickOn(title->GLLEnd);
   Expect(title->Form().Closed() && gEnding, "終了", "the title did not end the program");
   EndGame();
