@@ -112,7 +112,8 @@ void frmMain2::InitLabels() {
   GLRestruct.Setting();
 
   for (auto& b : GLMSG) {
-    b.SetBounds(b.Left(), b.Top(), 100, 20);
+    // 90 wide: 閉じる, at 300 in the 400-pixel frame, then ends inside its border.
+    b.SetBounds(b.Left(), b.Top(), 90, 20);
     b.SetFontColor(5);
     b.SetFrameColor(3);
     b.SetMouseMoveSemiTransColor(1);
