@@ -300,11 +300,8 @@ TEST_F(LandCommandsTest, ThePanelOpensAndClosesByGroup) {
   host.panel(PanelId::GLToolTip).visible = true;
   cmd::HideCommandPanel(c, "", false);
   EXPECT_TRUE(host.panel(PanelId::GLTurnEnd).visible && !host.panel(PanelId::GLToolTip).visible);
-  cmd::HideCommandPanel(c, "住民", true);
-  EXPECT_TRUE(host.panel(PanelId::GVSoldier).visible && !host.panel(PanelId::GLTurnEnd).visible);
-  cmd::HideCommandPanel(c, "住民", false);
-  EXPECT_FALSE(host.panel(PanelId::GVProducer).visible);
-  for (auto id : {ButtonId::GLSubMenu, ButtonId::GLSubMenu2, ButtonId::GLSubMenu3, ButtonId::GLExcute}) Button(id).visible = true;
+  for (auto id : {ButtonId::GLSubMenu, ButtonId::GLSubMenu2, ButtonId::GLSubMenu3, ButtonId::GLExcute})
+    Button(id).visible = true;
   host.panel(PanelId::GVTrade).visible = host.slider.visible = true;
   cmd::HideCommandPanel(c, "開始", false);
   EXPECT_FALSE(host.panel(PanelId::GVTrade).visible || host.slider.visible || Button(ButtonId::GLSubMenu3).visible ||

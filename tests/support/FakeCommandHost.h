@@ -14,12 +14,11 @@ namespace fake {
 
 class FakeControl : public virtual cmd::IControl {
  public:
-  void Place(const cmd::Rect& r) override { rect = r; ++placed; }
+  void Place(const cmd::Rect& r) override { rect = r; }
   bool Visible() const override { return visible; }
   void Visible(bool v) override { visible = v; }
 
   cmd::Rect rect{0, 0, 0, 0};
-  int placed = 0;
   bool visible = false;
 };
 
