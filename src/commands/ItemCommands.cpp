@@ -335,26 +335,4 @@ int16_t RepeatCount(CommandContext& c) {
   return static_cast<int16_t>(std::clamp(rt::CDbl(number), 1.0, 10.0));
 }
 
-void GLSubMenu2_Click(CommandContext& c, int Step) {
-  const std::string& command = c.form.mCommand;
-  std::string prefix;
-  if (command == "購入" || command == "売却")
-    prefix = "回数:";
-  else if (command == "開始")
-    prefix = "交易回数:";
-  else
-    return;
-  int count = RepeatCount(c) + Step;
-  if (count > 10) count = 1;
-  if (count < 1) count = 10;
-  c.host.Button(ButtonId::GLSubMenu2).Text(prefix + N(count));
-}
-
-void GLSubMenu3_Click(CommandContext& c) {
-  const std::string& command = c.form.mCommand;
-  if (command != "供給" && command != "購入" && command != "売却" && command != "開始") return;
-  ISlider& slider = c.host.PSMain();
-  slider.Value(slider.Max());
-}
-
 }  // namespace cmd

@@ -26,11 +26,6 @@ void DealCommit(CommandContext& c);
 /// purchase costs more than the treasury.
 void DealSliderMoved(CommandContext& c, int32_t pValue);
 
-/// The count button GLSubMenu2 under 購入, 売却 and 開始: Step 1 (left click) or -1 (right
-/// click) within 1 to 10, wrapping round.
-void GLSubMenu2_Click(CommandContext& c, int Step);
-/// "最大": the slider to its maximum under 供給, 購入, 売却 and 開始.
-void GLSubMenu3_Click(CommandContext& c);
 /// The number after the colon of the count button ("回数:3", "交易回数:3"); 1 when there is none.
 int16_t RepeatCount(CommandContext& c);
 

@@ -179,7 +179,7 @@ TEST_F(TradeCommandsTest, AContractMustBalanceAndFitAndIsDeliveredAfterItsDistan
   cmd::GLExcute_Click(c);
   EXPECT_EQ(LastMessage(), "重量オーバーです\r\n最大重量は50です");
   cmd::GVTrade_RightClick(c, 3, 1);
-  cmd::GLSubMenu2_Click(c, 1);
+  Button(ButtonId::GLSubMenu2).text = "交易回数:2";
   cmd::GLExcute_Click(c);
   EXPECT_EQ(Goods(kHome), "輸出,木刀,10/輸入,木材,22") << "a weight equal to the limit passes";
   EXPECT_EQ(Value("SELECT Count||','||StartWeek FROM trade"), "2,1");
