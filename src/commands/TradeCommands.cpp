@@ -38,6 +38,11 @@ void HideSlotControls(CommandContext& c) {
   Hide({&c.host.PSMain(), &c.host.Button(ButtonId::GLSubMenu), &c.host.Button(ButtonId::GLSubMenu3)});
 }
 
+// The goods list, and the tooltip of its row under the mouse, which would outlive it.
+void HideGoods(CommandContext& c) {
+  Hide({&c.host.Grid(GridId::GGMain), &c.host.Panel(PanelId::GLToolTip)});
+}
+
 bool HasPartner(const CommandContext& c) { return !c.form.mTradeCountry.Nation.empty(); }
 
 // A slot of the view: goods rows 2 to 4 or the money row, on the export or the import column.
@@ -119,7 +124,7 @@ void ShowGoods(CommandContext& c, int16_t col) {
   IGrid& main = c.host.Grid(GridId::GGMain);
   if (!QueryRow(db, sql)) {
     // No other slot's goods may stay to be chosen for this one.
-    Hide({&main});
+    HideGoods(c);
     return Notice(c, "交易できるアイテムがありません");
   }
   main.Place({215, 250, 500, 220});
@@ -143,7 +148,7 @@ void ShowMoneySlot(CommandContext& c, int16_t col) {
   if (!giving && t.sendPrice > t.receivePrice && t.sendPrice - t.receivePrice <= limit)
     suggested = t.sendPrice - t.receivePrice;
 
-  Hide({&c.host.Grid(GridId::GGMain)});
+  HideGoods(c);
   ISlider& slider = c.host.PSMain();
   slider.Enable(true);
   slider.Place({210, 510, 430, 64});
@@ -310,7 +315,7 @@ void GVTrade_RightClick(CommandContext& c, int16_t Row, int16_t Col) {
     const int16_t last = Row == kMoneyRow ? 1 : 3;
     for (int16_t i = 1; i <= last; ++i) view.HeaderText(Row, static_cast<int16_t>(Col + i), "");
     view.RePaint();
-    Hide({&c.host.Grid(GridId::GGMain)});
+    HideGoods(c);
     HideSlotControls(c);
   }
   ShowTradeTotals(c);
@@ -388,7 +393,7 @@ void TradeLineAdd(CommandContext& c) {
   const std::string key = line.Item;
   c.form.mTradeLines.Add(std::move(line), key);
 
-  Hide({&c.host.Grid(GridId::GGMain)});
+  HideGoods(c);
   HideSlotControls(c);
   ShowTradeTotals(c);
 }
