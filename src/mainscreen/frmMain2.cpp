@@ -60,9 +60,12 @@ frmMain2::frmMain2(Links links)
   for (int i = 0; i < 5; ++i) named_["GLMSG(" + std::to_string(i) + ")"] = &GLMSG[static_cast<size_t>(i)];
   for (int i = 0; i < 8; ++i) named_["cGLEx" + std::to_string(i + 1)] = &cGLEx[static_cast<size_t>(i)];
 
-  // Every control's sound request is played from the sound table, but the message box's buttons'.
-  for (auto& [name, control] : named_)
-    if (name.rfind("GLMSG", 0) != 0) control->Sound = [this](int code) { PlaySound(code); };
+  // The menu, the grids, the views and the slider are heard; the text buttons and the labels
+  // (the message box's answers among them) raise their requests unheard.
+  for (OwnerDrawn* c : std::initializer_list<OwnerDrawn*>{
+           &GMenu, &GGMain, &GGSub1, &GGSub2, &GVKingdom, &GVPeople, &GVTrade, &GVUnit, &GVProducer, &GVMerchant,
+           &GVEngineer, &GVConstructor, &GVSoldier, &PSMain})
+    c->Sound = [this](int code) { PlaySound(code); };
   for (int i = 0; i < 5; ++i) GLMSG[static_cast<size_t>(i)].Click = [this, i] { GLMSG_Click(i); };
 
   // The menu and the backdrop.

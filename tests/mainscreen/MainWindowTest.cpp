@@ -12,6 +12,8 @@
 #include "db/CreateDB.h"
 #include "db/clsDB.h"
 #include "mainscreen/frmMain2.h"
+#include "platform/Audio.h"
+#include "platform/AudioDevice.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/UiFixture.h"
@@ -42,6 +44,7 @@ class MainWindowTest : public UiTest {
   void TearDown() override {
     main.reset();
     AppEnd();
+    plat::SetAudio(nullptr);
     Hooks() = StartupHooks{};
     game.reset();
     UiTest::TearDown();
@@ -70,6 +73,9 @@ class MainWindowTest : public UiTest {
 };
 
 TEST_F(MainWindowTest, LoadRunsInTheGamesOrderAndShowsTheNewGame) {
+  auto device = std::make_unique<plat::AudioFakeDevice>();
+  plat::AudioFakeDevice& sounds = *device;
+  plat::SetAudio(std::make_unique<plat::AudioSystem>(std::move(device)));
   ASSERT_TRUE(Load());
   std::vector<std::string> order = {
       "Position", "SetUnitItemData", "Caption", "mData", "DB接続中", "DBConnect", "Check1", "Check2", "Check3",
@@ -105,6 +111,18 @@ TEST_F(MainWindowTest, LoadRunsInTheGamesOrderAndShowsTheNewGame) {
   EXPECT_TRUE(main->GVKingdom.IsShown() && main->GLTurnEnd.IsShown() && !main->GVProducer.IsShown() &&
               !main->picMSG.IsShown());
   EXPECT_EQ(main->ColumnSet(mainscreen::ColumnSetId::ItemResearch).Item("col2").Index(), 4);
+
+  // Only the menu, the grids, the views and the slider are heard: the pointer crossing a
+  // command's execute button plays nothing, lighting a recruitment switch plays its sound.
+  main->GLExcute.SetVisible(true);
+  sounds.log.clear();
+  for (auto [x, y] : {std::pair{700, 585}, {400, 400}, {150, 99}}) {
+    plat::input::MouseMove(*main, x, y);
+    plat::DoEvents();
+  }
+  ASSERT_EQ(sounds.log.size(), 1u) << rt::Join(sounds.log, "|");
+  EXPECT_NE(sounds.log[0].find("buble04.wav"), std::string::npos) << sounds.log[0];
+  main->GLExcute.SetVisible(false);
 
   // A battle's pictures are made when it first draws, and let go when its army is home.
   EXPECT_TRUE(main->picImage[2].Empty());
