@@ -8,6 +8,8 @@ namespace mainscreen::design {
 inline constexpr int kMsgFontHeight = 20;        ///< cell height in pixels
 inline constexpr int kMsgFontWeight = 700;
 inline constexpr plat::Colour kMsgTextColour = plat::Rgb(40, 30, 20);
+// The lines are as wide as the frame: the text keeps clear of its border and corner studs.
+inline constexpr int kMsgTextMargin = 16;        ///< pixels left and right
 
 // The three status labels (exploration, research, construction): gauges (type 2) in the game's
 // gold frame, white text on a black tint, the bar green. The texts are centred in their parts and

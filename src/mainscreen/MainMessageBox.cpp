@@ -13,7 +13,7 @@ void MessageLine::Show(const plat::Surface& layer, const std::string& text, bool
   caption_ = text;
   centred_ = centred;
   plat::BitBlt(Image(), 0, 0, Width(), Height(), layer, Left(), Top());
-  plat::Rect r{0, 0, Width(), Height()};
+  plat::Rect r{design::kMsgTextMargin, 0, Width() - design::kMsgTextMargin, Height()};
   plat::DrawText(Image(), font, text, r, plat::DT_WORDBREAK | (centred ? plat::DT_CENTER : plat::DT_LEFT),
                  design::kMsgTextColour);
   Refresh();
