@@ -1,5 +1,6 @@
 /** @file main.cpp uidriver: runs a scripted screen scenario and saves PNG screenshots of its windows. */
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "Driver.h"
+#include "db/GameDbBuilder.h"
 #include "platform/EventLoop.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -22,6 +24,8 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string gOut = "uidriver-out";
+// The longest a scenario may run; the slowest (the whole game, sanitized) takes well under a minute.
+constexpr unsigned kWatchdogSeconds = 600;
 std::vector<std::string> gSaved;
 
 std::map<std::string, std::function<void()>>& Scenarios() {
@@ -111,12 +115,18 @@ void Fail(const std::string& step, const std::string& what) {
 fs::path GameFolder() {
   const fs::path source = UIDRIVER_GAME_DIR;
   std::error_code ec;
-  if (!fs::exists(source / "vesk.mdb", ec)) Fail("game folder", source.string() + " has no vesk.mdb: build the game first");
+  if (!fs::exists(source / "image", ec)) Fail("game folder", source.string() + " has no pictures: build the game first");
   std::string pattern = (fs::temp_directory_path() / "vesk-uidriver-XXXXXX").string();
   if (!mkdtemp(pattern.data())) Fail("game folder", "cannot make a temporary folder");
   const fs::path folder = pattern;
   gTempFolders.push_back(folder);
-  fs::copy_file(source / "vesk.mdb", folder / "vesk.mdb", ec);
+  // A new game from data/, never the player's saved game in build/game: a scenario's checks
+  // must not depend on how far somebody has played there.
+  try {
+    BuildGameDatabase(fs::path(VESK_SOURCE_DIR) / "data", folder / "vesk.mdb");
+  } catch (const std::exception& e) {
+    Fail("game folder", std::string("cannot build a new game database: ") + e.what());
+  }
   for (const char* sub : {"image", "sound"})
     if (!ec) fs::copy(source / sub, folder / sub, fs::copy_options::recursive, ec);
   if (ec) Fail("game folder", "cannot copy " + source.string() + ": " + ec.message());
@@ -182,6 +192,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "uidriver: cannot make %s: %s\n", gOut.c_str(), ec.message().c_str());
     return 1;
   }
+  // A scenario that waits for something that never comes (a box nobody answers, a close the
+  // game refuses) must not hang the test run: SIGALRM's default action ends the process.
+  alarm(kWatchdogSeconds);
   UnexpectedMessageBox unexpected;
   plat::MessageBoxScope failOnBox(&unexpected);
   try {
