@@ -6,6 +6,7 @@
 #include "app/basQz.h"
 #include "army/clsBattle.h"
 #include "army/clsMngUnitItems.h"
+#include "mainscreen/FormationHost.h"
 #include "controls/Win32API.h"
 #include "db/CreateDB.h"
 #include "db/clsDB.h"
@@ -134,6 +135,7 @@ bool frmMain2::Form_Load() {
   if (gBattle) {
     army_ = std::make_unique<army::Army>(*gBattle, this);
     ctx_->army = army_.get();
+    formation_ = std::make_unique<mainscreen::FormationHost>(*this);
   }
   // The people (again: cheap, and one sequence for every caller), the panels, the week's marks,
   // the recruiting set and the armies in the field.
@@ -216,6 +218,7 @@ void frmMain2::Form_Unload() {
     mTradeCountry = clsCountry{};
     if (gDX8) media.EndDX8Sound();
   }
+  formation_.reset();
   ctx_.reset();
   army_.reset();  // lets go of the battle engine's events
   AppEnd();

@@ -4,6 +4,7 @@
 #include "app/basQz.h"
 #include "army/clsBattle.h"
 #include "mainscreen/DesignValues.h"
+#include "mainscreen/FormationHost.h"
 #include "platform/EventLoop.h"
 #include "platform/MessageBox.h"
 #include "sim/StatusPanels.h"
@@ -98,6 +99,7 @@ frmMain2::~frmMain2() {
     if (gDX8) media.EndDX8Sound();
   }
   // The battle engine outlives the window: it must not draw on it any more.
+  formation_.reset();
   army_.reset();
   if (gBattle && battleScreen_) gBattle->Init(nullptr, nullptr);
 }

@@ -49,6 +49,8 @@
 
 namespace mainscreen {
 
+class FormationHost;
+
 /// A picture of the image folder that a control needs is missing or unreadable; the text names it.
 class MissingPicture : public std::runtime_error {
  public:
@@ -262,6 +264,8 @@ class frmMain2 : public plat::Window,
   sim::clsData mData;
   /// The army's side of the week (the conquest) and of the load (the armies in the field).
   army::Army* Army() { return army_.get(); }
+  /// The formation of armies (the menu word "討伐"), once the army exists.
+  mainscreen::FormationHost* Formation() { return formation_.get(); }
 
  private:
   void Trace(std::string_view step);
@@ -297,6 +301,7 @@ class frmMain2 : public plat::Window,
   static bool IsBattlePicture(size_t index);
   void LoadBattlePictures();
   void ReleaseBattlePictures();
+  std::unique_ptr<mainscreen::FormationHost> formation_;  ///< the 討伐 screen (MainFormation.cpp)
   std::unique_ptr<BattleScreen> battleScreen_;
   std::unique_ptr<BattleDisplay> battleDisplay_;
   bool battlePicturesLoaded_ = false;

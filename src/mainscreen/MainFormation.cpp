@@ -1,0 +1,153 @@
+/** @file MainFormation.cpp The formation's lists, unit view, slider and button on the main window, and the routing of their events while "討伐" is the command. */
+#include "app/basQz.h"
+#include "army/clsBattle.h"
+#include "army/clsMngUnitItems.h"
+#include "mainscreen/FormationHost.h"
+#include "runtime/VbError.h"
+
+namespace mainscreen {
+namespace {
+
+// Without start-up's equipment memory (a test's window) the formation remembers in one of its own.
+clsMngUnitItems& UnitItems() {
+  static clsMngUnitItems own;
+  return gMngUnitItems ? *gMngUnitItems : own;
+}
+
+ColumnSetId SetOf(army::FormationColumns columns) {
+  switch (columns) {
+    case army::FormationColumns::NestRoute: return ColumnSetId::NestRoute;
+    case army::FormationColumns::UnitClass: return ColumnSetId::UnitClass;
+    case army::FormationColumns::Equipment: break;
+  }
+  return ColumnSetId::Equipment;
+}
+
+}  // namespace
+
+FormationHost::FormationHost(frmMain2& w)
+    : w_(w), unitCells_(w.GVUnit), formation_(w.Context(), *this, *gBattle, UnitItems()) {
+  Route();
+}
+
+ctrGraphicalGrid& FormationHost::Grid(army::FormationGrid grid) {
+  switch (grid) {
+    case army::FormationGrid::Sub1: return w_.GGSub1;
+    case army::FormationGrid::Sub2: return w_.GGSub2;
+    case army::FormationGrid::Main: break;
+  }
+  return w_.GGMain;
+}
+
+void FormationHost::ShowList(army::FormationGrid grid, army::FormationColumns columns, int left, int top, int width,
+                             int height, std::shared_ptr<RecordSet> rows) {
+  ctrGraphicalGrid& g = Grid(grid);
+  g.SetBounds(left, top, width, height);
+  g.BackImageCopy(w_.Disp.Image(), top, left);
+  const auto& set = w_.ColumnSet(SetOf(columns));
+  g.GetData(std::move(rows), static_cast<int16_t>(set.Count()), set);
+  g.SetVisible(true);
+}
+
+void FormationHost::HideList(army::FormationGrid grid) {
+  if (Grid(grid).Visible()) Grid(grid).SetVisible(false);
+}
+
+void FormationHost::ShowSlider(int left, int top, int width, int height, int32_t max, const std::string& text) {
+  ctrPicSliderBar& s = w_.PSMain;
+  s.SetBounds(left, top, width, height);
+  s.OwnerDrawn::BackImageCopy(w_.Disp.Image(), left, top);
+  s.SetMin(0);
+  s.SetMax(max);
+  s.SetValue(0);
+  s.SetText(text);
+  s.SetEnable(true);
+  s.ControlStart();
+  s.SetVisible(true);
+}
+
+int32_t FormationHost::SliderValue() { return w_.PSMain.Value(); }
+
+void FormationHost::ShowCountButton(const std::string& caption) {
+  ctrGraphicalLabelLite& b = w_.GLSubMenu2;
+  b.OwnerDrawn::BackImageCopy(w_.Disp.Image(), b.Left(), b.Top());
+  b.SetText(caption);
+  b.SetVisible(true);
+}
+
+std::vector<std::string> FormationHost::RowOf(const ctrGraphicalGrid& g, bool hovered) {
+  std::vector<std::string> row;
+  try {
+    for (int16_t i = 0; i < g.FieldCount(); ++i) row.push_back(hovered ? g.MouseRowData(i) : g.SelectRowData(i));
+  } catch (const rt::VbError&) {
+  }
+  return row;
+}
+
+void FormationHost::ShowTip(const std::string& text) {
+  if (text.empty()) {
+    w_.GLToolTip.SetVisible(false);
+    return;
+  }
+  w_.GLToolTip.SetText(text);
+  w_.GLToolTip.SetVisible(true);
+}
+
+void FormationHost::Route() {
+  w_.SetListBuilder("討伐", [this](const std::string& word) { return formation_.ShowNestList(word); });
+
+  // Closing the command takes the formation's controls away (the commands' panel may do the same).
+  auto panel = w_.commandPanel;
+  w_.commandPanel = [this, panel](const std::string& command, bool flag) {
+    if (panel) panel(command, flag);
+    if (flag || command != "討伐") return;
+    for (plat::Control* c : std::initializer_list<plat::Control*>{&w_.GVUnit, &w_.GGMain, &w_.GGSub1, &w_.GGSub2,
+                                                                   &w_.PSMain, &w_.GLSubMenu2, &w_.GLToolTip})
+      if (c->Visible()) c->SetVisible(false);
+  };
+
+  // Each list's choice and hover: the formation's while "討伐" is the command, anyone else's otherwise.
+  auto select = [this](ctrGraphicalGrid& g, std::function<void()> ours) {
+    auto theirs = g.RowSelect;
+    g.RowSelect = [this, ours, theirs](int16_t& row, int16_t& count) {
+      if (Active()) ours();
+      else if (theirs) theirs(row, count);
+    };
+  };
+  select(w_.GGSub1, [this] {
+    w_.GVUnit.SetVisible(true);
+    formation_.ShowStandardEquipment(RowOf(w_.GGSub1, false));
+  });
+  select(w_.GGMain, [this] {
+    formation_.SetUnitEquipment(RowOf(w_.GGMain, false));
+    formation_.CalcUnitStatus();
+  });
+  select(w_.GGSub2, [this] {
+    const std::string message = formation_.SetBattle(RowOf(w_.GGSub2, false));
+    if (!message.empty()) w_.ShowMSGBox(message, sim::kMsgClose, true);
+  });
+
+  auto hover = [this](ctrGraphicalGrid& g, std::function<void()> ours) {
+    auto theirs = g.MouseMoveMessage;
+    g.MouseMoveMessage = [this, ours, theirs](std::string& text) {
+      if (Active()) ours();
+      else if (theirs) theirs(text);
+    };
+  };
+  hover(w_.GGMain, [this] { ShowTip(army::EquipmentToolTip(RowOf(w_.GGMain, true))); });
+  hover(w_.GGSub2, [this] {
+    if (auto tip = army::NestToolTip(w_.Context().db, RowOf(w_.GGSub2, true))) ShowTip(*tip);
+  });
+
+  w_.GVUnit.Click = [this](int16_t& row, int16_t& col, std::string&) { formation_.GVUnit_Click(row, col); };
+  w_.GVUnit.RightClick = [this](int16_t& row, int16_t& col, std::string&) { formation_.GVUnit_RightClick(row, col); };
+  w_.GVUnit.MouseMove = [this] { w_.mActiveView = kViewUnit; };
+
+  auto best = w_.GLSubMenu2.Click;
+  w_.GLSubMenu2.Click = [this, best] {
+    if (Active()) formation_.SetBestEquipment();
+    else if (best) best();
+  };
+}
+
+}  // namespace mainscreen
