@@ -2,11 +2,14 @@
 #include "app/basQz.h"
 #include "army/clsBattle.h"
 #include "army/clsMngUnitItems.h"
+#include "mainscreen/DesignValues.h"
 #include "mainscreen/FormationHost.h"
 #include "runtime/VbError.h"
 
 namespace mainscreen {
 namespace {
+
+constexpr int kBestLeft = 215, kBestTop = 222;  ///< "最強装備": below the class list, above the item list
 
 // Without start-up's equipment memory (a test's window) the formation remembers in one of its own.
 clsMngUnitItems& UnitItems() {
@@ -69,7 +72,9 @@ void FormationHost::ShowSlider(int left, int top, int width, int height, int32_t
 int32_t FormationHost::SliderValue() { return w_.PSMain.Value(); }
 
 void FormationHost::ShowCountButton(const std::string& caption) {
+  // Under the class list, by the unit it equips: at its usual place it would cover nest rows.
   ctrGraphicalLabelLite& b = w_.GLSubMenu2;
+  b.SetBounds(kBestLeft, kBestTop, 100, 20);
   b.OwnerDrawn::BackImageCopy(w_.Disp.Image(), b.Left(), b.Top());
   b.SetText(caption);
   b.SetVisible(true);
@@ -101,6 +106,7 @@ void FormationHost::Route() {
   w_.commandPanel = [this, panel](const std::string& command, bool flag) {
     if (panel) panel(command, flag);
     if (flag || command != "討伐") return;
+    w_.GLSubMenu2.SetBounds(design::kSubMenu2Left, design::kSubMenu2Top, 110, 20);  // back for the counts
     for (plat::Control* c : std::initializer_list<plat::Control*>{&w_.GVUnit, &w_.GGMain, &w_.GGSub1, &w_.GGSub2,
                                                                    &w_.PSMain, &w_.GLSubMenu2, &w_.GLToolTip})
       if (c->Visible()) c->SetVisible(false);
