@@ -10,8 +10,8 @@
 namespace mainscreen {
 
 /// The window's side of the formation. Made by the load once the army exists; it adds the word
-/// "討伐" to the menu and routes the lists' choices, hovers and the unit view's clicks to the
-/// formation while "討伐" is the current command.
+/// "討伐" to the menu and gives the window's routing the formation's procedures (the lists'
+/// choices, 最強装備) and the unit view's clicks.
 class FormationHost : public army::IFormationHost {
  public:
   explicit FormationHost(frmMain2& w);
@@ -31,10 +31,8 @@ class FormationHost : public army::IFormationHost {
 
  private:
   ctrGraphicalGrid& Grid(army::FormationGrid grid);
-  bool Active() const { return w_.mCommand == "討伐"; }
   /// The chosen (or hovered) record of a grid, every field.
   static std::vector<std::string> RowOf(const ctrGraphicalGrid& g, bool hovered);
-  void ShowTip(const std::string& text);
   void Route();
 
   frmMain2& w_;

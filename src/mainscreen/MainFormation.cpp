@@ -89,15 +89,6 @@ std::vector<std::string> FormationHost::RowOf(const ctrGraphicalGrid& g, bool ho
   return row;
 }
 
-void FormationHost::ShowTip(const std::string& text) {
-  if (text.empty()) {
-    w_.GLToolTip.SetVisible(false);
-    return;
-  }
-  w_.GLToolTip.SetText(text);
-  w_.GLToolTip.SetVisible(true);
-}
-
 void FormationHost::Route() {
   w_.SetListBuilder("討伐", [this](const std::string& word) { return formation_.ShowNestList(word); });
 
@@ -112,48 +103,18 @@ void FormationHost::Route() {
       if (c->Visible()) c->SetVisible(false);
   };
 
-  // Each list's choice and hover: the formation's while "討伐" is the command, anyone else's otherwise.
-  auto select = [this](ctrGraphicalGrid& g, std::function<void()> ours) {
-    auto theirs = g.RowSelect;
-    g.RowSelect = [this, ours, theirs](int16_t& row, int16_t& count) {
-      if (Active()) ours();
-      else if (theirs) theirs(row, count);
-    };
-  };
-  select(w_.GGSub1, [this] {
-    w_.GVUnit.SetVisible(true);
-    formation_.ShowStandardEquipment(RowOf(w_.GGSub1, false));
-  });
-  select(w_.GGMain, [this] {
+  // The lists' choices and the 最強装備 button reach the formation through the window's routing.
+  auto& p = w_.procedures;
+  p.ShowStandardEquipment = [this] { formation_.ShowStandardEquipment(RowOf(w_.GGSub1, false)); };
+  p.SetUnitEquipment = [this] {
     formation_.SetUnitEquipment(RowOf(w_.GGMain, false));
     formation_.CalcUnitStatus();
-  });
-  select(w_.GGSub2, [this] {
-    const std::string message = formation_.SetBattle(RowOf(w_.GGSub2, false));
-    if (!message.empty()) w_.ShowMSGBox(message, sim::kMsgClose, true);
-  });
-
-  auto hover = [this](ctrGraphicalGrid& g, std::function<void()> ours) {
-    auto theirs = g.MouseMoveMessage;
-    g.MouseMoveMessage = [this, ours, theirs](std::string& text) {
-      if (Active()) ours();
-      else if (theirs) theirs(text);
-    };
   };
-  hover(w_.GGMain, [this] { ShowTip(army::EquipmentToolTip(RowOf(w_.GGMain, true))); });
-  hover(w_.GGSub2, [this] {
-    if (auto tip = army::NestToolTip(w_.Context().db, RowOf(w_.GGSub2, true))) ShowTip(*tip);
-  });
+  p.SetBattle = [this] { return formation_.SetBattle(RowOf(w_.GGSub2, false)); };
+  p.SetBestEquipment = [this] { formation_.SetBestEquipment(); };
 
   w_.GVUnit.Click = [this](int16_t& row, int16_t& col, std::string&) { formation_.GVUnit_Click(row, col); };
   w_.GVUnit.RightClick = [this](int16_t& row, int16_t& col, std::string&) { formation_.GVUnit_RightClick(row, col); };
-  w_.GVUnit.MouseMove = [this] { w_.mActiveView = kViewUnit; };
-
-  auto best = w_.GLSubMenu2.Click;
-  w_.GLSubMenu2.Click = [this, best] {
-    if (Active()) formation_.SetBestEquipment();
-    else if (best) best();
-  };
 }
 
 }  // namespace mainscreen
