@@ -355,7 +355,10 @@ void BuildOrUpgrade(CommandContext& c) {
     if (job.back != 0 && rt::EqualsNoCase(job.area, target)) development = rt::AddI(development, job.back);
     development = rt::SubI(development, rt::SubI(rt::CInt(sub.SelectRowData(1)), oldLand));
   } else {
-    id = rt::AddL(sim::QueryNumber(db, "SELECT MAX(construction.ID) FROM construction"), 1);
+    // The next ID after the buildings that stay: an abandoned new building's ID is free again.
+    std::string maxSql = "SELECT MAX(construction.ID) FROM construction";
+    if (job.id != 0 && job.update.empty()) maxSql += " WHERE ID<>" + N(job.id);
+    id = rt::AddL(sim::QueryNumber(db, maxSql), 1);
     work = rt::CInt(sub.SelectRowData(4));
     if (!ReadI(c, DevelopmentSql(area), "地域の空き用地取得エラー", development)) return;
     if (job.back != 0 && rt::EqualsNoCase(job.area, target)) development = rt::AddI(development, job.back);

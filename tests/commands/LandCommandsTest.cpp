@@ -93,7 +93,9 @@ TEST_F(LandCommandsTest, BuildingAsksTakesLandPaysAtOnceAndAbandonsTheJobUnderWa
   EXPECT_EQ(Building(8) + "/" + Free("リュシーレ平原"), "8,小さな畑,リュシーレ平原,,0,0,40,/2");
   Answer({kYes, kYes});
   Pick(GridId::GGSub1, 0, "小さな牧場");
-  EXPECT_EQ(Building(8) + "/" + Building(9) + "/" + Free("リュシーレ平原"), "/9,小さな牧場,リュシーレ平原,,0,0,50,/2");
+  // The new building takes the ID the abandoned one left free.
+  EXPECT_EQ(Building(8) + "/" + Building(9) + "/" + Free("リュシーレ平原") + "/" + Value("SELECT Construction FROM home"),
+            "8,小さな牧場,リュシーレ平原,,0,0,50,//2/8");
   EXPECT_EQ(data.Money(), 150) << "the abandoned job is not refunded";
 
   // Refusals leave the panel open.
