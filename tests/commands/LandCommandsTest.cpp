@@ -107,6 +107,17 @@ TEST_F(LandCommandsTest, BuildingAsksTakesLandPaysAtOnceAndAbandonsTheJobUnderWa
   Answer({kYes, kYes});
   Pick(GridId::GGSub1, 0, "頼りない建設場");
   EXPECT_EQ(data.Money(), 0) << "a price equal to the money is accepted";
+
+  // A gathering hut where none of its produce has been found asks again; a lumber camp does not.
+  Exec("UPDATE construct SET Open=True WHERE Name IN ('みすぼらしい採取小屋','みすぼらしい伐採所')");
+  SetMoney(1000);
+  form.mCommand.clear();
+  Answer({kYes, kNo});
+  Build("リュシーレ平原", "みすぼらしい採取小屋");
+  EXPECT_EQ(LastMessage(), "そのエリアには生産するアイテムがありません\r\nそれでも建設しますか?");
+  Answer({kYes, kNo});
+  Pick(GridId::GGSub1, 0, "みすぼらしい伐採所");
+  EXPECT_EQ(LastMessage(), "現在頼りない建設場(中央市街)を建設中です。破棄してもいいですか");
 }
 
 TEST_F(LandCommandsTest, UpgradeTakesHalvesAndExtraLandAndAnAbandonedUpgradeGivesItBack) {
@@ -123,6 +134,7 @@ TEST_F(LandCommandsTest, UpgradeTakesHalvesAndExtraLandAndAnAbandonedUpgradeGive
     Pick(GridId::GGSub1, 0, "建て直した兵舎");
     EXPECT_EQ(Building(6), std::string("6,ボロボロの兵舎,中央市街,,20,1,") + half + ",建て直した兵舎");
   }
+  EXPECT_EQ(LastMessage(), "ボロボロの兵舎を建て直した兵舎に改修します");
   EXPECT_EQ(Free("中央市街") + "/" + std::to_string(data.Money()), "10/3000");
   EXPECT_EQ(screen.label(sim::LabelId::Construct).mainText, "改修:建て直した兵舎(中央市街)");
 
