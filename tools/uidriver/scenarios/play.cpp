@@ -228,6 +228,14 @@ class Player {
   }
 
   void Settings(plat::Window& dialog) {
+    // The residents' report is switched off by hand, then the dialog confirmed.
+    plat::Control* report = Find(dialog, [](plat::Control& c) {
+      auto* b = dynamic_cast<plat::CheckBox*>(&c);
+      return b && b->Caption() == "住民増減";
+    });
+    if (!report) Fail("settings", "no switch for the residents' report");
+    QueueClick(*report);
+    plat::DoEvents();
     Save(dialog, settingsPng_);
     settingsPng_.clear();
     plat::Control* ok = Find(dialog, [](plat::Control& c) {
@@ -264,10 +272,28 @@ int32_t Number(const std::string& sql) {
   return sim::QueryNumber(*gDB, sql);
 }
 
+std::string Text(const std::string& sql) {
+  if (!gDB) Fail("database", "the game is not running");
+  return sim::QueryRow(*gDB, sql) ? gDB->Data(0) : std::string();
+}
+
 // Nothing went wrong with the database so far.
 void NoDatabaseErrors(const std::string& step) {
   const auto log = plat::ReadWholeFile(plat::ProgramFolder() / "DBerr.log");
   Expect(!log || log->empty(), step, "DBerr.log: " + log.value_or("").substr(0, 500));
+}
+
+// A new game reaches the coast and its first neighbour only after months of exploring: this
+// kingdom has them, with a wooden pier standing on the coast.
+void Coast(const fs::path& folder) {
+  clsDB db;
+  bool opened = false;
+  db.DBSet(CreateDB::OpenDB(folder / "vesk.mdb", CreateDB::kScrambledPassword, opened));
+  Expect(opened, "coast", "the new game does not open");
+  for (const char* sql : {"UPDATE area SET Open=True WHERE Name='ナハムルト海岸'",
+                          "INSERT INTO construction VALUES(8,'木製の桟橋','ナハムルト海岸','',0,1,0,'')",
+                          "UPDATE country SET Acquaintance=True WHERE Nation='カルセーダス王国'"})
+    Expect(db.Excute(sql), "coast", std::string(sql) + ": " + db.GetErrMSG());
 }
 
 frmMain2& Start(const std::string& step) {
@@ -291,6 +317,7 @@ UIDRIVER_SCENARIO(play) {
   FrontWindowActive front;
   plat::SetActiveWindowSource(&front);
   const fs::path folder = uidriver::GameFolder();
+  Coast(folder);
   rt::VirtualClock clock;
   rt::SetClock(&clock);
 
@@ -310,6 +337,15 @@ UIDRIVER_SCENARIO(play) {
   Save(w, "play-02-people");
   p.Menu("戻る");
   p.Away();
+
+  // 探索: the plain is explored from now on (its tooltip tells what it is like).
+  p.Menu("探索");
+  p.Row(w.GGMain, 0, "リュシーレ平原", true);
+  p.Tip("平原", "探索");
+  p.Row(w.GGMain, 0, "リュシーレ平原");
+  Expect(Text("SELECT Arearesearch FROM home") == "リュシーレ平原" && w.GLAreaResearch.MainText().find("リュシーレ平原") != std::string::npos,
+         "探索", "the plain is not being explored");
+  p.Menu("戻る");
 
   // 03: 建設: a small field in the plain. The lists' tooltips say what the area holds and how
   // many weeks the field takes.
@@ -365,10 +401,92 @@ UIDRIVER_SCENARIO(play) {
   p.Menu("戻る");
   NoDatabaseErrors("配分");
 
+  // 06: 購入: ten pieces of cloth, the amount dragged on the slider; paid at once.
+  const int32_t cloth = Number("SELECT Storage FROM itemdata WHERE Name='布'");
+  int32_t money = Number("SELECT [Money] FROM home");
+  p.Menu("購入");
+  p.Row(w.GGMain, 0, "布", true);
+  p.Tip("", "購入: cloth");
+  p.Row(w.GGMain, 0, "布");
+  p.Slide(10);
+  Expect(w.GLExcute.Text().rfind("金額:", 0) == 0, "購入", "the execute button reads " + w.GLExcute.Text());
+  Save(w, "play-06-buy");
+  p.Click(w.GLExcute);
+  Expect(Number("SELECT Storage FROM itemdata WHERE Name='布'") == cloth + 10 && Number("SELECT [Money] FROM home") < money,
+         "購入", "no cloth bought");
+
+  // 売却: five wooden swords.
+  money = Number("SELECT [Money] FROM home");
+  p.Menu("売却");
+  p.Row(w.GGMain, 0, "木刀");
+  p.Slide(5);
+  p.Click(w.GLExcute);
+  Expect(Number("SELECT Storage FROM itemdata WHERE Name='木刀'") == 25 && Number("SELECT [Money] FROM home") > money,
+         "売却", "no swords sold");
+
+  // 供給: the wheat the old field has brought in, all of it (最大), into the grain store.
+  const int32_t wheat = Number("SELECT Storage FROM itemdata WHERE Name='小麦'"),
+                grain = Number("SELECT Grain FROM home");
+  Expect(wheat > 0, "供給", "no wheat was harvested");
+  p.Menu("供給");
+  p.Row(w.GGMain, 0, "小麦");
+  p.Click(w.GLSubMenu3);
+  Expect(w.PSMain.Value() == wheat, "最大", "the slider stands at " + std::to_string(w.PSMain.Value()));
+  p.Click(w.GLExcute);
+  Expect(Number("SELECT Storage FROM itemdata WHERE Name='小麦'") == 0 && Number("SELECT Grain FROM home") > grain,
+         "供給", "the wheat did not reach the grain store");
+
+  // 研究: wool is researched from now on.
+  p.Menu("研究");
+  p.Row(w.GGMain, 0, "羊毛", true);
+  p.Tip("", "研究: wool");
+  p.Row(w.GGMain, 0, "羊毛");
+  Expect(Text("SELECT Itemresearch FROM home") == "羊毛", "研究", "wool is not being researched");
+  NoDatabaseErrors("goods");
+
+  // 07: 開始: cloth for timber with the neighbour, the difference paid in money, three deliveries.
+  p.Menu("開始");
+  p.Row(w.GGSub1, 0, "カルセーダス王国", true);
+  p.Tip("友好度：", "開始: the nation");
+  p.Row(w.GGSub1, 0, "カルセーダス王国");
+  Expect(w.GVTrade.IsShown(), "開始", "no trade view");
+  p.Cell(w.GVTrade, 2, 1);  // an export line
+  p.Row(w.GGMain, 0, "布", true);
+  p.Tip("倉庫に", "開始: cloth");
+  p.Row(w.GGMain, 0, "布");
+  p.Click(w.GLSubMenu3);
+  p.Click(w.GLSubMenu);
+  p.Cell(w.GVTrade, 2, 5);  // an import line
+  p.Row(w.GGMain, 0, "木材");
+  p.Slide(20);
+  p.Click(w.GLSubMenu);
+  p.Cell(w.GVTrade, 5, 5);  // money makes up the difference
+  p.Click(w.GLSubMenu);
+  p.Click(w.GLSubMenu2);
+  p.Click(w.GLSubMenu2);
+  Expect(w.GLSubMenu2.Text() == "交易回数:3", "開始", "the count reads " + w.GLSubMenu2.Text());
+  Save(w, "play-07-trade");
+  p.Click(w.GLExcute);
+  Expect(Text("SELECT Nation||'/'||Count FROM trade") == "カルセーダス王国/3" &&
+             Number("SELECT COUNT(*) FROM tradedata WHERE Nation='カルセーダス王国'") == 3,
+         "開始", "no contract: " + Text("SELECT Nation||'/'||Count FROM trade"));
+  // 中止 shows the contract's goods; the right button closes the panel and the contract stays.
+  p.Menu("中止");
+  p.Row(w.GGSub1, 0, "カルセーダス王国");
+  p.Row(w.GGMain, 1, "布", true);
+  p.Tip("倉庫に", "中止: cloth");
+  p.Away(plat::kRightButton);
+  Expect(w.GLTurnEnd.IsShown() && Number("SELECT COUNT(*) FROM trade") == 1, "中止", "the contract did not stay");
+  NoDatabaseErrors("trade");
+
   // 05: 設定: the settings dialog, confirmed.
   p.ConfirmSettings("play-08-settings");
+  const std::string command = w.mCommand;
   p.Menu("設定");
-  Expect(w.mCommand.empty() && w.GLTurnEnd.IsShown(), "設定", "the screen did not come back from the settings");
+  Expect(w.mCommand == command && w.GLTurnEnd.IsShown(), "設定", "the screen did not come back from the settings");
+  int reportsOff = 0;
+  for (int i = 0; i < 18; ++i) reportsOff += gIni->Data("Report" + std::to_string(i)) == "0";
+  Expect(reportsOff == 1, "設定", std::to_string(reportsOff) + " reports are switched off, not the one clicked");
 
   // 06: the window closed (the game saved), the program started again, and ended from the title.
   plat::input::CloseRequest(w);
