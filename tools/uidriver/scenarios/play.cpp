@@ -97,7 +97,7 @@ class Player {
   }
 
   /// The record of a list whose field `field` reads `value`: scrolled into sight, then hovered
-  /// (and clicked unless only `hover`). Returns its fields.
+  /// (and clicked unless only `hover`).
   void Row(ctrGraphicalGrid& g, int field, const std::string& value, bool hover = false) {
     int k = -1;
     for (int i = 0; i + 1 < g.RowCount(); ++i)
@@ -214,6 +214,10 @@ class Player {
     if (!expected_.empty() && text.find(expected_.front().text) != std::string::npos) {
       box = expected_.front();
       expected_.pop_front();
+    } else if (w_.mWeekRunning && (text.find("続けますか") != std::string::npos ||
+                                   text.find("軍を先に進めますか") != std::string::npos)) {
+      box = {text, "はい", ""};  // the battle goes on
+      reports_.push_back(text);
     } else if (w_.mWeekRunning && w_.GLMSG[0].IsShown()) {
       box = {text, "閉じる", reportPng_};  // a report of the week
       reportPng_.clear();
@@ -479,8 +483,47 @@ UIDRIVER_SCENARIO(play) {
   Expect(w.GLTurnEnd.IsShown() && Number("SELECT COUNT(*) FROM trade") == 1, "中止", "the contract did not stay");
   NoDatabaseErrors("trade");
 
-  // 05: 設定: the settings dialog, confirmed.
-  p.ConfirmSettings("play-08-settings");
+  // 08: 討伐: the goblins' nest the exploration found; sabers with the strongest stocked
+  // equipment (最強装備), every soldier in the barracks.
+  Expect(Number("SELECT COUNT(*) FROM nest WHERE Name='ゴブリンの巣' AND Open=True") == 1, "討伐",
+         "the exploration has not found the goblins' nest");
+  const int32_t soldiers = Number("SELECT SUM(NofProduction) FROM construction,construct WHERE "
+                                  "construction.Name=construct.Name AND construct.Occupation='Soldier'");
+  p.Menu("討伐");
+  p.Row(w.GGSub2, 0, "ゴブリンの巣", true);
+  p.Tip("ゴブリン(", "討伐: the nest");
+  p.Row(w.GGSub1, 0, "セイバー");
+  Expect(w.GVUnit.IsShown(), "討伐", "no unit view");
+  p.Click(w.GLSubMenu2);  // 最強装備
+  Expect(!w.GVUnit.HeaderText(2, 2).empty() && !w.GVUnit.HeaderText(4, 2).empty(), "最強装備",
+         "no weapon or armour: " + w.GVUnit.HeaderText(2, 2) + "/" + w.GVUnit.HeaderText(4, 2));
+  p.Slide(soldiers);
+  p.Away();
+  Save(w, "play-08-army");
+  p.Expect("ゴブリンの巣へ向けて進軍します", "はい");
+  p.Row(w.GGSub2, 0, "ゴブリンの巣");
+  p.AllExpectedShown("討伐");
+  Expect(Text("SELECT RootName||'/'||Class||'/'||Number FROM unit") == "ゴブリンの巣/セイバー/" + std::to_string(soldiers),
+         "討伐", "the army did not leave: " + Text("SELECT RootName||'/'||Class||'/'||Number FROM unit"));
+  NoDatabaseErrors("討伐");
+
+  // 09: weeks until the army has fought and come home; the battle is drawn on the screen.
+  p.SaveBattle("play-09-battle");
+  p.SaveReport("");
+  for (int week = 0; Number("SELECT COUNT(*) FROM unit") > 0; ++week) {
+    Expect(week < 6, "conquest", "the army is still out after six weeks");
+    p.NextWeek();
+  }
+  Expect(p.BattleSaved(), "conquest", "no battle was drawn");
+  bool treasure = false;
+  for (const std::string& r : p.Reports()) treasure = treasure || r.find("ゴブリンの巣から錆びた短剣を") == 0;
+  Expect(treasure && Number("SELECT Times FROM nest WHERE Name='ゴブリンの巣'") == 1, "conquest",
+         "the army did not bring the nest's treasure home");
+  NoDatabaseErrors("conquest");
+  Save(w, "play-10-home");
+
+  // 11: 設定: the settings dialog, one report switched off by hand, confirmed.
+  p.ConfirmSettings("play-11-settings");
   const std::string command = w.mCommand;
   p.Menu("設定");
   Expect(w.mCommand == command && w.GLTurnEnd.IsShown(), "設定", "the screen did not come back from the settings");
@@ -488,7 +531,7 @@ UIDRIVER_SCENARIO(play) {
   for (int i = 0; i < 18; ++i) reportsOff += gIni->Data("Report" + std::to_string(i)) == "0";
   Expect(reportsOff == 1, "設定", std::to_string(reportsOff) + " reports are switched off, not the one clicked");
 
-  // 06: the window closed (the game saved), the program started again, and ended from the title.
+  // 12: the window closed (the game saved), the program started again, and ended from the title.
   plat::input::CloseRequest(w);
   plat::DoEvents();
   Expect(w.Closed() && gEnding, "close", "the main window did not close");
@@ -504,7 +547,7 @@ UIDRIVER_SCENARIO(play) {
   if (Main() != StartResult::Started) Fail("title", "did not start again");
   frmTitle* title = TitleScreenWindow();
   plat::DoEvents();
-  Save(title->Form(), "play-09-title");
+  Save(title->Form(), "play-12-title");
   ClickOn(title->GLLEnd);
   Expect(title->Form().Closed() && gEnding, "終了", "the title did not end the program");
   EndGame();
