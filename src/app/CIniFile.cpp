@@ -21,11 +21,22 @@ bool IsSectionLine(std::string_view line, std::string& name) {
   return true;
 }
 
-// The file's text as UTF-8: a BOM is dropped, a file that is not UTF-8 is taken as CP932.
+// The file's text as UTF-8, line by line: a line that is valid UTF-8 stays, any other is taken
+// as CP932 (so one stray byte garbles only its own line). A BOM is dropped, and so is a line
+// holding a character 0, which would cut its key or value short.
 std::string DecodeFile(std::string bytes) {
   if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
-  if (rt::IsValidUtf8(bytes)) return bytes;
-  return plat::Cp932ToUtf8(bytes);
+  if (rt::IsValidUtf8(bytes) && bytes.find('\0') == std::string::npos) return bytes;
+  std::string text;
+  for (size_t start = 0; start < bytes.size();) {
+    size_t end = bytes.find('\n', start);
+    end = end == std::string::npos ? bytes.size() : end + 1;
+    const std::string_view line(bytes.data() + start, end - start);
+    start = end;
+    if (line.find('\0') != std::string_view::npos) continue;
+    text += rt::IsValidUtf8(line) ? std::string(line) : plat::Cp932ToUtf8(line);
+  }
+  return text;
 }
 
 // A file as blocks of raw lines: the lines before the first section (name "") and then one block
@@ -49,11 +60,14 @@ std::vector<Block> SplitBlocks(const std::string& text) {
   return blocks;
 }
 
-// Line breaks inside a key or value would split it into two lines of the file.
+// Line breaks inside a key or value would split it into two lines of the file; a character 0
+// would lose the line when it is read again.
 std::string OneLine(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c == '\r' || c == '\n') c = ' ';
+  std::string out;
+  for (char c : s) {
+    if (c == '\0') continue;
+    out += c == '\r' || c == '\n' ? ' ' : c;
+  }
   return out;
 }
 

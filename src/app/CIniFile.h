@@ -9,8 +9,9 @@
 /// Values change in memory only; Save writes the file, whole and atomically.
 class CIniFile {
  public:
-  /// Reads the whole file (UTF-8, or CP932 when it is not valid UTF-8). True when it has at
-  /// least one section. The current section is left as it was.
+  /// Reads the whole file (each line UTF-8, or CP932 when that line is not valid UTF-8; a line
+  /// holding a character 0 is dropped). True when it has at least one section. The current
+  /// section is left as it was.
   bool Load(const std::string& IniFileName);
   /// Writes the named section, or every section when `Section` is empty, into the file given
   /// to Load; sections in the file that are not written stay as they are. False when the file

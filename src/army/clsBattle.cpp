@@ -273,29 +273,7 @@ bool clsBattle::CommandAction() {
   return true;
 }
 
-bool clsBattle::StartBattle(const std::string& strParty1, const std::string& strParty2,
-                            const std::string& pBattleMSG) {
-  if (!units_.Exists(strParty1) || !units_.Exists(strParty2)) return false;
-  Disconnect();
-  party1_ = units_.Item(strParty1);
-  party2_ = units_.Item(strParty2);
-  clsUnitver2& p1 = *party1_;
-  clsUnitver2& p2 = *party2_;
-  Connect(p1, true);
-  if (&p2 != &p1) Connect(p2, false);
-  command_.clear();
-  winner_.clear();
-
-  SelectButton(BattleCommand::Item1, false);
-  if (!p1.Item1().empty() && p1.GetUseItem1()) SetButton(BattleCommand::Item1, p1.Item1(), true);
-  else SetButton(BattleCommand::Item1, "空", false);
-  SelectButton(BattleCommand::Item2, false);
-  if (!p1.Item2().empty() && p1.GetUseItem2()) SetButton(BattleCommand::Item2, p1.Item2(), true);
-  else SetButton(BattleCommand::Item2, "空", false);
-  SelectButton(BattleCommand::Retreat, false);
-  if (p1.Retreat()) SetButton(BattleCommand::Retreat, "退却", true);
-  else SetButton(BattleCommand::Retreat, "退却不可", false);
-
+void clsBattle::Fight(clsUnitver2& p1, clsUnitver2& p2, const std::string& pBattleMSG) {
   p1.Init(p2.UnitClass(), p2.UnitRace());
   p2.Init(p1.UnitClass(), p1.UnitRace());
 
@@ -384,6 +362,42 @@ bool clsBattle::StartBattle(const std::string& strParty1, const std::string& str
       }
       if (c == 30) winner_.clear();
       DoEvents();
+    }
+  }
+}
+
+bool clsBattle::StartBattle(const std::string& strParty1, const std::string& strParty2,
+                            const std::string& pBattleMSG) {
+  if (!units_.Exists(strParty1) || !units_.Exists(strParty2)) return false;
+  Disconnect();
+  party1_ = units_.Item(strParty1);
+  party2_ = units_.Item(strParty2);
+  clsUnitver2& p1 = *party1_;
+  clsUnitver2& p2 = *party2_;
+  Connect(p1, true);
+  if (&p2 != &p1) Connect(p2, false);
+  command_.clear();
+  winner_.clear();
+
+  SelectButton(BattleCommand::Item1, false);
+  if (!p1.Item1().empty() && p1.GetUseItem1()) SetButton(BattleCommand::Item1, p1.Item1(), true);
+  else SetButton(BattleCommand::Item1, "空", false);
+  SelectButton(BattleCommand::Item2, false);
+  if (!p1.Item2().empty() && p1.GetUseItem2()) SetButton(BattleCommand::Item2, p1.Item2(), true);
+  else SetButton(BattleCommand::Item2, "空", false);
+  SelectButton(BattleCommand::Retreat, false);
+  if (p1.Retreat()) SetButton(BattleCommand::Retreat, "退却", true);
+  else SetButton(BattleCommand::Retreat, "退却不可", false);
+
+  try {
+    Fight(p1, p2, pBattleMSG);
+  } catch (const std::exception& e) {
+    // Whatever the units' figures, an error ends the battle here and not the week: the army
+    // falls back as from a retreat.
+    isBattle_ = isRetreat_ = true;
+    try {
+      ShowMessage(p1.UnitName() + "は戦闘を続けられず退却した(" + e.what() + ")");
+    } catch (const std::exception&) {
     }
   }
 

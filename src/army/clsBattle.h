@@ -95,6 +95,8 @@ class clsBattle {
   void NormalAction(clsUnitver2& x, clsUnitver2& y);
   /// Party 1 carries out the pending command; false when it was a retreat.
   bool CommandAction();
+  /// From the units' set-up to the last battle cycle: everything between the buttons and the end.
+  void Fight(clsUnitver2& p1, clsUnitver2& p2, const std::string& pBattleMSG);
 
   rt::Collection<std::shared_ptr<clsUnitver2>> units_;
   std::shared_ptr<clsUnitver2> party1_, party2_;

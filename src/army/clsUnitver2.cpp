@@ -21,6 +21,20 @@ int Draw() { return static_cast<int>(std::floor(rt::Rnd() * 100 + 1)); }
 
 std::string Num(long long n) { return std::to_string(n); }
 
+/// a / b for the rules' ratios, limited to 0.25 .. 4.0 and defined for any strengths: a zero or
+/// negative divisor (negative strengths) gives a bound rather than an infinity or no number.
+double LimitedRatio(double a, double b) {
+  double r = a / b;
+  if (std::isnan(r)) r = 1;
+  return std::clamp(rt::Round(std::clamp(r, 0.25, 4.0), 2), 0.25, 4.0);
+}
+
+/// CInt/CLng's rounding (halves to even) without their range: the caller bounds the result.
+int64_t RoundWide(double v) {
+  if (std::isnan(v)) return 0;
+  return static_cast<int64_t>(std::clamp(std::nearbyint(v), -9.0e15, 9.0e15));
+}
+
 /// A foot class: what it carries, CInt((e/50)² × scale + offset) per soldier, and how fast it marches.
 struct FootClass {
   double scale, offset;
@@ -37,7 +51,7 @@ const FootClass* FootClassOf(const std::string& cls) {
 }
 
 int FootCapacity(const FootClass& foot, int education) {
-  return rt::CInt(std::pow(education / 50.0, 2) * foot.scale + foot.offset);
+  return static_cast<int>(std::min<int64_t>(RoundWide(std::pow(education / 50.0, 2) * foot.scale + foot.offset), 32767));
 }
 
 int AbnormalRank(const std::string& word) {
@@ -296,7 +310,9 @@ void clsUnitver2::Init(const std::string& pOPC, const std::string& pOPRace) {
       int load = Load();
       // Nothing to carry: the base pace (the quotient has no value).
       speed_ = load == 0 ? foot->baseSpeed
-                         : rt::CInt(foot->baseSpeed * std::min(static_cast<double>(capacity_) / load, 1.5));
+                         : static_cast<int>(std::clamp<int64_t>(
+                               RoundWide(foot->baseSpeed * std::min(static_cast<double>(capacity_) / load, 1.5)),
+                               -32768, 32767));
     } else if (class_ == kRider) {
       speed_ = subArmPower_;
     }
@@ -430,9 +446,8 @@ int32_t clsUnitver2::Attack(int pOPSoldiers, int pintProtects, const std::string
 void clsUnitver2::AddTiredness(bool attack, int x, int opSoldiers) {
   int old = fatigue_;
   double s = opSoldiers >= soldiers_ ? 1 / soldierFactor_ : soldierFactor_;
-  double rate = attack ? rt::Round((x + 5.0) / (Arms() + 5), 2) : rt::Round((x + 5.0) / (Protects() + 5), 2);
-  rate = std::clamp(rate, 0.25, 4.0);
-  fatigue_ = std::min(rt::CInt(std::floor(2 * s + 2 * rate) + old + 1), static_cast<int16_t>(101));
+  double rate = LimitedRatio(x + 5.0, (attack ? Arms() : Protects()) + 5.0);
+  fatigue_ = static_cast<int>(std::clamp<int64_t>(RoundWide(std::floor(2 * s + 2 * rate) + old + 1), 1, 101));
   if (fatigue_ != old) Say(name_ + "は疲労が" + Num(fatigue_ - old) + "増えた");
 }
 
@@ -446,13 +461,13 @@ void clsUnitver2::Damege(int pOPSoldiers, int32_t pAttack, int pArms) {
   int old = physical_;
   int32_t d = Defence();
   double q = 2.0 * pAttack / d + 1;
-  if (q < 999.5) physical_ = std::max(0, physical_ - rt::CLng(q));
-  else physical_ = 0;  // a loss of 1000 or more
+  // A negative attack (negative strengths) takes nothing; a loss of 1000 or more takes all.
+  if (q < 999.5) physical_ = static_cast<int>(std::clamp<int64_t>(physical_ - std::max<int64_t>(RoundWide(q), 0), 0, 100));
+  else physical_ = 0;
   Say(name_ + "の体力が" + Num(old - physical_) + "減った");
   CalcSoldierRate(pOPSoldiers);
   AddTiredness(false, pArms, pOPSoldiers);
-  double r = std::clamp(rt::Round((pArms + 5.0) / (Protects() + 5), 2), 0.25, 4.0);
-  CalcInjury(r, pOPSoldiers);
+  CalcInjury(LimitedRatio(pArms + 5.0, Protects() + 5.0), pOPSoldiers);
   if (DamageAnime) DamageAnime(old - physical_);
   if (physical_ == 0) {
     giveUp_ = true;
@@ -468,6 +483,7 @@ void clsUnitver2::CalcInjury(double pdblArms, int pOPSoldiers) {
   double n = pOPSoldiers;
   double q = 1 / classFactor_;
   rt::Randomize();
+  auto trialsOf = [](double v) { return static_cast<int>(std::clamp<int64_t>(RoundWide(v), 0, 1 << 20)); };
   auto pass = [&](int trials, float threshold) {
     int count = 0;
     for (int t = 0; t < trials; ++t)
@@ -479,14 +495,14 @@ void clsUnitver2::CalcInjury(double pdblArms, int pOPSoldiers) {
   int before = soldiers_;
   int dead, serious, light;
   if (r < 1) {
-    dead = pass(std::max<int>(1, rt::CInt(rt::Round(r * 5) / 100 * n)), static_cast<float>(q * 5));
-    serious = pass(std::max<int>(1, rt::CInt(rt::Round(r * 10) / 100 * n)), static_cast<float>(q * 7));
-    light = pass(std::max<int>(1, rt::CInt(rt::Round(r * 20) / 100 * n)), static_cast<float>(q * 10));
+    dead = pass(std::max(1, trialsOf(rt::Round(r * 5) / 100 * n)), static_cast<float>(q * 5));
+    serious = pass(std::max(1, trialsOf(rt::Round(r * 10) / 100 * n)), static_cast<float>(q * 7));
+    light = pass(std::max(1, trialsOf(rt::Round(r * 20) / 100 * n)), static_cast<float>(q * 10));
   } else {
     auto threshold = static_cast<float>(std::floor(r * 10) * q);
-    dead = pass(rt::CInt(rt::Round(r * 2.5 + 2.5) / 100 * n), threshold);
-    serious = pass(rt::CInt(rt::Round(r * 5 + 5) / 100 * n), threshold);
-    light = pass(rt::CInt(rt::Round(r * 10 + 10) / 100 * n), threshold);
+    dead = pass(trialsOf(rt::Round(r * 2.5 + 2.5) / 100 * n), threshold);
+    serious = pass(trialsOf(rt::Round(r * 5 + 5) / 100 * n), threshold);
+    light = pass(trialsOf(rt::Round(r * 10 + 10) / 100 * n), threshold);
   }
   injury_ += light;
   seriousInjury_ += serious;
@@ -578,14 +594,15 @@ void clsUnitver2::ApplyEffect(const EffectList& list, const std::string& source)
     const std::string& w = e.Effect;
     int p = e.EffectPower;
     if (w == "体力") {
-      physical_ = std::min(physical_ + p, 100);
+      physical_ = std::clamp(physical_ + p, 0, 100);
       Say(source + "の効果で体力が" + Num(p) + "回復した");
     } else if (w == "疲労") {
-      fatigue_ = std::max(fatigue_ - p, 1);
+      fatigue_ = std::clamp(fatigue_ - p, 1, 101);
       Say(source + "の効果で疲労が" + Num(p) + "回復した");
     } else if (w == "軽傷" || w == "重傷" || w == "死者") {
+      // At most the casualties there are, never fewer than none, whatever the item says.
       int& count = w == "軽傷" ? injury_ : w == "重傷" ? seriousInjury_ : dead_;
-      int m = std::min<int>(rt::CInt(p / 100.0 * soldierMax_), count);
+      int m = static_cast<int>(std::clamp<int64_t>(RoundWide(p / 100.0 * soldierMax_), 0, count));
       count -= m;
       soldiers_ += m;
       const char* who = w == "軽傷" ? "軽傷者" : w == "重傷" ? "重傷者" : "死者";

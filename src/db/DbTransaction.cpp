@@ -3,13 +3,20 @@
 
 #include "db/clsDB.h"
 
+// A savepoint rather than BEGIN, so that a command run inside the week's transaction nests in it.
 DbTransaction::DbTransaction(clsDB& db) : db_(db) {
-  open_ = db_.Excute("BEGIN");
+  open_ = db_.Excute("SAVEPOINT command");
   failsAtBegin_ = db_.FailCount();
 }
 
 DbTransaction::~DbTransaction() {
-  if (open_) db_.Excute("ROLLBACK");
+  if (open_) RollBack();
+}
+
+void DbTransaction::RollBack() {
+  db_.Excute("ROLLBACK TO command");
+  db_.Excute("RELEASE command");
+  open_ = false;
 }
 
 bool DbTransaction::Failed() const { return !open_ || runFailed_ || db_.FailCount() != failsAtBegin_; }
@@ -24,11 +31,10 @@ bool DbTransaction::Run(std::string_view sql) {
 
 bool DbTransaction::Commit() {
   if (!open_) return false;  // never begun: nothing of it to keep or undo
-  if (!Failed() && db_.Excute("COMMIT")) {
+  if (!Failed() && db_.Excute("RELEASE command")) {
     open_ = false;
     return true;
   }
-  db_.Excute("ROLLBACK");
-  open_ = false;
+  RollBack();
   return false;
 }

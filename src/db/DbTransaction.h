@@ -6,7 +6,7 @@
 
 class clsDB;
 
-/// Begins a transaction on db. Every statement run through db until Commit, also by the
+/// Begins a transaction on db (nested in one already open). Every statement run through db until Commit, also by the
 /// storage and friendship routines, belongs to it; a failure of any of them (or of a query)
 /// makes Commit roll everything back. Destroyed uncommitted, it rolls back.
 ///
@@ -30,6 +30,7 @@ class DbTransaction {
 
  private:
   bool Failed() const;
+  void RollBack();
 
   clsDB& db_;
   bool open_ = false;      ///< the begin succeeded and neither commit nor rollback ran

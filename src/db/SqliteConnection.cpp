@@ -26,6 +26,8 @@ struct Stmt {
 // Prepares exactly one statement of sql; anything but blanks and ";" after it is refused, so
 // that a statement can never carry a second one with it.
 void PrepareOne(sqlite3* db, std::string_view sql, Stmt& stmt) {
+  // The engine would stop reading there and run what came before.
+  if (sql.find('\0') != std::string_view::npos) throw DbError(SQLITE_MISUSE, "SQL 文に文字コード 0 が含まれています");
   const char* tail = nullptr;
   if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt.p, &tail) != SQLITE_OK) Fail(db);
   if (!stmt.p) throw DbError(SQLITE_MISUSE, "SQL 文が空です");
@@ -132,12 +134,19 @@ double ParseNumber(const std::string& s) { return std::strtod(s.c_str(), nullptr
 
 std::string SqlText(std::string_view value) {
   std::string out = "'";
+  bool joined = false;
   for (char c : value) {
+    if (c == '\0') {
+      // A character 0 cannot stand in a statement's text: it goes in as char(0), value whole.
+      out += "'||char(0)||'";
+      joined = true;
+      continue;
+    }
     out += c;
     if (c == '\'') out += '\'';
   }
   out += '\'';
-  return out;
+  return joined ? "(" + out + ")" : out;
 }
 
 // ---- RecordSet ----

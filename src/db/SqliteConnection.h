@@ -116,5 +116,6 @@ class SqliteConnection {
 };
 
 /// The one way a text value goes into a statement: the value between single quotes with every
-/// quote doubled. SqlText("O'Neil") is 'O''Neil' (quotes included).
+/// quote doubled. SqlText("O'Neil") is 'O''Neil' (quotes included). A character 0 goes in as
+/// char(0) joined to the rest, ('a'||char(0)||'b'), so that the value arrives whole.
 std::string SqlText(std::string_view value);

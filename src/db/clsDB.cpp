@@ -83,7 +83,6 @@ bool clsDB::Attempt(const std::function<void()>& action) {
   } catch (const std::exception& e) {
     errMsg_ = std::string("0:") + e.what();
   }
-  ++failCount_;
   return false;
 }
 
@@ -282,7 +281,7 @@ void clsDB::WriteRecordsetLog() {
 }
 
 void clsDB::WriteErrLog(std::string_view operation, std::string_view sql) {
-  ++errCount_;
+  ++failCount_;
   try {
     std::string out = rt::FormatDateTime(rt::Now()) + "\r\n";
     out += "関数名:" + std::string(operation) + "\r\n";

@@ -62,11 +62,9 @@ class clsDB {
   int32_t LimitFileSize() const { return limitFileSize_; }
   void LimitFileSize(int32_t value) { limitFileSize_ = value; }
   std::string GetErrMSG() const { return errMsg_; }
-  /// How many statements and queries have failed on this object; a transaction compares it.
+  /// How many failures this object has logged to DBerr.log; a transaction compares it.
   int64_t FailCount() const { return failCount_; }
   bool LoadFLG() const { return loadFlg_; }
-  /// How many failures this object has logged to DBerr.log.
-  int32_t ErrCount() const { return errCount_; }
 
  private:
   /// Runs action on the open database; a failure becomes the last error text and False.
@@ -91,7 +89,6 @@ class clsDB {
   int32_t limitFileSize_ = 500000;
   std::unique_ptr<clsFile> file_;
   bool sqlLogStarted_ = false;
-  int32_t errCount_ = 0;
   bool inTrans_ = false;    ///< BeginTrans succeeded and no CommitTrans or Rollback yet
   bool transLost_ = false;  ///< the engine rolled the open transaction back by itself
 };

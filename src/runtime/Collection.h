@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -11,7 +12,8 @@
 
 namespace rt {
 
-/// Items in insertion order, each with an optional key. Keys compare ignoring case.
+/// Items in insertion order, each with an optional key. Keys compare ignoring case (ASCII).
+/// Finding an item by its key takes constant time; removing one shifts the items after it.
 /// As the old runtime: a repeated key throws kErrDuplicateKey (457), an unknown key
 /// kErrInvalidCall (5), an index out of range kErrSubscript (9).
 template <typename T>
@@ -20,7 +22,7 @@ class Collection {
   long Count() const { return static_cast<long>(items_.size()); }
 
   void Add(T item, std::string key = {}) {
-    if (!key.empty() && Find(key)) throw VbError(kErrDuplicateKey);
+    if (!key.empty() && !index_.emplace(LCase(key), items_.size()).second) throw VbError(kErrDuplicateKey);
     items_.emplace_back(std::move(key), std::move(item));
   }
   /// 1-based.
@@ -38,14 +40,17 @@ class Collection {
   bool Exists(std::string_view key) const { return Find(key).has_value(); }
   void Remove(long index) {
     if (index < 1 || index > Count()) throw VbError(kErrSubscript);
-    items_.erase(items_.begin() + (index - 1));
+    Erase(static_cast<size_t>(index - 1));
   }
   void Remove(std::string_view key) {
     auto i = Find(key);
     if (!i) throw VbError(kErrInvalidCall);
-    items_.erase(items_.begin() + static_cast<long>(*i));
+    Erase(*i);
   }
-  void Clear() { items_.clear(); }
+  void Clear() {
+    items_.clear();
+    index_.clear();
+  }
   /// The key of the item at a 1-based index ("" when it has none).
   const std::string& KeyAt(long index) const {
     if (index < 1 || index > Count()) throw VbError(kErrSubscript);
@@ -60,11 +65,18 @@ class Collection {
  private:
   std::optional<size_t> Find(std::string_view key) const {
     if (key.empty()) return std::nullopt;
-    for (size_t i = 0; i < items_.size(); ++i)
-      if (EqualsNoCase(items_[i].first, key)) return i;
-    return std::nullopt;
+    auto it = index_.find(LCase(key));
+    if (it == index_.end()) return std::nullopt;
+    return it->second;
+  }
+  void Erase(size_t pos) {
+    if (!items_[pos].first.empty()) index_.erase(LCase(items_[pos].first));
+    items_.erase(items_.begin() + static_cast<long>(pos));
+    for (auto& [key, at] : index_)
+      if (at > pos) --at;
   }
   std::vector<std::pair<std::string, T>> items_;
+  std::unordered_map<std::string, size_t> index_;  ///< lower-cased key -> position in items_
 };
 
 }  // namespace rt

@@ -70,13 +70,22 @@ TEST_F(CIniFileTest, ChangedKeysMoveToTheEndAndSaveRoundTrips) {
   EXPECT_EQ(Read(), "[Setting]\nC=3\nD=交易国友好度:TurnEnd_Trade\nA=new  [Evil] b\n[Keep]\nZ=on disk\n");
 }
 
-TEST_F(CIniFileTest, ReadsOldCodePageFilesAndWritesUtf8) {
+TEST_F(CIniFileTest, ReadsOldCodePageLinesAndWritesUtf8) {
   CIniFile ini;
-  ASSERT_TRUE(ini.Load(Write("[Setting]\nName=\x8D\x91\x89\xA4\n")));  // 国王 in CP932
+  // 国王 in CP932 on one line; the UTF-8 lines around it stay as they are.
+  ASSERT_TRUE(ini.Load(Write("[Setting]\nUnit=国王軍\nName=\x8D\x91\x89\xA4\nArmy=兵士\n")));
   ini.NowSection("Setting");
-  EXPECT_EQ(ini.Data("Name"), "国王");
+  EXPECT_EQ(ini.Data("Unit") + ini.Data("Name") + ini.Data("Army"), "国王軍国王兵士");
   ASSERT_TRUE(ini.Save());
-  EXPECT_EQ(Read(), "[Setting]\nName=国王\n");  // written back as UTF-8
+  EXPECT_EQ(Read(), "[Setting]\nUnit=国王軍\nName=国王\nArmy=兵士\n");  // written back as UTF-8
+
+  // A character 0 loses its own line, never the key it would cut into; none is written.
+  ASSERT_TRUE(ini.Load(Write(std::string("[Setting]\nBGM\0X=9\nBGM=3\nSE=4\0\n", 30))));
+  ini.NowSection("Setting");
+  EXPECT_EQ(ini.Data("BGM") + "/" + ini.Data("SE") + "/" + KeyList(ini), "3//BGM");
+  ini.Data("UnitItem", std::string("剣\0槍", 7));
+  ASSERT_TRUE(ini.Save());
+  EXPECT_EQ(Read(), "[Setting]\nBGM=3\nUnitItem=剣槍\n");
 
   ASSERT_TRUE(ini.Load(Write("\xEF\xBB\xBF[Setting]\nName=王\n")));
   ini.NowSection("Setting");

@@ -119,6 +119,8 @@ std::string EffectFault(const std::string& effect, Reader reader) {
     if (!known) return "the word " + word + " is not read here";
     if (elementValue && !kElements.count(value)) return word + " needs 炎 氷 or 雷";
     if (!elementValue && !anyValue && !IsInteger(value)) return word + " needs a whole number";
+    // Only a pace may be slowed; a negative power, bonus or cure breaks the battle's figures.
+    if (!elementValue && !anyValue && value[0] == '-' && word != "速度") return word + " is negative";
   }
   if (reader == Reader::Consumable && seen.count("万能"))
     for (const auto& s : kStatuses)

@@ -100,8 +100,9 @@ TEST_F(ClsDbTest, FailuresReturnFalseAndAppendTheErrorRecord) {
   EXPECT_EQ(lines[6] + "/" + lines[11] + "/" + lines[13], "関数名:GetData/関数名:DBSet/SQL:Not SQL");
 }
 
-TEST_F(ClsDbTest, ApostrophesInNamesNeitherBreakNorChangeStatements) {
-  for (const std::string name : {"O'Neil's 剣", "x',0,0,0,'',0,0); DELETE FROM home; --"}) {
+TEST_F(ClsDbTest, ApostrophesAndNulsInNamesNeitherBreakNorChangeStatements) {
+  for (const std::string& name : {std::string("O'Neil's 剣"), std::string("x',0,0,0,'',0,0); DELETE FROM home; --"),
+                                 std::string("毒\0消し'", 10)}) {
     ASSERT_TRUE(db->Excute("INSERT INTO itemdata VALUES(" + SqlText(name) + ",1,0,0,'非公開',21,False)"));
     EXPECT_EQ(Value("SELECT Name FROM itemdata WHERE Name=" + SqlText(name)), name);
   }
@@ -109,6 +110,7 @@ TEST_F(ClsDbTest, ApostrophesInNamesNeitherBreakNorChangeStatements) {
   // A second statement never rides along, not even behind a NUL.
   EXPECT_FALSE(db->Excute("UPDATE home SET Turn=5; DELETE FROM home"));
   EXPECT_FALSE(db->Excute(std::string("UPDATE home SET Turn=5\0; DELETE FROM home", 41)));
+  EXPECT_NE(db->GetErrMSG().find("文字コード 0"), std::string::npos) << db->GetErrMSG();
   EXPECT_EQ(Value("SELECT Turn FROM home"), "1");
 }
 

@@ -418,9 +418,9 @@ int main(int argc, char** argv) {
   if (state.mQuitAfterTurn) std::printf("game over in week %d\n", state.mTurn);
   else sim::SaveHomeSetting(ctx);  // as the main screen does when it closes
   if (run > 0)
-    std::printf("%ld weeks: %.2f ms per week, %.0f SQL statements per week, %d errors shown, %d database errors\n",
-                run, totalMs / run, static_cast<double>(totalStatements) / run, screen.errors, db->ErrCount());
-  const bool failed = screen.errors > 0 || db->ErrCount() > 0 || stderrBox.shown > 0;
+    std::printf("%ld weeks: %.2f ms per week, %.0f SQL statements per week, %d errors shown, %lld database errors\n",
+                run, totalMs / run, static_cast<double>(totalStatements) / run, screen.errors, static_cast<long long>(db->FailCount()));
+  const bool failed = screen.errors > 0 || db->FailCount() > 0 || stderrBox.shown > 0;
   db.reset();
   rt::SetClock(nullptr);
   if (checked.mismatches > 0) std::printf("%d conquest balances did not match\n", checked.mismatches);
