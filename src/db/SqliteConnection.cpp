@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <list>
+#include <unordered_map>
 
 #include "runtime/Convert.h"
 #include "runtime/Strings.h"
@@ -17,25 +19,27 @@ std::string ErrMsg(sqlite3* db) { return db ? sqlite3_errmsg(db) : "out of memor
 
 [[noreturn]] void Fail(sqlite3* db) { throw DbError(db ? sqlite3_errcode(db) : SQLITE_NOMEM, ErrMsg(db)); }
 
-// Finalizes a prepared statement on every path.
-struct Stmt {
-  sqlite3_stmt* p = nullptr;
-  ~Stmt() { sqlite3_finalize(p); }
-};
-
-// Prepares exactly one statement of sql; anything but blanks and ";" after it is refused, so
-// that a statement can never carry a second one with it.
-void PrepareOne(sqlite3* db, std::string_view sql, Stmt& stmt) {
-  // The engine would stop reading there and run what came before.
+// Refuses what would make sql more or less than one statement: a character 0 (the engine would
+// stop reading there and run what came before) and anything but blanks and ";" after the first.
+void CheckOneStatement(std::string_view sql, const char* tail) {
   if (sql.find('\0') != std::string_view::npos) throw DbError(SQLITE_MISUSE, "SQL 文に文字コード 0 が含まれています");
-  const char* tail = nullptr;
-  if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt.p, &tail) != SQLITE_OK) Fail(db);
-  if (!stmt.p) throw DbError(SQLITE_MISUSE, "SQL 文が空です");
   const char* end = sql.data() + sql.size();
   for (; tail && tail < end; ++tail) {
-    if (*tail == '\0' || !std::strchr(" \t\r\n;", *tail))
-      throw DbError(SQLITE_ERROR, "SQL 文の後に余分な文字があります");
+    if (!std::strchr(" \t\r\n;", *tail)) throw DbError(SQLITE_ERROR, "SQL 文の後に余分な文字があります");
   }
+}
+
+// The functions whose result depends on their arguments alone: a query using any other (random,
+// the clock, changes) is run every time.
+bool IsSteadyFunction(const char* name) {
+  static const char* const kSteady[] = {"round",  "sum",   "count", "max",     "min",   "avg",    "total",
+                                        "abs",    "char",  "length", "upper",  "lower", "coalesce", "ifnull",
+                                        "iif",    "instr", "substr", "substring", "replace", "trim", "ltrim",
+                                        "rtrim",  "nullif", "like",  "glob",    "typeof", "hex",   "quote",
+                                        "unicode", "printf", "format", "group_concat", "sign"};
+  for (const char* f : kSteady)
+    if (rt::EqualsNoCase(name, f)) return true;
+  return false;
 }
 
 bool IsBooleanType(const std::string& declType) { return rt::InStr(rt::UCase(declType), "BOOL") > 0; }
@@ -210,6 +214,137 @@ std::shared_ptr<RecordSet> RecordSet::Sorted(std::string_view sortText) const {
 
 // ---- SqliteConnection ----
 
+/// A statement as the engine prepared it, and what the engine says it reads and writes.
+struct SqliteConnection::Prepared {
+  sqlite3_stmt* stmt = nullptr;
+  std::vector<std::string> reads;   ///< tables read, lower case
+  std::vector<std::string> writes;  ///< tables written (triggers included), lower case
+  bool undoes = false;              ///< ROLLBACK or ROLLBACK TO: data of any table may change back
+  bool other = false;               ///< schema, pragma, attach, ...: anything may change
+  bool steady = true;               ///< no function outside IsSteadyFunction
+  bool transaction = false;         ///< BEGIN, COMMIT, SAVEPOINT, RELEASE
+  bool Cacheable() const { return writes.empty() && !undoes && !other && steady && !transaction; }
+  ~Prepared() { sqlite3_finalize(stmt); }
+};
+
+/// Kept statements and results. A table's version rises with every statement that writes it;
+/// a kept result holds the versions of the tables it read and counts only while they hold.
+struct SqliteConnection::Cache {
+  static constexpr size_t kMaxStatements = 1000;
+  static constexpr size_t kMaxResults = 4000;
+  static constexpr long kMaxRows = 2000;  ///< larger results (whole lists) are not kept
+
+  struct Result {
+    std::shared_ptr<const RecordSet> rows;
+    uint64_t epoch = 0;
+    std::vector<std::pair<const std::string*, uint64_t>> versions;
+  };
+
+  std::unordered_map<std::string, std::unique_ptr<Prepared>> statements;
+  std::unordered_map<std::string, Result> results;
+  std::unordered_map<std::string, uint64_t> tableVersions;
+  uint64_t epoch = 0;             ///< rises when everything kept must go
+  Prepared* preparing = nullptr;  ///< what the authorizer is describing now
+
+  bool Holds(const Result& r) const {
+    if (r.epoch != epoch) return false;
+    for (const auto& [table, version] : r.versions) {
+      auto it = tableVersions.find(*table);
+      if ((it == tableVersions.end() ? 0 : it->second) != version) return false;
+    }
+    return true;
+  }
+};
+
+namespace {
+
+void AddName(std::vector<std::string>& names, const char* name) {
+  if (!name) return;
+  std::string lower = rt::LCase(name);
+  if (std::find(names.begin(), names.end(), lower) == names.end()) names.push_back(std::move(lower));
+}
+
+}  // namespace
+
+int SqliteConnection::Authorize(void* data, int action, const char* a1, const char* a2, const char*, const char*) {
+  auto* cache = static_cast<Cache*>(data);
+  Prepared* p = cache->preparing;
+  if (!p) return SQLITE_OK;  // a script or set-up run outside Prepare: its caller forgets results
+  switch (action) {
+    case SQLITE_SELECT:
+      break;
+    case SQLITE_READ:
+      AddName(p->reads, a1);
+      break;
+    case SQLITE_FUNCTION:
+      if (!a2 || !IsSteadyFunction(a2)) p->steady = false;
+      break;
+    case SQLITE_INSERT:
+    case SQLITE_UPDATE:
+    case SQLITE_DELETE:
+      AddName(p->writes, a1);
+      break;
+    case SQLITE_TRANSACTION:
+    case SQLITE_SAVEPOINT:
+      if (a1 && rt::EqualsNoCase(a1, "ROLLBACK")) p->undoes = true;
+      else p->transaction = true;
+      break;
+    default:
+      p->other = true;
+  }
+  return SQLITE_OK;
+}
+
+SqliteConnection::SqliteConnection(sqlite3* db, std::filesystem::path file)
+    : db_(db), file_(std::move(file)), cache_(std::make_unique<Cache>()) {
+  if (db_) sqlite3_set_authorizer(db_, &SqliteConnection::Authorize, cache_.get());
+}
+
+SqliteConnection::Prepared& SqliteConnection::Prepare(std::string_view sql) {
+  const std::string key(sql);
+  if (auto it = cache_->statements.find(key); it != cache_->statements.end()) return *it->second;
+  auto p = std::make_unique<Prepared>();
+  const char* tail = nullptr;
+  if (sql.find('\0') == std::string_view::npos) {
+    cache_->preparing = p.get();
+    const int rc = sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &p->stmt, &tail);
+    cache_->preparing = nullptr;
+    if (rc != SQLITE_OK) Fail(db_);
+    if (!p->stmt) throw DbError(SQLITE_MISUSE, "SQL 文が空です");
+  }
+  CheckOneStatement(sql, tail);
+  if (cache_->statements.size() >= Cache::kMaxStatements) cache_->statements.clear();
+  return *cache_->statements.emplace(key, std::move(p)).first->second;
+}
+
+void SqliteConnection::ForgetResults() {
+  ++cache_->epoch;
+  cache_->results.clear();
+}
+
+void SqliteConnection::Run(Prepared& p, const std::function<void(sqlite3_stmt*)>& onRow) {
+  int rc;
+  try {
+    while ((rc = sqlite3_step(p.stmt)) == SQLITE_ROW)
+      if (onRow) onRow(p.stmt);
+  } catch (...) {
+    sqlite3_reset(p.stmt);  // never left halfway for its next use
+    ForgetResults();
+    throw;
+  }
+  const int code = rc == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(db_);
+  const std::string message = rc == SQLITE_DONE ? std::string() : ErrMsg(db_);
+  sqlite3_reset(p.stmt);
+  for (const std::string& table : p.writes) ++cache_->tableVersions[table];
+  const bool schemaChange = p.other;
+  // A failure may have ended a transaction and so changed anything back.
+  if (p.undoes || p.other || code != SQLITE_OK) ForgetResults();
+  // A changed schema may change what the kept statements read and write: prepare them anew.
+  // (p is one of them: it is not touched after this.)
+  if (schemaChange) cache_->statements.clear();
+  if (code != SQLITE_OK) throw DbError(code, message);
+}
+
 std::shared_ptr<SqliteConnection> SqliteConnection::Open(const std::filesystem::path& file) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(file, ec))
@@ -257,53 +392,71 @@ std::shared_ptr<SqliteConnection> SqliteConnection::Create(const std::filesystem
   return conn;
 }
 
-SqliteConnection::~SqliteConnection() { sqlite3_close_v2(db_); }
+SqliteConnection::~SqliteConnection() {
+  cache_->statements.clear();  // finalized before the close
+  sqlite3_close_v2(db_);
+}
 
 bool SqliteConnection::InTransaction() const { return db_ && sqlite3_get_autocommit(db_) == 0; }
 
 void SqliteConnection::Close() {
   if (!db_) return;
+  cache_->statements.clear();
+  cache_->results.clear();
   if (sqlite3_close(db_) != SQLITE_OK) Fail(db_);
   db_ = nullptr;
 }
 
 void SqliteConnection::Execute(std::string_view sql) {
   if (!db_) throw DbError(SQLITE_MISUSE, "データベースが閉じています");
-  Stmt stmt;
-  PrepareOne(db_, sql, stmt);
-  int rc;
-  while ((rc = sqlite3_step(stmt.p)) == SQLITE_ROW) {
-  }
-  if (rc != SQLITE_DONE) Fail(db_);
+  Run(Prepare(sql), nullptr);
 }
 
 std::shared_ptr<RecordSet> SqliteConnection::Query(std::string_view sql) {
   if (!db_) throw DbError(SQLITE_MISUSE, "データベースが閉じています");
-  Stmt stmt;
-  PrepareOne(db_, sql, stmt);
+  const std::string key(sql);
+  if (auto it = cache_->results.find(key); it != cache_->results.end()) {
+    if (cache_->Holds(it->second)) return std::make_shared<RecordSet>(*it->second.rows);
+    cache_->results.erase(it);
+  }
+  Prepared& p = Prepare(sql);
   auto rs = std::make_shared<RecordSet>();
-  const int cols = sqlite3_column_count(stmt.p);
+  const int cols = sqlite3_column_count(p.stmt);
   std::vector<std::string> types(cols);
   for (int c = 0; c < cols; ++c) {
-    const char* name = sqlite3_column_name(stmt.p, c);
-    const char* type = sqlite3_column_decltype(stmt.p, c);
+    const char* name = sqlite3_column_name(p.stmt, c);
+    const char* type = sqlite3_column_decltype(p.stmt, c);
     types[c] = type ? type : "";
     rs->AddColumn(name ? name : "", types[c]);
   }
-  int rc;
-  while ((rc = sqlite3_step(stmt.p)) == SQLITE_ROW) {
+  const bool keep = p.Cacheable();
+  std::vector<std::string> reads = p.reads;  // p may be dropped by Run
+  Run(p, [&](sqlite3_stmt* stmt) {
     for (int c = 0; c < cols; ++c) {
       bool isNumber = false;
-      std::string text = ValueText(stmt.p, c, types[c], isNumber);
+      std::string text = ValueText(stmt, c, types[c], isNumber);
       rs->AddValue(std::move(text), isNumber);
     }
+  });
+  if (keep && rs->RowCount() <= Cache::kMaxRows) {
+    if (cache_->results.size() >= Cache::kMaxResults) cache_->results.clear();
+    Cache::Result kept;
+    kept.rows = std::make_shared<const RecordSet>(*rs);
+    kept.epoch = cache_->epoch;
+    for (const std::string& table : reads) {
+      auto it = cache_->tableVersions.try_emplace(table, 0).first;
+      kept.versions.emplace_back(&it->first, it->second);
+    }
+    cache_->results[key] = std::move(kept);
   }
-  if (rc != SQLITE_DONE) Fail(db_);
   return rs;
 }
 
 void SqliteConnection::ExecuteScript(std::string_view sql) {
   if (!db_) throw DbError(SQLITE_MISUSE, "データベースが閉じています");
+  // A script may change anything, the schema too.
+  ForgetResults();
+  cache_->statements.clear();
   std::string text(sql);
   char* err = nullptr;
   if (sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {

@@ -1,6 +1,7 @@
 /** @file SqliteConnection.h The game database engine: one SQLite connection opened and read the way the game expects. */
 #pragma once
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -8,6 +9,7 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 /// A database failure: the engine's error number and its description.
 class DbError : public std::runtime_error {
@@ -79,6 +81,11 @@ class RecordSet {
 /// One open game database. Open() takes an existing file for this process alone (WAL,
 /// synchronous NORMAL, exclusive locking) and registers the game's ROUND (halves to even).
 /// The connection closes when the last owner lets go.
+///
+/// A statement text run before is not prepared again, and a query run before is answered from
+/// its kept result as long as no statement since has written a table it reads: a week reads
+/// its catalogue rows once. What a statement reads and writes is the engine's own account of
+/// it (the authorizer), so a result is never older than the tables it came from.
 class SqliteConnection {
  public:
   /// Opens an existing game database read-write, never creating one. A missing file, a file
@@ -95,7 +102,7 @@ class SqliteConnection {
   /// Runs exactly one statement (a trailing ";" is allowed, a second statement is refused).
   /// Throws DbError.
   void Execute(std::string_view sql);
-  /// Runs one query and reads its whole result. Throws DbError.
+  /// Runs one query and reads its whole result (a copy of its own). Throws DbError.
   std::shared_ptr<RecordSet> Query(std::string_view sql);
   /// Runs a script of several statements (schema and content files). Throws DbError.
   void ExecuteScript(std::string_view sql);
@@ -110,9 +117,20 @@ class SqliteConnection {
   void Close();
 
  private:
-  SqliteConnection(sqlite3* db, std::filesystem::path file) : db_(db), file_(std::move(file)) {}
+  struct Prepared;
+  struct Cache;
+  SqliteConnection(sqlite3* db, std::filesystem::path file);
+  /// The prepared statement of sql, from the cache or prepared now (exactly one statement).
+  Prepared& Prepare(std::string_view sql);
+  /// Steps a prepared statement to its end, giving each row to onRow, and resets it. Afterwards
+  /// the kept results of the tables it wrote are dropped, also when it failed.
+  void Run(Prepared& p, const std::function<void(sqlite3_stmt*)>& onRow);
+  void ForgetResults();
+  static int Authorize(void* cache, int action, const char* a1, const char* a2, const char* db, const char* trigger);
+
   sqlite3* db_;
   std::filesystem::path file_;
+  std::unique_ptr<Cache> cache_;
 };
 
 /// The one way a text value goes into a statement: the value between single quotes with every
