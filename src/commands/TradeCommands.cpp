@@ -446,7 +446,9 @@ void TradeCancel(CommandContext& c) {
   IGrid& sub = c.host.Grid(GridId::GGSub1);
   const std::string nation = sub.SelectRowData(0);
   const int16_t remaining = sim::TextI(sub.SelectRowData(1));
-  if (!AskYes(c, nation + "との交易を中止しますか?\r\n中止すると、相手国との友好度が低下します"))
+  // Only a yes ends the contract: a box closed unanswered must not cost the friendship.
+  if (c.week.ShowMSGBox(nation + "との交易を中止しますか?\r\n中止すると、相手国との友好度が低下します", sim::kMsgYesNo,
+                        true) != sim::kAnsYes)
     return HideCommandPanel(c, c.form.mCommand, false);
   clsDB& db = c.week.db;
   if (!QueryRow(db, "SELECT Friendship FROM country WHERE Nation=" + SqlText(nation)))

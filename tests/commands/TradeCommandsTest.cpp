@@ -224,7 +224,7 @@ TEST_F(TradeCommandsTest, CancellingAContractCostsFriendshipForEveryDeliveryLeft
   Choose(GridId::GGSub1, 0, kHome);
   EXPECT_EQ(Grid(GridId::GGMain).Column(1)[0] + Button(ButtonId::GLExcute).Text(), "布交易中止");
 
-  Answer({sim::kAnsNo});
+  Answer({sim::kAnsNone});  // closed unanswered: no more than a no
   cmd::GLExcute_Click(c);
   EXPECT_EQ(LastMessage(), std::string(kHome) + "との交易を中止しますか?\r\n中止すると、相手国との友好度が低下します");
   EXPECT_FALSE(Grid(GridId::GGMain).Visible()) << "the panel closes";
