@@ -238,6 +238,24 @@ bool Army::TurnEnd_ConquestBattle(sim::WeekContext& ctx, const std::string& ID) 
 void Army::Disband(sim::WeekContext& ctx, sim::TurnLog& Log, const std::string& ID, const std::string& RootName,
                    bool AllWon) {
   const std::string key = kArmyName + ID;
+  // Once it starts home the army is gone, whatever fails on the way: left in the field it
+  // would bring its soldiers and equipment home a second time.
+  auto gone = [&] {
+    battle_.UnitRemove(key);
+    ctx.db.Excute("DELETE FROM unit WHERE ID=" + ID);
+    if (host_) host_->HideBattleDisp();
+  };
+  try {
+    ComeHome(ctx, Log, key, RootName, AllWon);
+  } catch (...) {
+    gone();
+    throw;
+  }
+  gone();
+}
+
+void Army::ComeHome(sim::WeekContext& ctx, sim::TurnLog& Log, const std::string& key, const std::string& RootName,
+                    bool AllWon) {
   if (auto u = battle_.UnitGet(key)) {
     const int32_t n = u->Soldiers();
     Return(ctx.db, u->GetArm(), n);
@@ -259,9 +277,6 @@ void Army::Disband(sim::WeekContext& ctx, sim::TurnLog& Log, const std::string& 
     }
     TurnEnd_WoundedReturn(ctx, Log, u->Injury(), u->SeriousInjury(), u->Dead(), RootName);
   }
-  battle_.UnitRemove(key);
-  ctx.db.Excute("DELETE FROM unit WHERE ID=" + ID);
-  if (host_) host_->HideBattleDisp();
 }
 
 void Army::Treasure(sim::WeekContext& ctx, const clsUnitver2& u, const std::string& RootName) {
@@ -339,13 +354,16 @@ void Army::TurnEnd_WoundedReturn(sim::WeekContext& ctx, sim::TurnLog& Log, int32
     sim::TurnEnd_ResidentialDif(ctx, count);
   }
 
+  // Trust stays within 0 to 100, so a loss beyond that range changes nothing more; held there,
+  // the loss of a very large army does not overflow 16 bits.
+  auto loss = [](double x) { return rt::CInt(std::clamp(x, -1000.0, 1000.0)); };
   for (int j = 0; j <= 4; ++j) {
     const double change = j < 4 ? B : A;
-    ctx.data.Trust(sim::clsData::RetOccupationName(j), ctx.data.TrustASNumber(j) + rt::CInt(change));
+    ctx.data.Trust(sim::clsData::RetOccupationName(j), ctx.data.TrustASNumber(j) + loss(change));
     if (ctx.data.TrustASNumber(j) == 0) Log.GameOver();
   }
   // The soldiers bear their comrades' loss once more.
-  ctx.data.Trust("Soldier", ctx.data.TrustASNumber(4) + rt::CInt(A));
+  ctx.data.Trust("Soldier", ctx.data.TrustASNumber(4) + loss(A));
 }
 
 }  // namespace army

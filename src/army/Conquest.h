@@ -65,8 +65,12 @@ class Army : public sim::IArmy {
   /// The army of a row ready in the engine: rebuilt from its row when missing; false when it
   /// cannot be (its row is then removed, with a message).
   bool EnsureArmy(sim::WeekContext& ctx, const std::string& ID);
+  /// Brings the army home, then removes it from the engine and its row, even when the return fails.
   void Disband(sim::WeekContext& ctx, sim::TurnLog& Log, const std::string& ID, const std::string& RootName,
                bool AllWon);
+  /// Equipment, soldiers, after a full victory the treasure and the conquest count, the wounded.
+  void ComeHome(sim::WeekContext& ctx, sim::TurnLog& Log, const std::string& key, const std::string& RootName,
+                bool AllWon);
   void Treasure(sim::WeekContext& ctx, const clsUnitver2& u, const std::string& RootName);
 
   clsBattle& battle_;

@@ -4,6 +4,7 @@
 
 #include "ArmyFixture.h"
 #include "runtime/Random.h"
+#include "runtime/VbError.h"
 #include "sim/Storage.h"
 #include "sim/TurnEnd.h"
 
@@ -63,6 +64,13 @@ TEST_F(ConquestTest, VictoryBringsTreasureEquipmentAndSoldiersHome) {
   const int n = std::min(std::max(u->GetWeight(), 1) / 7, 100);
   EXPECT_TRUE(Shown("錆びた短剣を" + std::to_string(n) + "個")) << n;
   EXPECT_EQ(Stock("錆びた短剣"), 2 + n);
+
+  // A return that fails on the way (a full storehouse) still disbands the army, so it never
+  // comes home a second time.
+  ASSERT_EQ(Form("セイバー", {}, Barracks()), "");
+  Exec("UPDATE itemdata SET Storage=2147483647 WHERE Name='布の服'");
+  EXPECT_THROW(Conquest(), rt::VbError);
+  EXPECT_EQ(Value("SELECT COUNT(*) FROM unit") + std::to_string(battle.UnitCount()), "00");
 }
 
 TEST_F(ConquestTest, DefeatAndTurningBackEndWithoutTreasure) {
@@ -143,4 +151,9 @@ TEST_F(ConquestTest, WoundedAreHealedRetiredOrLostAndCostTrust) {
   rt::ScriptedRandom draws({0.40, 0.70, 0.71});
   army.TurnEnd_WoundedReturn(ctx, log, 3, 0, 2, "巣");
   EXPECT_EQ(screen.Waited().back(), "巣から帰還した負傷兵5人は\r\n1人が回復し、1人がリタイアし、3人が死亡しました");
+
+  // A loss of trust past 16 bits empties it, no more.
+  data.Trust("Merchant", 100);
+  army.TurnEnd_WoundedReturn(ctx, log, 0, 0, 20000, "巣");
+  EXPECT_EQ(data.Trust("Merchant") + data.Trust("Soldier"), 0);
 }
