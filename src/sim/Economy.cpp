@@ -2,6 +2,7 @@
 #include "sim/Economy.h"
 
 #include "runtime/Convert.h"
+#include "runtime/VbError.h"
 #include "sim/SimDb.h"
 #include "sim/StatusPanels.h"
 
@@ -79,9 +80,15 @@ void InitGameData(WeekContext& ctx) {
   }
 
   if (!ctx.army) return;
-  // The rows are copied first: the item and monster look-ups replace the current query.
-  for (const auto& row : QueryRows(ctx.db, "SELECT * FROM unit"))
-    ctx.army->UnitAdd(UnitSetupFromRow(ctx, row), Col(row, 1) + Col(row, 0));
+  // The rows are copied first: the item and monster look-ups replace the current query. A row
+  // that cannot be read makes no unit and keeps the game loadable; the conquest removes it,
+  // with a message, when its army arrives.
+  for (const auto& row : QueryRows(ctx.db, "SELECT * FROM unit")) {
+    try {
+      ctx.army->UnitAdd(UnitSetupFromRow(ctx, row), Col(row, 1) + Col(row, 0));
+    } catch (const rt::VbError&) {
+    }
+  }
 }
 
 BattleUnitSetup UnitSetupFromRow(WeekContext& ctx, const std::vector<std::string>& row) {

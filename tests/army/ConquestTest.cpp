@@ -104,9 +104,11 @@ TEST_F(ConquestTest, TheArmyMarchesWeekByWeekAndIsRebuiltWhenTheEngineLostIt) {
   rt::ScriptedRandom draws(kDraws, true);
   ASSERT_EQ(Form("セイバー", {{"武器", "木刀"}, {"防具", "布の服"}}, 20), "");
   Exec("UPDATE unit SET Position=3");
+  // A row the army can make nothing of neither stops the load nor stays: its army is removed,
+  // with a message, when it arrives.
+  Exec("INSERT INTO unit VALUES(7,'国王軍','Ally','ゴブリンの巣',1,'',10,5,'五','','','','','',100,1,0,0,0,'')");
+  sim::InitGameData(ctx);
   battle.UnitRemove("国王軍1");  // as after a load that could not rebuild it
-  // A row the army can make nothing of is removed, with a message.
-  Exec("INSERT INTO unit VALUES(7,'国王軍','Ally','ゴブリンの巣',1,'',10,5,5,'','','','','',100,1,0,0,0,'')");
   std::vector<std::string> positions;
   for (int week = 0; week < 3; ++week) {
     sim::TurnEnd(ctx);
