@@ -2,57 +2,24 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/Screens.h"
-#include "app/basQz.h"
-#include "army/clsBattle.h"
-#include "army/clsMngUnitItems.h"
+#include "MainWindowFixture.h"
 #include "db/CreateDB.h"
-#include "db/clsDB.h"
-#include "mainscreen/frmMain2.h"
-#include "platform/MessageBox.h"
-#include "platform/UiFixture.h"
 #include "runtime/Strings.h"
 #include "sim/SimDb.h"
-#include "support/FreshGameDb.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
-class MainNavigationTest : public UiTest {
+class MainNavigationTest : public MainWindowFixture {
  protected:
   void SetUp() override {
-    UiTest::SetUp();
-    game = std::make_unique<GameDbFolder>();
-    for (const char* sub : {"image", "sound"})
-      fs::copy(fs::path(VESK_GAME_DIR) / sub, game->Folder() / sub, fs::copy_options::recursive);
-    Hooks() = StartupHooks{};
-    Hooks().MakeDB = [] { gDB = std::make_shared<clsDB>(); };
-    Hooks().MakeObjects = [] {
-      gBattle = std::make_shared<clsBattle>();
-      gMngUnitItems = std::make_shared<clsMngUnitItems>();
-    };
-    ASSERT_EQ(Main(), StartResult::Started);
-    Load();
+    MainWindowFixture::SetUp();
+    Start();
   }
-  void TearDown() override {
-    if (main && !main->Closed()) main->Close();  // the unload lets go of the sound buffers
-    main.reset();
-    AppEnd();
-    Hooks() = StartupHooks{};
-    Screens() = ScreenHooks{};
-    game.reset();
-    UiTest::TearDown();
-  }
-  void Load() {
-    main = std::make_unique<frmMain2>();
-    ASSERT_TRUE(main->Form_Load());
-    main->Show();
+  void Start() {
+    ASSERT_TRUE(Load());
     plat::DoEvents();
   }
   void Click(const plat::Control& c, int x, int y, int button = plat::kLeftButton) {
@@ -72,10 +39,6 @@ class MainNavigationTest : public UiTest {
     g.GetData(gDB->GetRecordSet(), 2, main->ColumnSet(mainscreen::ColumnSetId::ItemSell));
     g.SetVisible(true);
   }
-
-  std::unique_ptr<GameDbFolder> game;
-  std::unique_ptr<frmMain2> main;
-  plat::ScriptedMessageBox boxes;
 };
 
 TEST_F(MainNavigationTest, MenuWordsOpenTheirPanelsAndAnEmptyListKeepsTheCommand) {
@@ -180,7 +143,7 @@ TEST_F(MainNavigationTest, RecruitmentSwitchesAgreeInBothViewsAndSurviveARestart
   }
   main.reset();
   ASSERT_EQ(Main(), StartResult::Started);
-  Load();
+  Start();
   EXPECT_EQ(main->GVPeople.HeaderText(6, 3) + main->GVSoldier.HeaderText(4, 3) + main->GVPeople.HeaderText(2, 3),
             "募集中募集中募集する");
 }
@@ -212,6 +175,22 @@ TEST_F(MainNavigationTest, NextWeekRunsOneWeekHowEverOftenItIsPressedAndRefusesT
   EXPECT_EQ(main->mTurn, turn + 1);
   EXPECT_FALSE(main->Closed());
   EXPECT_TRUE(main->GLTurnEnd.IsShown() && !main->GLTurnEnd.Selected() && !main->TurnEndClickRunning());
+}
+
+TEST_F(MainNavigationTest, AWeekThatEndsTheGameClosesTheWindowOnceTheButtonIsBack) {
+  ASSERT_TRUE(gDB->Excute("UPDATE home SET Grain=0"));  // nobody can be fed
+  plat::Timer answer;
+  answer.SetInterval(20);
+  answer.Tick = [&] {
+    if (main->GLMSG[0].IsShown()) main->GLMSG_Click(0);
+  };
+  answer.SetEnabled(true);
+  const plat::Point o = main->GLTurnEnd.OriginInWindow();
+  plat::input::ClickAt(*main, o.x + 10, o.y + 10);
+  EXPECT_TRUE(main->Closed());
+  EXPECT_TRUE(main->GLTurnEnd.Visible() && !main->TurnEndClickRunning());
+  // The program has ended in order; its next start begins a new game.
+  EXPECT_NE(ReadFileText(game->Folder() / "vesk.ini").find("DBInit=True"), std::string::npos);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "MainWindowFixture.h"
 #include "app/basQz.h"
 #include "army/clsBattle.h"
 #include "army/clsMngUnitItems.h"
@@ -26,51 +27,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class MainWindowTest : public UiTest {
- protected:
-  void SetUp() override {
-    UiTest::SetUp();
-    game = std::make_unique<GameDbFolder>();
-    for (const char* sub : {"image", "sound"})
-      fs::copy(fs::path(VESK_GAME_DIR) / sub, game->Folder() / sub, fs::copy_options::recursive);
-    Hooks() = StartupHooks{};
-    Hooks().MakeDB = [] { gDB = std::make_shared<clsDB>(); };
-    Hooks().MakeObjects = [] {
-      gBattle = std::make_shared<clsBattle>();
-      gMngUnitItems = std::make_shared<clsMngUnitItems>();
-    };
-    ASSERT_EQ(Main(), StartResult::Started);
-  }
-  void TearDown() override {
-    main.reset();
-    AppEnd();
-    plat::SetAudio(nullptr);
-    Hooks() = StartupHooks{};
-    game.reset();
-    UiTest::TearDown();
-  }
-  /// Loads the main window and shows it; the steps and progress texts land in `steps`, `progress`.
-  bool Load() {
-    main = std::make_unique<frmMain2>(frmMain2::Links{[this](const std::string& t) { progress.push_back(t); },
-                                                      [this] { progress.push_back("(title closed)"); }});
-    main->trace = [this](std::string_view s) { steps.emplace_back(s); };
-    if (!main->Form_Load()) return false;
-    main->Show();
-    return true;
-  }
-  /// Queues a click at window pixels (x, y), delivered at the next pump.
-  void QueueClick(int x, int y) {
-    plat::input::MouseMove(*main, x, y);
-    plat::input::MouseDown(*main, x, y);
-    plat::input::MouseUp(*main, x, y);
-  }
-  std::string Ini() { return plat::ReadWholeFile(game->Folder() / "vesk.ini").value_or(""); }
-
-  std::unique_ptr<GameDbFolder> game;
-  std::unique_ptr<frmMain2> main;
-  std::vector<std::string> steps, progress;
-  plat::ScriptedMessageBox boxes;
-};
+class MainWindowTest : public MainWindowFixture {};
 
 TEST_F(MainWindowTest, LoadRunsInTheGamesOrderAndShowsTheNewGame) {
   auto device = std::make_unique<plat::AudioFakeDevice>();
