@@ -401,11 +401,16 @@ bool clsBattle::StartBattle(const std::string& strParty1, const std::string& str
     }
   }
 
-  if (p1.GiveUp() && p2.GiveUp()) ShowMessage("共に倒れた");
-  else if (p1.GiveUp()) winner_ = p2.UnitName();
-  else if (p2.GiveUp()) winner_ = p1.UnitName();
-  DrawUnits();
-  DrawStatus();
+  const bool bothFell = p1.GiveUp() && p2.GiveUp();
+  if (!bothFell && p1.GiveUp()) winner_ = p2.UnitName();
+  else if (!bothFell && p2.GiveUp()) winner_ = p1.UnitName();
+  try {
+    if (bothFell) ShowMessage("共に倒れた");
+    DrawUnits();
+    DrawStatus();
+  } catch (const std::exception&) {
+    // The result stands; only its last picture is missing.
+  }
   rt::Sleep(50);
   command_.clear();
   if (Notification) Notification("BattleEND");
