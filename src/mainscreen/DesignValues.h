@@ -23,6 +23,10 @@ inline constexpr int kStatusMainFont = 11;       ///< points
 inline constexpr int kStatusSubFont = 10;
 inline constexpr int kStatusTextAlign = 2;       ///< centred
 inline constexpr int kStatusSeparator = 70;      ///< per cent of the width for the text
+// The battle's message line has no sub text: its main part takes the whole width, without the
+// separator line that would cut a message in two.
+inline constexpr int kBattleMessageSeparator = 100;
+inline constexpr bool kBattleMessageSeparatorLine = false;
 // The allocation's surplus label: a plain label (type 1) of the same colours.
 inline constexpr int kRestructType = 1;
 

@@ -149,6 +149,8 @@ void frmMain2::InitLabels() {
   cGL.SetMainTextAlign(2);
   cGL.SetMainTextColor(3);
   cGL.SetFontMainText(14);
+  cGL.SetSeparator(design::kBattleMessageSeparator);
+  cGL.SetSeparatorLine(design::kBattleMessageSeparatorLine);
   GLItem1.SetBounds(100, 150, 100, 20);
   GLItem2.SetBounds(100, 190, 100, 20);
   GLRetreat.SetBounds(100, 230, 100, 20);
