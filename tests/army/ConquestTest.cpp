@@ -98,6 +98,21 @@ TEST_F(ConquestTest, DefeatAndTurningBackEndWithoutTreasure) {
   EXPECT_EQ(Value("SELECT Times FROM nest WHERE Name='ゴブリンの群れ'"), "0");
   EXPECT_EQ(screen.panelSentBack - sentBack, 2);  // after the answer and after the fights
   EXPECT_EQ(battle.UnitCount(), 0);
+
+  // An undecided battle: はい fights it again with the same units, いいえ turns the army back.
+  Exec("UPDATE nest SET Open=True WHERE Name='湿った洞窟'");
+  ASSERT_EQ(Form("セイバー", {}, 10, "湿った洞窟"), "");
+  screen.shown.clear();
+  int asked = 0;
+  screen.onShow = [&](const fake::Shown& s) {
+    if (s.msg == "決着がつきませんでした。続けますか？\r\nいいえを押すと退却します" && s.buttons == sim::kMsgYesNo)
+      screen.answers.push_front(++asked == 1 ? sim::kAnsYes : sim::kAnsNo);
+  };
+  Conquest();
+  EXPECT_EQ(asked, 2);
+  EXPECT_TRUE(Shown("国王軍は退却しました"));
+  EXPECT_FALSE(Shown("入手しました"));
+  EXPECT_EQ(Value("SELECT COUNT(*) FROM unit") + std::to_string(battle.UnitCount()), "00");
 }
 
 TEST_F(ConquestTest, TheArmyMarchesWeekByWeekAndIsRebuiltWhenTheEngineLostIt) {
