@@ -1,11 +1,7 @@
-/** @file FormState.h The main window's form variables that its handlers, the commands and the army share. */
+/** @file FormState.h The main window's own form variables: where the mouse is, the controls' sound paths, the message box's answer. */
 #pragma once
-#include <array>
 #include <cstdint>
 #include <string>
-
-#include "army/clsItem.h"
-#include "runtime/Collection.h"
 
 namespace mainscreen {
 
@@ -22,7 +18,7 @@ enum ActiveView : int16_t {
 /// The form variables beyond the rules' own game state (sim::GameState holds mTurn,
 /// mTurnRunning, mQuitAfterTurn, mTurnBuy, mTurnSell and mConstructPower) and the commands'
 /// (cmd::CommandState holds mCommand, the choices kept between a command's steps and the trade
-/// being put together).
+/// being put together). The army formation and the conquest keep their own.
 struct FormState {
   int16_t mActiveView = kViewNone;
   bool mMenuHover = false;
@@ -35,12 +31,6 @@ struct FormState {
   int32_t mMsgAnswer = 0;        ///< the message box's answer; 0 none yet
 
   bool mStartFailed = false;     ///< the database did not open: the unload saves nothing
-
-  // Army formation and battle.
-  rt::Collection<clsItem> mUnitItems;
-  std::string mBattleResult;     ///< "Win", "Lose", "Retreat" or "ReBattle"
-  std::string mUnitClass, mUnitSlot;
-  int16_t mSoldierEducation = 0;
 };
 
 }  // namespace mainscreen

@@ -96,7 +96,6 @@ bool frmMain2::Form_Load() {
   mScrollSoundPath = SoundPath(kSoundWheel);
   mSliderSoundPath = SoundPath(kSoundSliderRelease);
   Trace("Collections");
-  mUnitItems.Clear();
   mTradeLines.Clear();
   mTradeCountry = clsCountry{};
   mGridHeight = gGridHeight;
@@ -213,7 +212,6 @@ void frmMain2::Form_Unload() {
     gIni->Data("MainLeft", rt::CStr(Position().x * kTwipsPerPixel));
     gIni->Data("MainTop", rt::CStr(Position().y * kTwipsPerPixel));
     if (gMngUnitItems) gIni->Data("UnitItem", gMngUnitItems->GetUnitItemData());
-    mUnitItems.Clear();
     mTradeLines.Clear();
     mTradeCountry = clsCountry{};
     if (gDX8) media.EndDX8Sound();
