@@ -31,8 +31,6 @@ class FormationHost : public army::IFormationHost {
 
  private:
   ctrGraphicalGrid& Grid(army::FormationGrid grid);
-  /// The chosen (or hovered) record of a grid, every field.
-  static std::vector<std::string> RowOf(const ctrGraphicalGrid& g, bool hovered);
   void Route();
 
   frmMain2& w_;

@@ -4,7 +4,6 @@
 #include "army/clsMngUnitItems.h"
 #include "mainscreen/DesignValues.h"
 #include "mainscreen/FormationHost.h"
-#include "runtime/VbError.h"
 
 namespace mainscreen {
 namespace {
@@ -78,15 +77,6 @@ void FormationHost::ShowCountButton(const std::string& caption) {
   b.OwnerDrawn::BackImageCopy(w_.Disp.Image(), b.Left(), b.Top());
   b.SetText(caption);
   b.SetVisible(true);
-}
-
-std::vector<std::string> FormationHost::RowOf(const ctrGraphicalGrid& g, bool hovered) {
-  std::vector<std::string> row;
-  try {
-    for (int16_t i = 0; i < g.FieldCount(); ++i) row.push_back(hovered ? g.MouseRowData(i) : g.SelectRowData(i));
-  } catch (const rt::VbError&) {
-  }
-  return row;
 }
 
 void FormationHost::Route() {

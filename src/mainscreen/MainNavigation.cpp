@@ -13,18 +13,6 @@ using namespace mainscreen;
 
 namespace {
 
-// Every field of the hovered (or chosen) record; empty when there is none.
-Row RowOf(const ctrGraphicalGrid& grid, bool hovered) {
-  Row row;
-  try {
-    for (int16_t i = 0; i < grid.FieldCount(); ++i)
-      row.push_back(hovered ? grid.MouseRowData(i) : grid.SelectRowData(i));
-  } catch (const rt::VbError&) {
-    row.clear();
-  }
-  return row;
-}
-
 void Call(const std::function<void()>& procedure) {
   if (procedure) procedure();
 }
@@ -42,6 +30,17 @@ class Busy {
 };
 
 }  // namespace
+
+Row mainscreen::RowOf(const ctrGraphicalGrid& grid, bool hovered) {
+  Row row;
+  try {
+    for (int16_t i = 0; i < grid.FieldCount(); ++i)
+      row.push_back(hovered ? grid.MouseRowData(i) : grid.SelectRowData(i));
+  } catch (const rt::VbError&) {
+    row.clear();
+  }
+  return row;
+}
 
 void frmMain2::InitNavigation() {
   // The lists: where the mouse is, the hovered row's tooltip, the chosen row's command.

@@ -23,6 +23,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/Media.h"
 #include "army/Conquest.h"
@@ -58,6 +59,8 @@ class MissingPicture : public std::runtime_error {
 };
 /// The picture <program folder>/image/<file>; throws MissingPicture.
 plat::Surface ControlPicture(const std::string& file);
+/// Every field of a list's chosen record, or of its hovered one; empty when there is none.
+std::vector<std::string> RowOf(const ctrGraphicalGrid& grid, bool hovered);
 
 /// One line of plain text on the message layer: the layer's picture under it, with the text.
 class MessageLine : public plat::Control {
