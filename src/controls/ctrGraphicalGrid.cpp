@@ -6,6 +6,7 @@
 
 #include "controls/Win32API.h"
 #include "runtime/Convert.h"
+#include "runtime/FlagScope.h"
 #include "runtime/VbError.h"
 
 using plat::Rect;
@@ -17,18 +18,6 @@ constexpr int32_t kThumbBackColour = 119;
 constexpr int32_t kWhiteNumber = 3;
 constexpr int kTrackBottomGap = 14;  // between the track's end and the grid's bottom
 constexpr int kTextInset = 2;        // between a cell's line and text set against it
-
-// A flag set for the length of a handler, cleared on every way out.
-class Busy {
- public:
-  explicit Busy(bool& flag) : flag_(flag) { flag_ = true; }
-  ~Busy() { flag_ = false; }
-  Busy(const Busy&) = delete;
-  Busy& operator=(const Busy&) = delete;
-
- private:
-  bool& flag_;
-};
 
 bool AllDigits(const std::string& s) {
   return !s.empty() && std::all_of(s.begin(), s.end(), [](unsigned char ch) { return ch >= '0' && ch <= '9'; });
@@ -402,7 +391,7 @@ int ctrGraphicalGrid::SortField(int c) const {
 
 void ctrGraphicalGrid::SortByColumn() {
   if (sortBusy_ || colCount_ == 0) return;
-  Busy busy(sortBusy_);
+  rt::FlagScope busy(sortBusy_);
   const int c = std::clamp(mouseCol_, 1, colCount_);
   if (c == sortCol_) sortDir_ = 1 - sortDir_;
   auto sorted = std::make_shared<RecordSet>(*rs_);
@@ -417,7 +406,7 @@ void ctrGraphicalGrid::SortByColumn() {
 
 void ctrGraphicalGrid::HandleWheel(int direction) {
   if (!scrollable_ || wheelBusy_) return;
-  Busy busy(wheelBusy_);
+  rt::FlagScope busy(wheelBusy_);
   const int s = WheelStep(), last = rowCount_ - visibleRows_ + 1;
   if (direction < 0) {  // towards the player: later records
     if (topRow_ == last) return;
@@ -444,7 +433,7 @@ void ctrGraphicalGrid::ThumbDown(const plat::MouseEvent& e) {
 
 void ctrGraphicalGrid::ThumbMove(const plat::MouseEvent& e) {
   if (!dragging_ || dragBusy_) return;
-  Busy busy(dragBusy_);
+  rt::FlagScope busy(dragBusy_);
   const int top = e.y + thumb_->Top() - grabOffset_;  // the pointer in the grid's pixels, less the grab
   if (top < kThumbTop || top > Height() - thumb_->Height() - kTrackBottomGap) return;
   SetThumbTop(top);

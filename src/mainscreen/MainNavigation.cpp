@@ -5,6 +5,7 @@
 #include "commands/LandCommands.h"
 #include "mainscreen/Navigation.h"
 #include "mainscreen/frmMain2.h"
+#include "runtime/FlagScope.h"
 #include "runtime/VbError.h"
 #include "sim/Economy.h"
 #include "sim/TurnEnd.h"
@@ -16,18 +17,6 @@ namespace {
 void Call(const std::function<void()>& procedure) {
   if (procedure) procedure();
 }
-
-// Clears a flag when the scope ends, however it ends.
-class Busy {
- public:
-  explicit Busy(bool& flag) : flag_(flag) { flag_ = true; }
-  ~Busy() { flag_ = false; }
-  Busy(const Busy&) = delete;
-  Busy& operator=(const Busy&) = delete;
-
- private:
-  bool& flag_;
-};
 
 }  // namespace
 
@@ -194,7 +183,7 @@ void frmMain2::GLTurnEnd_Click() {
   // One week at a time: a click that was queued before the button went away finds it running.
   if (turnEndClick_ || mWeekRunning) return;
   {
-    Busy click(turnEndClick_);
+    rt::FlagScope click(turnEndClick_);
     mQuitAfterTurn = false;
     GLTurnEnd.SetVisible(false);
     sim::TurnEnd(Context());

@@ -7,6 +7,7 @@
 #include "db/clsFile.h"
 #include "platform/FileSystem.h"
 #include "runtime/Convert.h"
+#include "runtime/FlagScope.h"
 #include "runtime/VbError.h"
 #include "sim/Economy.h"
 #include "sim/SimDb.h"
@@ -19,18 +20,6 @@ namespace {
 
 // The occupations the week puts to work itself, in this order.
 const char* const kCheckedOccupations[] = {"Constructor", "Merchant", "Soldier"};
-
-// Holds a flag True for a scope, whatever way the scope is left.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = false; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-};
 
 // The week as one transaction: on disk it has happened whole or not at all. A week that does
 // not reach its commit (an error thrown out of it, or a failed commit) leaves the database and
@@ -187,7 +176,7 @@ void RunStep(WeekContext& ctx, const char* name, const std::function<void()>& st
 }
 
 void TurnEnd(WeekContext& ctx, const WeekSteps& s) {
-  FlagScope week(ctx.state.mWeekRunning);
+  rt::FlagScope week(ctx.state.mWeekRunning);
   WeekTransaction transaction(ctx);
   TurnLog Log;
   GameState& st = ctx.state;
@@ -196,7 +185,7 @@ void TurnEnd(WeekContext& ctx, const WeekSteps& s) {
   RunStep(ctx, "TurnEnd_ContinueItem", [&] { s.TurnEnd_ContinueItem(ctx, Log); });
   RunStep(ctx, "TurnEnd_OccupationCheck", [&] { s.TurnEnd_OccupationCheck(ctx); });
   {
-    FlagScope conquest(st.mTurnRunning);
+    rt::FlagScope conquest(st.mTurnRunning);
     RunStep(ctx, "TurnEnd_Conquest", [&] { s.TurnEnd_Conquest(ctx, Log); });
   }
   Progress(ctx, 0);
