@@ -7,6 +7,19 @@
 
 using namespace mainscreen;
 
+namespace {
+
+// An event of the window that runs a command procedure with the window's command context.
+template <class Result, class... Args>
+auto Command(frmMain2& w, Result (*procedure)(cmd::CommandContext&, Args...)) {
+  return [&w, procedure](Args... args) {
+    auto c = w.Commands();
+    return procedure(c, args...);
+  };
+}
+
+}  // namespace
+
 void frmMain2::InitCommands() {
   CommandControls controls;
   controls.Disp = &Disp.Image();
@@ -30,56 +43,23 @@ void frmMain2::InitCommands() {
   commandHost_ = std::make_unique<CommandHostAdapter>(std::move(controls));
 
   for (const char* word : {"探索", "建設", "解体", "配分", "改修"})
-    SetListBuilder(word, [this](const std::string& pMenu) {
-      auto c = Commands();
-      return cmd::ShowAreaList(c, pMenu);
-    });
+    SetListBuilder(word, Command(*this, cmd::ShowAreaList));
   for (const char* word : {"倉庫", "研究", "公開", "売却", "供給", "購入"})
-    SetListBuilder(word, [this](const std::string& pMenu) {
-      auto c = Commands();
-      return cmd::ShowItemList(c, pMenu);
-    });
-  SetListBuilder("開始", [this](const std::string& pMenu) {
-    auto c = Commands();
-    return cmd::ShowTradeCountryList(c, pMenu);
-  });
+    SetListBuilder(word, Command(*this, cmd::ShowItemList));
+  SetListBuilder("開始", Command(*this, cmd::ShowTradeCountryList));
   SetListBuilder("中止", [this](const std::string&) {
     auto c = Commands();
     return cmd::ShowTradeList(c);
   });
-  commandPanel = [this](const std::string& Command, bool Flag) {
-    auto c = Commands();
-    cmd::HideCommandPanel(c, Command, Flag);
-  };
+  commandPanel = Command(*this, cmd::HideCommandPanel);
 
-  procedures.AreaCommand = [this] {
-    auto c = Commands();
-    cmd::AreaCommand(c);
-  };
-  procedures.ConstructCommand = [this] {
-    auto c = Commands();
-    cmd::ConstructCommand(c);
-  };
-  procedures.ItemCommand = [this] {
-    auto c = Commands();
-    cmd::ItemCommand(c);
-  };
-  procedures.TradeItemSelect = [this] {
-    auto c = Commands();
-    cmd::TradeItemSelect(c);
-  };
-  procedures.TradeStart = [this] {
-    auto c = Commands();
-    cmd::TradeStart(c);
-  };
-  procedures.GetTradeData = [this] {
-    auto c = Commands();
-    cmd::GetTradeData(c);
-  };
-  procedures.TradeLineAdd = [this] {
-    auto c = Commands();
-    cmd::TradeLineAdd(c);
-  };
+  procedures.AreaCommand = Command(*this, cmd::AreaCommand);
+  procedures.ConstructCommand = Command(*this, cmd::ConstructCommand);
+  procedures.ItemCommand = Command(*this, cmd::ItemCommand);
+  procedures.TradeItemSelect = Command(*this, cmd::TradeItemSelect);
+  procedures.TradeStart = Command(*this, cmd::TradeStart);
+  procedures.GetTradeData = Command(*this, cmd::GetTradeData);
+  procedures.TradeLineAdd = Command(*this, cmd::TradeLineAdd);
   GVTrade.Click = [this](int16_t& pRow, int16_t& pCol, std::string&) {
     auto c = Commands();
     cmd::GVTrade_Click(c, pRow, pCol);
@@ -88,12 +68,6 @@ void frmMain2::InitCommands() {
     auto c = Commands();
     cmd::GVTrade_RightClick(c, pRow, pCol);
   };
-  GLExcute.Click = [this] {
-    auto c = Commands();
-    cmd::GLExcute_Click(c);
-  };
-  PSMain.ValueChenge = [this](int32_t pValue, bool& pFLG) {
-    auto c = Commands();
-    cmd::PSMain_ValueChenge(c, pValue, pFLG);
-  };
+  GLExcute.Click = Command(*this, cmd::GLExcute_Click);
+  PSMain.ValueChenge = Command(*this, cmd::PSMain_ValueChenge);
 }
