@@ -39,10 +39,7 @@ IControl& Resolve(ICommandHost& h, const Ctl& ctl) {
 }
 
 void HideShown(ICommandHost& h, std::initializer_list<Ctl> controls) {
-  for (const Ctl& ctl : controls) {
-    IControl& control = Resolve(h, ctl);
-    if (control.Visible()) control.Visible(false);
-  }
+  for (const Ctl& ctl : controls) HideIfShown(Resolve(h, ctl));
 }
 
 }  // namespace
@@ -109,6 +106,35 @@ void PSMain_ValueChenge(CommandContext& c, int32_t pValue, bool& pFLG) {
       pFLG = false;
     }
   }
+}
+
+void HideIfShown(IControl& control) {
+  if (control.Visible()) control.Visible(false);
+}
+
+void HideIfShown(std::initializer_list<IControl*> controls) {
+  for (IControl* control : controls) HideIfShown(*control);
+}
+
+void ShowSlider(CommandContext& c, const Rect& at, int32_t max, int32_t value, const std::string& text, bool enable) {
+  ISlider& slider = c.host.PSMain();
+  slider.Visible(false);
+  slider.Place(at);
+  slider.Min(0);
+  slider.Max(max);
+  slider.Value(value);
+  slider.Text(text);
+  slider.Enable(enable);
+  slider.ControlStart();
+  slider.Visible(true);
+}
+
+void ShowExecute(CommandContext& c, const std::string& text) {
+  IButton& execute = c.host.Button(ButtonId::GLExcute);
+  execute.Place({670, 575, 110, 20});
+  execute.Visible(true);
+  execute.FontColor(1);
+  execute.Text(text);
 }
 
 void DataError(CommandContext& c, const std::string& what, const std::string& sql) {

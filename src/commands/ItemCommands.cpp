@@ -25,13 +25,6 @@ constexpr int64_t kFoodCap = 9999999;
 
 std::string N(int64_t n) { return rt::CStr(n); }
 
-void HideIfShown(IControl& control) {
-  if (control.Visible()) control.Visible(false);
-}
-void HideIfShown(std::initializer_list<IControl*> controls) {
-  for (IControl* control : controls) HideIfShown(*control);
-}
-
 // The columns after the price of the buy, sell and supply lists: weight 4, power 5, effect 6,
 // note 7, category 8 (the tooltip reads them).
 const std::string kDealTail = ",Weight,Power,Effect,Tips,Category";
@@ -95,28 +88,6 @@ void ShowStandingOrders(CommandContext& c, const std::string& command) {
   sub.Visible(true);
 }
 
-// The slider for an amount of the chosen item, from 0 to max.
-void ShowSlider(CommandContext& c, const std::string& item, int32_t max) {
-  ISlider& slider = c.host.PSMain();
-  slider.Visible(false);
-  slider.Place({210, 510, 430, 64});
-  slider.Min(0);
-  slider.Max(max);
-  slider.Value(0);
-  slider.Text(item);
-  slider.Enable(true);
-  slider.ControlStart();
-  slider.Visible(true);
-}
-
-void ShowExecute(CommandContext& c, const std::string& text) {
-  IButton& execute = c.host.Button(ButtonId::GLExcute);
-  execute.Place({670, 575, 110, 20});
-  execute.Visible(true);
-  execute.FontColor(1);
-  execute.Text(text);
-}
-
 void ShowMaxButton(CommandContext& c) {
   IButton& max = c.host.Button(ButtonId::GLSubMenu3);
   max.Place({670, 515, 100, 20});
@@ -139,7 +110,7 @@ void Research(CommandContext& c) {
 
 void PrepareSupply(CommandContext& c) {
   IGrid& main = c.host.Grid(GridId::GGMain);
-  ShowSlider(c, main.SelectRowData(0), sim::TextL(main.SelectRowData(1)));
+  ShowSlider(c, kAmountSliderAt, sim::TextL(main.SelectRowData(1)), 0, main.SelectRowData(0));
   ShowExecute(c, "供給する");
   ShowMaxButton(c);
 }
@@ -167,7 +138,8 @@ void PrepareDeal(CommandContext& c) {
   c.form.mItemStorage = sim::TextL(main.SelectRowData(1));
 
   const int32_t capacity = TradingCapacity(rt::CInt(main.SelectRowData(2)), m);
-  ShowSlider(c, main.SelectRowData(0), command == "売却" ? std::min(capacity, c.form.mItemStorage) : capacity);
+  ShowSlider(c, kAmountSliderAt, command == "売却" ? std::min(capacity, c.form.mItemStorage) : capacity, 0,
+             main.SelectRowData(0));
   ShowExecute(c, "金額:0");
 
   // A standing order needs a place: the land of the finished merchant buildings, less the

@@ -58,14 +58,6 @@ std::string N(int64_t n) { return rt::CStr(n); }
 IGrid& Main(CommandContext& c) { return c.host.Grid(GridId::GGMain); }
 IGrid& Sub(CommandContext& c) { return c.host.Grid(GridId::GGSub1); }
 
-void HideOne(IControl& control) {
-  if (control.Visible()) control.Visible(false);
-}
-template <class... Controls>
-void HideIfShown(Controls&... controls) {
-  (HideOne(controls), ...);
-}
-
 // Fills a grid with a query's rows and shows it; false (grid untouched) when there is none.
 bool ShowList(CommandContext& c, GridId id, const std::string& sql, const Rect& at, int16_t cols, ColumnSet set) {
   if (!QueryRow(c.week.db, sql)) return false;
@@ -88,8 +80,8 @@ void ShowCaption(CommandContext& c, const std::string& text, int16_t width) {
 // on screen under another area's name.
 void HideSecondStep(CommandContext& c) {
   ICommandHost& h = c.host;
-  HideIfShown(h.Grid(GridId::GGSub1), h.Grid(GridId::GGSub2), h.PSMain(), h.GLRestruct(),
-              h.Button(ButtonId::GLExcute), h.Button(ButtonId::GLClear));
+  HideIfShown({&h.Grid(GridId::GGSub1), &h.Grid(GridId::GGSub2), &h.PSMain(), &h.GLRestruct(),
+               &h.Button(ButtonId::GLExcute), &h.Button(ButtonId::GLClear)});
   c.form.subListArea.clear();
   c.form.subListBuildings.clear();
   c.form.subListUpgrade.clear();
@@ -98,8 +90,8 @@ void HideSecondStep(CommandContext& c) {
 // The allocation controls of a previously chosen building.
 void HideAllotScreen(CommandContext& c) {
   ICommandHost& h = c.host;
-  HideIfShown(h.PSMain(), h.GLRestruct(), h.Button(ButtonId::GLExcute), h.Button(ButtonId::GLClear),
-              h.Grid(GridId::GGSub2));
+  HideIfShown({&h.PSMain(), &h.GLRestruct(), &h.Button(ButtonId::GLExcute), &h.Button(ButtonId::GLClear),
+               &h.Grid(GridId::GGSub2)});
 }
 
 // One number read from a query that must find its row; false (after the data error) when not.
@@ -478,21 +470,8 @@ void PrepareAllot(CommandContext& c) {
   c.form.mAllotOthers = others;
   const bool locked = GrowthLocked(c, product, staff, type, sub.SelectRowData(6));
 
-  ISlider& slider = c.host.PSMain();
-  slider.Place({210, 440, 325, 64});
-  slider.Min(0);
-  slider.Max(men);
-  slider.Value(staff);
-  slider.Text(building);
-  slider.Enable(!locked);
-  slider.ControlStart();
-  slider.Visible(true);
-
-  IButton& execute = c.host.Button(ButtonId::GLExcute);
-  execute.Place({670, 575, 110, 20});
-  execute.Text("配分確定");
-  execute.FontColor(1);
-  execute.Visible(true);
+  ShowSlider(c, {210, 440, 325, 64}, men, staff, building, !locked);
+  ShowExecute(c, "配分確定");
 
   IFigureLabel& surplus = c.host.GLRestruct();
   surplus.Place({400, 575, 110, 20});

@@ -27,20 +27,25 @@ constexpr const char* kMoney = "お金";
 
 std::string N(int64_t n) { return rt::CStr(n); }
 
-void Hide(std::initializer_list<IControl*> controls) {
-  for (IControl* control : controls)
-    if (control->Visible()) control->Visible(false);
-}
-
 // The slider and the buttons of a slot; each slot change puts them away first, so that no
 // confirm button adds goods to a slot they were not chosen for.
 void HideSlotControls(CommandContext& c) {
-  Hide({&c.host.PSMain(), &c.host.Button(ButtonId::GLSubMenu), &c.host.Button(ButtonId::GLSubMenu3)});
+  HideIfShown({&c.host.PSMain(), &c.host.Button(ButtonId::GLSubMenu), &c.host.Button(ButtonId::GLSubMenu3)});
 }
 
 // The goods list, and the tooltip of its row under the mouse, which would outlive it.
 void HideGoods(CommandContext& c) {
-  Hide({&c.host.Grid(GridId::GGMain), &c.host.Panel(PanelId::GLToolTip)});
+  HideIfShown({&c.host.Grid(GridId::GGMain), &c.host.Panel(PanelId::GLToolTip)});
+}
+
+// The button that adds the slider's amount to the chosen slot.
+void ShowConfirm(CommandContext& c) {
+  IButton& confirm = c.host.Button(ButtonId::GLSubMenu);
+  confirm.Enable(true);
+  confirm.Text("アイテム確定");
+  confirm.Place({670, 535, 110, 20});
+  confirm.FontColor(1);
+  confirm.Visible(true);
 }
 
 bool HasPartner(const CommandContext& c) { return !c.form.mTradeCountry.Nation.empty(); }
@@ -149,21 +154,8 @@ void ShowMoneySlot(CommandContext& c, int16_t col) {
     suggested = t.sendPrice - t.receivePrice;
 
   HideGoods(c);
-  ISlider& slider = c.host.PSMain();
-  slider.Enable(true);
-  slider.Place({210, 510, 430, 64});
-  slider.Min(0);
-  slider.Max(static_cast<int32_t>(limit));
-  slider.Text(kMoney);
-  slider.Value(static_cast<int32_t>(suggested));
-  slider.ControlStart();
-  slider.Visible(true);
-  IButton& confirm = c.host.Button(ButtonId::GLSubMenu);
-  confirm.Enable(true);
-  confirm.Text("アイテム確定");
-  confirm.Place({670, 535, 110, 20});
-  confirm.FontColor(1);
-  confirm.Visible(true);
+  ShowSlider(c, kAmountSliderAt, static_cast<int32_t>(limit), static_cast<int32_t>(suggested), kMoney);
+  ShowConfirm(c);
 }
 
 // A list value as a 16-bit number; false when it is none.
@@ -200,7 +192,7 @@ bool ShowTradeCountryList(CommandContext& c, const std::string& Command) {
   view.HeaderText(kMoneyRow, 8, "");
   view.RePaint();
   if (Command != "開始") return true;
-  Hide({&view, &c.host.Grid(GridId::GGMain), &c.host.Button(ButtonId::GLExcute), &c.host.Button(ButtonId::GLSubMenu2)});
+  HideIfShown({&view, &c.host.Grid(GridId::GGMain), &c.host.Button(ButtonId::GLExcute), &c.host.Button(ButtonId::GLSubMenu2)});
   HideSlotControls(c);
 
   // Piers that are finished or being upgraded each carry their land's worth of contracts.
@@ -245,7 +237,7 @@ bool ShowTradeList(CommandContext& c) {
     Notice(c, "現在、交易をしていません");
     return false;
   }
-  Hide({&c.host.Grid(GridId::GGMain), &c.host.Button(ButtonId::GLExcute)});
+  HideIfShown({&c.host.Grid(GridId::GGMain), &c.host.Button(ButtonId::GLExcute)});
   IGrid& sub = c.host.Grid(GridId::GGSub1);
   sub.Place({210, 100, 300, 100});
   sub.GetData(db.GetRecordSet(), 3, ColumnSet::TradePartner);
@@ -274,7 +266,7 @@ void TradeStart(CommandContext& c) {
   count.Text("交易回数:1");
   count.Visible(true);
   // The previous nation's goods, slider and buttons go with its deal.
-  Hide({&c.host.Grid(GridId::GGMain), &c.host.Button(ButtonId::GLExcute)});
+  HideIfShown({&c.host.Grid(GridId::GGMain), &c.host.Button(ButtonId::GLExcute)});
   HideSlotControls(c);
 }
 
@@ -285,16 +277,13 @@ void GetTradeData(CommandContext& c) {
   IGrid& main = c.host.Grid(GridId::GGMain);
   IButton& execute = c.host.Button(ButtonId::GLExcute);
   if (!QueryRow(db, sql)) {
-    Hide({&main, &execute});
+    HideIfShown({&main, &execute});
     return c.week.MsgBox("交易データがありません:GetTradeData\r\n" + sql);
   }
   main.Place({215, 250, 500, 180});
   main.GetData(db.GetRecordSet(), 3, ColumnSet::TradeData);
   main.Visible(true);
-  execute.Place({670, 575, 110, 20});
-  execute.FontColor(1);
-  execute.Text("交易中止");
-  execute.Visible(true);
+  ShowExecute(c, "交易中止");
 }
 
 void GVTrade_Click(CommandContext& c, int16_t Row, int16_t Col) {
@@ -329,23 +318,8 @@ void TradeItemSelect(CommandContext& c) {
   // Goods without weight are bounded by the amount alone.
   const int32_t byWeight = weight > 0 ? c.form.mTradeMaxWeight / weight : available;
 
-  ISlider& slider = c.host.PSMain();
-  slider.Visible(false);
-  slider.Enable(true);
-  slider.Place({210, 510, 430, 64});
-  slider.Min(0);
-  slider.Max(std::max(0, std::min(byWeight, available)));
-  slider.Value(0);
-  slider.Text(main.SelectRowData(0));
-  slider.ControlStart();
-  slider.Visible(true);
-
-  IButton& confirm = c.host.Button(ButtonId::GLSubMenu);
-  confirm.Enable(true);
-  confirm.Text("アイテム確定");
-  confirm.Place({670, 535, 110, 20});
-  confirm.Visible(true);
-  confirm.FontColor(1);
+  ShowSlider(c, kAmountSliderAt, std::max(0, std::min(byWeight, available)), 0, main.SelectRowData(0));
+  ShowConfirm(c);
   IButton& max = c.host.Button(ButtonId::GLSubMenu3);
   max.Place({670, 500, 100, 20});
   max.Text("最大");
@@ -407,12 +381,7 @@ void ShowTradeTotals(CommandContext& c) {
   view.RePaint();
   c.form.mSendWeight = static_cast<int32_t>(std::min<int64_t>(t.sendWeight, std::numeric_limits<int32_t>::max()));
   c.form.mReceiveWeight = static_cast<int32_t>(std::min<int64_t>(t.receiveWeight, std::numeric_limits<int32_t>::max()));
-
-  IButton& execute = c.host.Button(ButtonId::GLExcute);
-  execute.Place({670, 575, 110, 20});
-  execute.FontColor(1);
-  execute.Text("交易確定");
-  execute.Visible(true);
+  ShowExecute(c, "交易確定");
 }
 
 void TradeCommit(CommandContext& c) {
