@@ -1,13 +1,20 @@
-/** @file Driver.h What the uidriver scenarios share: the output folder, screenshots, the scenario table. */
+/** @file Driver.h What the uidriver scenarios share: the output folder, screenshots, the game's start, a player's hand on the main window, the scenario table. */
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace plat {
 class Control;
+class Surface;
 class Window;
 }
+class ctrGraphicalGrid;
+class ctrGraphicalView;
+class ctrPicSliderBar;
+class frmMain2;
 
 namespace uidriver {
 
@@ -18,11 +25,27 @@ void Save(plat::Window& w, const std::string& name);
 
 /// A failed check or step: ends the scenario with a non-zero exit and this text.
 [[noreturn]] void Fail(const std::string& step, const std::string& what);
+/// Fail(step, what) unless ok.
+void Expect(bool ok, const std::string& step, const std::string& what);
+
+/// A picture of the game folder the build made (image/<name>).
+plat::Surface Picture(const std::string& name);
 
 /// A fresh copy of the game folder the build made (vesk.mdb, image/, sound/; no vesk.ini) in a
 /// temporary folder, made the program's folder (plat::ProgramFolder) and removed when the
-/// scenario ends. Scenarios that start the game the real way begin here.
+/// scenario ends, with a new game built from data/. Every scenario that opens the game begins here.
 std::filesystem::path GameFolder();
+
+/// Start-up as the program runs it, then 開始 on the title: the main window loads and takes over.
+/// `step` names a failure.
+frmMain2& StartFromTitle(const std::string& step);
+/// The main window loaded and shown straight after start-up, without the title.
+std::unique_ptr<frmMain2> LoadMainWindow();
+/// The first value of a query's first row, "" when there is none, read through the running
+/// game's own connection (the game holds its file exclusively).
+std::string Query(const std::string& sql);
+/// Fail(step, ...) unless Query(sql) reads `want`.
+void ExpectQuery(const std::string& step, const std::string& sql, const std::string& want);
 
 /// The centre of a control in its window's client pixels.
 struct At {
@@ -32,6 +55,17 @@ At Centre(const plat::Control& c);
 /// A player's hand: the pointer moved onto the control's centre, or a left click there.
 void HoverOn(const plat::Control& c);
 void ClickOn(const plat::Control& c);
+
+/// The main window's menu word: the pointer off the menu, onto the main item that offers the
+/// word, onto the word, and a click.
+void MenuWord(frmMain2& w, const std::string& word);
+/// The pointer onto the record of a list whose field `field` reads `value`, scrolled into sight
+/// by the wheel first; where it rests.
+At OntoRecord(ctrGraphicalGrid& g, int field, const std::string& value);
+/// The pointer onto the centre of a view's cell; where it rests.
+At OntoCell(ctrGraphicalView& v, int16_t row, int16_t col);
+/// The slider's knob dragged to `v`, then stepped by single clicks on it to exactly `v`.
+void DragSlider(ctrPicSliderBar& s, int32_t v);
 
 /// Message boxes are part of the script: each one must be expected, in order, by its text (a
 /// part of it is enough); it is saved as <png> (when not empty) and answered by clicking the

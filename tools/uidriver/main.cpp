@@ -2,6 +2,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -12,12 +13,20 @@
 #include <vector>
 
 #include "Driver.h"
+#include "app/Program.h"
+#include "app/basQz.h"
+#include "app/frmTitle.h"
+#include "army/clsBattle.h"
+#include "army/clsMngUnitItems.h"
 #include "db/GameDbBuilder.h"
+#include "db/clsDB.h"
+#include "mainscreen/frmMain2.h"
 #include "platform/EventLoop.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/StdControls.h"
 #include "platform/Window.h"
+#include "sim/SimDb.h"
 
 namespace fs = std::filesystem;
 
@@ -112,8 +121,19 @@ void Fail(const std::string& step, const std::string& what) {
   std::_Exit(1);
 }
 
+void Expect(bool ok, const std::string& step, const std::string& what) {
+  if (!ok) Fail(step, what);
+}
+
+plat::Surface Picture(const std::string& name) {
+  plat::Surface s;
+  std::string error;
+  if (!plat::LoadPicture((fs::path(VESK_GAME_DIR) / "image" / name).string(), s, error)) Fail("load " + name, error);
+  return s;
+}
+
 fs::path GameFolder() {
-  const fs::path source = UIDRIVER_GAME_DIR;
+  const fs::path source = VESK_GAME_DIR;
   std::error_code ec;
   if (!fs::exists(source / "image", ec)) Fail("game folder", source.string() + " has no pictures: build the game first");
   std::string pattern = (fs::temp_directory_path() / "vesk-uidriver-XXXXXX").string();
@@ -138,6 +158,43 @@ fs::path GameFolder() {
   return folder;
 }
 
+frmMain2& StartFromTitle(const std::string& step) {
+  JoinGame();
+  if (Main() != StartResult::Started) Fail(step, "did not start");
+  frmTitle* title = TitleScreenWindow();
+  Expect(title != nullptr, step, "no title screen");
+  plat::DoEvents();
+  ClickOn(title->GLLStart);
+  frmMain2* main = MainScreenWindow();
+  Expect(main && main->IsShown() && title->Form().Closed(), step, "the main window did not take over");
+  plat::DoEvents();
+  return *main;
+}
+
+std::unique_ptr<frmMain2> LoadMainWindow() {
+  Hooks() = StartupHooks{};
+  Hooks().MakeDB = [] { gDB = std::make_shared<clsDB>(); };
+  Hooks().MakeObjects = [] {
+    gBattle = std::make_shared<clsBattle>();
+    gMngUnitItems = std::make_shared<clsMngUnitItems>();
+  };
+  if (Main() != StartResult::Started) Fail("start-up", "did not start");
+  auto main = std::make_unique<frmMain2>();
+  if (!main->Form_Load()) Fail("load", "the main window did not load");
+  main->Show();
+  return main;
+}
+
+std::string Query(const std::string& sql) {
+  if (!gDB) Fail("database", "the game is not running");
+  return sim::QueryRow(*gDB, sql) ? gDB->Data(0) : std::string();
+}
+
+void ExpectQuery(const std::string& step, const std::string& sql, const std::string& want) {
+  const std::string got = Query(sql);
+  if (got != want) Fail(step, sql + " gave \"" + got + "\", not \"" + want + "\"");
+}
+
 At Centre(const plat::Control& c) {
   const plat::Point o = c.OriginInWindow();
   return At{o.x + c.Width() / 2, o.y + c.Height() / 2};
@@ -152,6 +209,82 @@ void HoverOn(const plat::Control& c) {
 void ClickOn(const plat::Control& c) {
   const At at = Centre(c);
   plat::input::ClickAt(*c.GetWindow(), at.x, at.y);
+}
+
+void MenuWord(frmMain2& w, const std::string& word) {
+  // An item left open by the last choice opens again only after the pointer has left it.
+  plat::input::MouseMove(w, 790, 380);
+  plat::DoEvents();
+  ctrGameMenu& m = w.GMenu;
+  for (int16_t i = 1; i <= m.MenuListCount(); ++i) {
+    const std::string list = ":" + m.SubMenuList(i) + ":";
+    const size_t at = list.find(":" + word + ":");
+    if (at == std::string::npos) continue;
+    // The word's place: one more than the colons before it.
+    const auto k = static_cast<int16_t>(1 + std::count(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(at), ':'));
+    HoverOn(m.MenuItem(i));
+    HoverOn(m.SubMenuItem(k));
+    ClickOn(m.SubMenuItem(k));
+    return;
+  }
+  Fail("menu", "no menu word " + word);
+}
+
+At OntoRecord(ctrGraphicalGrid& g, int field, const std::string& value) {
+  int k = -1;
+  for (int i = 0; i + 1 < g.RowCount(); ++i)
+    if (g.RecordValue(i, field) == value) k = i;
+  if (k < 0) Fail("list", "no row " + value);
+  plat::Window& w = *g.GetWindow();
+  const plat::Point o = g.OriginInWindow();
+  for (int turns = 0; turns < 100; ++turns) {
+    const int r = k - g.TopRow() + 3;  // screen row: 1 the titles, 2 the top record
+    if (r >= 2 && r <= g.VisibleRows()) {
+      const At at{o.x + g.CellRect(0, 1).left + 5, o.y + (r - 1) * ctrGraphicalGrid::kRowHeight + 10};
+      plat::input::MouseMove(w, at.x, at.y);
+      plat::DoEvents();
+      return at;
+    }
+    plat::input::WheelAt(w, o.x + 20, o.y + 30, r < 2 ? 1 : -1);
+    plat::DoEvents();
+  }
+  Fail("list", "row " + value + " never came into sight");
+}
+
+At OntoCell(ctrGraphicalView& v, int16_t row, int16_t col) {
+  const plat::Rect r = v.Table().TextRect(row, col);
+  const plat::Point o = v.OriginInWindow();
+  const At at{o.x + (r.left + r.right) / 2, o.y + (r.top + r.bottom) / 2};
+  plat::input::MouseMove(*v.GetWindow(), at.x, at.y);
+  plat::DoEvents();
+  return at;
+}
+
+void DragSlider(ctrPicSliderBar& s, int32_t v) {
+  const std::string step = "slider to " + std::to_string(v);
+  Expect(s.IsShown() && v >= s.Min() && v <= s.Max(), step,
+         "it goes from " + std::to_string(s.Min()) + " to " + std::to_string(s.Max()));
+  plat::Window& w = *s.GetWindow();
+  const double scale = static_cast<double>(s.Width() - s.SliderImage().Width()) / std::max(s.Max() - s.Min(), 1);
+  const plat::Point knob = s.Knob().OriginInWindow(), track = s.OriginInWindow();
+  const int32_t before = s.Value();
+  const int y = knob.y + 10, fromX = knob.x + 8, toX = track.x + static_cast<int>((v - s.Min()) * scale) + 8;
+  plat::input::MouseMove(w, fromX, y);
+  plat::input::MouseDown(w, fromX, y);
+  plat::DoEvents();
+  for (int x = fromX; x != toX; x += toX > x ? 1 : -1) {
+    plat::input::MouseMove(w, x, y);
+    plat::DoEvents();
+  }
+  plat::input::MouseUp(w, toX, y);
+  plat::DoEvents();
+  Expect(std::abs(toX - fromX) < 4 || s.Value() != before, step, "the drag did not move the knob");
+  for (int guard = 0; s.Value() != v && guard < 20; ++guard) {
+    const At at = Centre(s.Knob());
+    plat::input::ClickAt(w, at.x, at.y, s.Value() > v ? plat::kLeftButton : plat::kRightButton);
+    plat::DoEvents();
+  }
+  Expect(s.Value() == v, step, "it stands at " + std::to_string(s.Value()));
 }
 
 void ExpectMessageBox(const std::string& text, const std::string& press, const std::string& png) {

@@ -1,5 +1,4 @@
 /** @file army.cpp The army scenario: an army formed on the main window with the mouse (討伐, a class, two slots, the soldiers' slider, a nest, はい), with the lists, a nest's and an item's tooltip, and the departure checked in the database. */
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -7,45 +6,19 @@
 #include "Driver.h"
 #include "app/basQz.h"
 #include "army/clsBattle.h"
-#include "army/clsMngUnitItems.h"
 #include "db/CreateDB.h"
-#include "db/GameDbBuilder.h"
 #include "db/clsDB.h"
 #include "mainscreen/frmMain2.h"
 #include "platform/EventLoop.h"
 #include "platform/FileSystem.h"
 #include "runtime/Clock.h"
-#include "sim/SimDb.h"
 
 namespace fs = std::filesystem;
 using uidriver::Fail;
+using uidriver::Query;
 using uidriver::Save;
 
 namespace {
-
-// A copy of the game folder in a temporary folder with a new game, removed at the end.
-struct GameCopy {
-  GameCopy() {
-    std::string pattern = (fs::temp_directory_path() / "vesk-army-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) Fail("copy", "no temporary folder");
-    dir = pattern;
-    std::error_code ec;
-    fs::copy(VESK_GAME_DIR, dir, fs::copy_options::recursive, ec);
-    if (ec) Fail("copy", ec.message());
-    fs::remove(dir / "vesk.ini", ec);
-    fs::remove(dir / "vesk.mdb", ec);
-    try {
-      BuildGameDatabase(fs::path(VESK_SOURCE_DIR) / "data", dir / "vesk.mdb");
-    } catch (const std::exception& e) {
-      Fail("new game", e.what());
-    }
-  }
-  ~GameCopy() {
-    std::error_code ec;
-    fs::remove_all(dir, ec);
-  }
-  fs::path dir;
-};
 
 void Pump() {
   for (int i = 0; i < 3; ++i) plat::DoEvents();
@@ -70,32 +43,19 @@ void ClickRecord(frmMain2& w, const ctrGraphicalGrid& g, int record) { ClickOn(w
 // The slot word of a GVUnit row (rows 2 to 7 under the 20-pixel status line).
 void ClickSlot(frmMain2& w, int row) { ClickOn(w, w.GVUnit, 50, 20 + (row - 2) * 18 + 9); }
 
-// A value through the game's own connection (the file is held exclusively).
-std::string Query(clsDB& db, const std::string& sql) { return sim::QueryRow(db, sql) ? db.Data(0) : "?"; }
-
 }  // namespace
 
 UIDRIVER_SCENARIO(army) {
   rt::VirtualClock clock;
   rt::SetClock(&clock);
-  GameCopy game;
-  plat::SetProgramFolder(game.dir);
+  const fs::path folder = uidriver::GameFolder();
   {
     clsDB db;
     if (!CreateDB::DBConnect(db) || !db.Excute("UPDATE nest SET Open=True WHERE Name IN ('ゴブリンの巣','湿った洞窟')"))
       Fail("nests", db.GetErrMSG());
   }
 
-  Hooks() = StartupHooks{};
-  Hooks().MakeDB = [] { gDB = std::make_shared<clsDB>(); };
-  Hooks().MakeObjects = [] {
-    gBattle = std::make_shared<clsBattle>();
-    gMngUnitItems = std::make_shared<clsMngUnitItems>();
-  };
-  if (Main() != StartResult::Started) Fail("start-up", "did not start");
-  auto main = std::make_unique<frmMain2>();
-  if (!main->Form_Load()) Fail("load", "the main window did not load");
-  main->Show();
+  auto main = uidriver::LoadMainWindow();
   frmMain2& w = *main;
   // The main window has the focus, as a player's would: its 50 ms timer makes the controls active.
   struct Focus : plat::IActiveWindow {
@@ -107,10 +67,8 @@ UIDRIVER_SCENARIO(army) {
   clock.Advance(100);
   Pump();
 
-  // 領土 (the second main item) opens its words; 討伐 is the second.
-  MoveTo(w, w.GMenu.MenuItem(2), 20, 10);
-  const plat::Control& word = w.GMenu.SubMenuItem(2);
-  ClickOn(w, word, word.Width() / 2, word.Height() / 2);
+  uidriver::MenuWord(w, "討伐");
+  Pump();
   if (w.mCommand != "討伐" || !w.GGSub2.Visible() || !w.GGSub1.Visible() || !w.PSMain.Visible())
     Fail("討伐", "the formation's lists are not shown (command '" + w.mCommand + "')");
   if (w.GGSub2.RowCount() != 3 || w.PSMain.Max() != 20)
@@ -171,9 +129,9 @@ UIDRIVER_SCENARIO(army) {
   plat::input::ClickAt(w, nest.x + 40, nest.y + 30);
   Pump();
   if (w.GVUnit.Visible() || w.GGSub2.Visible()) Fail("departure", "the formation is still open");
-  const std::string row = Query(w.Context().db, "SELECT RootName||'/'||Class||'/'||Number||'/'||Arms||'/'||Protector FROM unit");
+  const std::string row = Query("SELECT RootName||'/'||Class||'/'||Number||'/'||Arms||'/'||Protector FROM unit");
   if (row != "ゴブリンの巣/セイバー/20/木刀/布の服") Fail("departure", "unit row '" + row + "'");
-  const std::string stock = Query(w.Context().db, "SELECT GROUP_CONCAT(Storage) FROM itemdata WHERE Name IN ('木刀','布の服')");
+  const std::string stock = Query("SELECT GROUP_CONCAT(Storage) FROM itemdata WHERE Name IN ('木刀','布の服')");
   if (stock != "10,10") Fail("departure", "stock " + stock);
   if (!gBattle->UnitGet("国王軍1")) Fail("departure", "the battle engine has no army");
   Save(w, "army-05-departed");
@@ -183,7 +141,7 @@ UIDRIVER_SCENARIO(army) {
   if (!w.Closed()) Fail("close", "the main window refused to close");
   main.reset();
   plat::SetActiveWindowSource(nullptr);
-  const auto ini = plat::ReadWholeFile(game.dir / "vesk.ini").value_or("");
+  const auto ini = plat::ReadWholeFile(folder / "vesk.ini").value_or("");
   if (ini.find("UnitItem=セイバー:武器:木刀/セイバー:防具:布の服") == std::string::npos)
     Fail("close", "the equipment set was not kept in vesk.ini");
   plat::SetProgramFolder({});

@@ -1,7 +1,6 @@
 /** @file battle.cpp The battle scenario: one seeded battle drawn with the game's pictures, start, attacks and result. */
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -17,17 +16,10 @@
 #include "runtime/Clock.h"
 
 using uidriver::Fail;
+using uidriver::Picture;
 using uidriver::Save;
 
 namespace {
-
-plat::Surface Picture(const std::string& name) {
-  plat::Surface s;
-  std::string error;
-  if (!plat::LoadPicture((std::filesystem::path(VESK_GAME_DIR) / "image" / name).string(), s, error))
-    Fail("load " + name, error);
-  return s;
-}
 
 /// How many pixels of `r` differ from the bare field.
 int Covered(const plat::Surface& shown, const plat::Surface& field, const plat::Rect& r) {

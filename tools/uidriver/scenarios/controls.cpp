@@ -1,5 +1,4 @@
 /** @file controls.cpp The controls scenario: every owner-drawn control in each of its looks on the game's backdrop. */
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,17 +14,10 @@
 #include "platform/Window.h"
 
 using uidriver::Fail;
+using uidriver::Picture;
 using uidriver::Save;
 
 namespace {
-
-plat::Surface Picture(const std::string& name) {
-  plat::Surface s;
-  std::string error;
-  if (!plat::LoadPicture((std::filesystem::path(VESK_GAME_DIR) / "image" / name).string(), s, error))
-    Fail("load " + name, error);
-  return s;
-}
 
 /// The main window's 800 x 600 backdrop with controls on it, placed as the game places them.
 struct Screen {

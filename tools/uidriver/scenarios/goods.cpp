@@ -1,13 +1,10 @@
 /** @file goods.cpp The goods scenario: buying, selling, supplying food, research, publishing and a trade contract through the main window with the mouse, the saved game checked after each. */
-#include <filesystem>
 #include <string>
 
 #include "Driver.h"
 #include "app/Program.h"
 #include "app/basQz.h"
-#include "app/frmTitle.h"
 #include "db/CreateDB.h"
-#include "db/GameDbBuilder.h"
 #include "db/clsDB.h"
 #include "mainscreen/frmMain2.h"
 #include "platform/EventLoop.h"
@@ -15,10 +12,10 @@
 #include "runtime/Convert.h"
 #include "sim/SimDb.h"
 
-namespace fs = std::filesystem;
 using uidriver::ClickOn;
 using uidriver::Fail;
 using uidriver::HoverOn;
+using uidriver::Query;
 using uidriver::Save;
 
 namespace {
@@ -38,18 +35,9 @@ void Pump(int rounds = 3) {
   }
 }
 
-// A value of the saved game, read through the game's own connection.
-std::string Value(const std::string& sql) {
-  if (!gDB) Fail(gStep, "the game is not running");
-  return sim::QueryRow(*gDB, sql) ? gDB->Data(0) : std::string();
-}
+void ExpectValue(const std::string& sql, const std::string& want) { uidriver::ExpectQuery(gStep, sql, want); }
 
-void ExpectValue(const std::string& sql, const std::string& want) {
-  const std::string got = Value(sql);
-  Expect(got == want, sql + " gave \"" + got + "\", not \"" + want + "\"");
-}
-
-int32_t Number(const std::string& sql) { return sim::TextL(Value(sql)); }
+int32_t Number(const std::string& sql) { return sim::TextL(Query(sql)); }
 
 // No message box may wait during this scenario: every step is one the game accepts.
 class NoMessages {
@@ -70,61 +58,26 @@ class NoMessages {
 // A menu word: its main item hovered, the word clicked in the panel that opens.
 void Menu(frmMain2& w, const std::string& word) {
   gStep = "menu " + word;
-  plat::input::MouseMove(w, 790, 380);  // off the menu first
+  uidriver::MenuWord(w, word);
   Pump();
-  ctrGameMenu& m = w.GMenu;
-  for (int16_t i = 1; i <= m.MenuListCount(); ++i) {
-    const std::string list = ":" + m.SubMenuList(i) + ":";
-    const size_t at = list.find(":" + word + ":");
-    if (at == std::string::npos) continue;
-    int16_t k = 1;
-    for (size_t p = 0; p < at; ++p)
-      if (list[p] == ':') ++k;
-    HoverOn(m.MenuItem(i));
-    HoverOn(m.SubMenuItem(k));
-    ClickOn(m.SubMenuItem(k));
-    Pump();
-    Expect(w.mCommand == word, "the command is \"" + w.mCommand + "\"");
-    return;
-  }
-  Fail(gStep, "no menu word");
+  Expect(w.mCommand == word, "the command is \"" + w.mCommand + "\"");
 }
 
 // The record of a list whose field reads value: scrolled into sight and clicked.
 void Row(frmMain2& w, ctrGraphicalGrid& g, int field, const std::string& value) {
   gStep = "row " + value;
   Expect(g.IsShown(), "the list is not on screen");
-  int k = -1;
-  for (int i = 0; i + 1 < g.RowCount(); ++i)
-    if (g.RecordValue(i, field) == value) k = i;
-  Expect(k >= 0, "not listed");
-  const plat::Point o = g.OriginInWindow();
-  for (int turns = 0; turns < 100; ++turns) {
-    const int r = k - g.TopRow() + 3;  // screen row: 1 the titles, 2 the top record
-    if (r >= 2 && r <= g.VisibleRows()) {
-      const int x = o.x + g.CellRect(0, 1).left + 5, y = o.y + (r - 1) * ctrGraphicalGrid::kRowHeight + 10;
-      plat::input::MouseMove(w, x, y);
-      plat::DoEvents();
-      plat::input::ClickAt(w, x, y);
-      Pump();
-      Expect(g.SelectRowData(static_cast<int16_t>(field)) == value, "the click chose another row");
-      return;
-    }
-    plat::input::WheelAt(w, o.x + 20, o.y + 30, r < 2 ? 1 : -1);
-    plat::DoEvents();
-  }
-  Fail(gStep, "never came into sight");
+  const uidriver::At at = uidriver::OntoRecord(g, field, value);
+  plat::input::ClickAt(w, at.x, at.y);
+  Pump();
+  Expect(g.SelectRowData(static_cast<int16_t>(field)) == value, "the click chose another row");
 }
 
 // A cell of a view clicked.
 void Cell(frmMain2& w, ctrGraphicalView& v, int16_t row, int16_t col) {
   gStep = "cell " + std::to_string(row) + "," + std::to_string(col);
-  const plat::Rect r = v.Table().TextRect(row, col);
-  const plat::Point o = v.OriginInWindow();
-  const int x = o.x + (r.left + r.right) / 2, y = o.y + (r.top + r.bottom) / 2;
-  plat::input::MouseMove(w, x, y);
-  plat::DoEvents();
-  plat::input::ClickAt(w, x, y);
+  const uidriver::At at = uidriver::OntoCell(v, row, col);
+  plat::input::ClickAt(w, at.x, at.y);
   Pump();
 }
 
@@ -134,42 +87,17 @@ void Click(const plat::Control& c) {
   Pump();
 }
 
-// The slider's knob dragged about a third of the way, then stepped by clicks on it to exactly v.
+// The slider's knob dragged, then stepped by clicks on it to exactly v.
 void Slide(frmMain2& w, int32_t v) {
   gStep = "slider " + std::to_string(v);
-  ctrPicSliderBar& s = w.PSMain;
-  Expect(s.IsShown() && s.Max() >= v, "the slider goes to " + std::to_string(s.Max()));
-  const plat::Point knob = s.Knob().OriginInWindow();
-  const int y = knob.y + 10;
-  plat::input::MouseMove(w, knob.x + 8, y);
-  plat::input::MouseDown(w, knob.x + 8, y);
-  plat::DoEvents();
-  for (int x = knob.x + 8; x < knob.x + 8 + s.Width() / 3; x += 4) {
-    plat::input::MouseMove(w, x, y);
-    plat::DoEvents();
-  }
-  plat::input::MouseUp(w, knob.x + 8 + s.Width() / 3, y);
+  uidriver::DragSlider(w.PSMain, v);
   Pump();
-  Expect(s.Value() > 0, "the drag did not move the knob");
-  for (int guard = 0; s.Value() != v && guard < 500; ++guard) {
-    const plat::Point at = s.Knob().OriginInWindow();
-    plat::input::ClickAt(w, at.x + 8, at.y + 10, s.Value() > v ? plat::kLeftButton : plat::kRightButton);
-    plat::DoEvents();
-  }
-  Pump();
-  Expect(s.Value() == v, "the slider stands at " + std::to_string(s.Value()));
 }
 
 // The new game this scenario plays: a finished pier, the first neighbour known, meat in the
 // warehouse and timber not yet public.
-void NewGame(const fs::path& folder) {
+void NewGame() {
   gStep = "new game";
-  fs::remove(folder / "vesk.mdb");
-  try {
-    BuildGameDatabase(fs::path(VESK_SOURCE_DIR) / "data", folder / "vesk.mdb");
-  } catch (const std::exception& e) {
-    Fail(gStep, e.what());
-  }
   clsDB db;
   Expect(CreateDB::DBConnect(db), "cannot open the game");
   for (const char* sql : {"INSERT INTO construction VALUES(8,'木製の桟橋','中央市街','',0,1,0,'')",
@@ -179,27 +107,14 @@ void NewGame(const fs::path& folder) {
     Expect(db.Excute(sql), std::string(sql) + ": " + db.GetErrMSG());
 }
 
-frmMain2& Start() {
-  gStep = "開始";
-  JoinGame();
-  if (Main() != StartResult::Started) Fail(gStep, "did not start");
-  frmTitle* title = TitleScreenWindow();
-  Expect(title != nullptr, "no title screen");
-  plat::DoEvents();
-  ClickOn(title->GLLStart);
-  frmMain2* main = MainScreenWindow();
-  Expect(main && main->IsShown(), "the main window did not take over");
-  Pump();
-  return *main;
-}
-
 }  // namespace
 
 UIDRIVER_SCENARIO(goods) {
-  const fs::path folder = uidriver::GameFolder();
+  uidriver::GameFolder();
   rt::SetClock(&gClock);
-  NewGame(folder);
-  frmMain2& w = Start();
+  NewGame();
+  frmMain2& w = uidriver::StartFromTitle("開始");
+  Pump();
   NoMessages watch(w);
 
   // 購入: cloth, the amount dragged; paid at once.

@@ -1,56 +1,26 @@
 /** @file land.cpp The land scenario: a new game's land commands through the main window with the mouse: the upgrade, demolition, building and staffing panels, a field built and staffed, and its harvest. */
-#include <cstdlib>
 #include <deque>
 #include <functional>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "Driver.h"
-#include "app/basQz.h"
-#include "army/clsBattle.h"
-#include "army/clsMngUnitItems.h"
-#include "db/GameDbBuilder.h"
 #include "db/clsDB.h"
 #include "mainscreen/frmMain2.h"
 #include "platform/EventLoop.h"
 #include "platform/FileSystem.h"
 #include "runtime/Clock.h"
 #include "runtime/Convert.h"
-#include "sim/SimDb.h"
 
-namespace fs = std::filesystem;
 using uidriver::Fail;
+using uidriver::Query;
 using uidriver::Save;
 
 namespace {
 
 rt::VirtualClock gClock;
 std::string gStep;  ///< what the scenario is doing, for the failure text
-
-struct GameCopy {
-  GameCopy() {
-    std::string pattern = (fs::temp_directory_path() / "vesk-land-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) Fail("copy", "no temporary folder");
-    dir = pattern;
-    std::error_code ec;
-    fs::copy(VESK_GAME_DIR, dir, fs::copy_options::recursive, ec);
-    if (ec) Fail("copy", ec.message());
-    fs::remove(dir / "vesk.ini", ec);
-    fs::remove(dir / "vesk.mdb", ec);
-    try {
-      BuildGameDatabase(fs::path(VESK_SOURCE_DIR) / "data", dir / "vesk.mdb");
-    } catch (const std::exception& e) {
-      Fail("new game", e.what());
-    }
-  }
-  ~GameCopy() {
-    std::error_code ec;
-    fs::remove_all(dir, ec);
-  }
-  fs::path dir;
-};
 
 // Lets the window's timers run (the 50 ms one makes the controls react to the mouse).
 void Pump(int rounds = 3) {
@@ -116,67 +86,31 @@ class Hand {
   std::vector<std::string> seen_;
 };
 
-std::string Value(frmMain2& main, const std::string& sql) {
-  clsDB& db = main.Context().db;
-  return sim::QueryRow(db, sql) ? db.Data(0) : std::string();
-}
-
-void Expect(frmMain2& main, const std::string& sql, const std::string& want) {
-  const std::string got = Value(main, sql);
-  if (got != want) Fail(gStep, sql + " gave \"" + got + "\", not \"" + want + "\"");
-}
+void Expect(const std::string& sql, const std::string& want) { uidriver::ExpectQuery(gStep, sql, want); }
 
 // A menu word: rest on its main item, then click the word in the panel that opens.
-void Menu(frmMain2& main, int16_t item, int16_t word, const std::string& expected) {
-  gStep = "menu " + expected;
-  plat::input::MouseMove(main, main.Disp.OriginInWindow().x + 400, 300);  // off the menu first
+void Menu(frmMain2& main, const std::string& word) {
+  gStep = "menu " + word;
+  uidriver::MenuWord(main, word);
   Pump();
-  const plat::Control& it = main.GMenu.MenuItem(item);
-  const plat::Point o = it.OriginInWindow();
-  plat::input::MouseMove(main, o.x + it.Width() / 2, o.y + it.Height() / 2);
-  Pump();
-  ClickCentre(main, main.GMenu.SubMenuItem(word));
-  Pump();
-  if (main.mCommand != expected) Fail(gStep, "the command is \"" + main.mCommand + "\"");
+  if (main.mCommand != word) Fail(gStep, "the command is \"" + main.mCommand + "\"");
 }
 
 // The row of a grid whose field col reads value, clicked.
 void Row(frmMain2& main, ctrGraphicalGrid& grid, int col, const std::string& value) {
   gStep = "row " + value;
   if (!grid.Visible()) Fail(gStep, "the list is not on screen");
-  for (int k = 0; k + 1 < grid.RowCount(); ++k) {
-    if (grid.RecordValue(k, col) != value) continue;
-    const int screenRow = k - grid.TopRow() + 2;  // screen row 0 is the header; TopRow counts from 1
-    if (screenRow < 1 || screenRow >= grid.VisibleRows()) Fail(gStep, "the row is scrolled away");
-    ClickOn(main, grid, 40, screenRow * ctrGraphicalGrid::kRowHeight + ctrGraphicalGrid::kRowHeight / 2);
-    Pump();
-    if (grid.SelectRowData(static_cast<int16_t>(col)) != value) Fail(gStep, "the click chose another row");
-    return;
-  }
-  Fail(gStep, "not listed");
+  const uidriver::At at = uidriver::OntoRecord(grid, col, value);
+  plat::input::ClickAt(main, at.x, at.y);
+  Pump();
+  if (grid.SelectRowData(static_cast<int16_t>(col)) != value) Fail(gStep, "the click chose another row");
 }
 
-// The staff slider dragged to v, then stepped by single clicks on the knob to exactly v.
+// The staff slider dragged to v.
 void Slide(frmMain2& main, int32_t v) {
   gStep = "slider " + std::to_string(v);
-  ctrPicSliderBar& s = main.PSMain;
-  const double scale = static_cast<double>(s.Width() - s.SliderImage().Width()) / (s.Max() - s.Min());
-  const plat::Point knob = s.Knob().OriginInWindow();
-  const plat::Point track = s.OriginInWindow();
-  plat::input::MouseMove(main, knob.x + 8, knob.y + 10);
-  plat::input::MouseDown(main, knob.x + 8, knob.y + 10);
-  plat::DoEvents();
-  const int toX = track.x + static_cast<int>(v * scale) + 8;
-  for (int x = knob.x + 8; x != toX; x += (toX > x ? 1 : -1)) {
-    plat::input::MouseMove(main, x, knob.y + 10);
-    plat::DoEvents();
-  }
-  plat::input::MouseUp(main, toX, knob.y + 10);
+  uidriver::DragSlider(main.PSMain, v);
   Pump();
-  for (int guard = 0; s.Value() != v && guard < 10; ++guard)
-    ClickOn(main, s.Knob(), 8, 10, s.Value() > v ? plat::kLeftButton : plat::kRightButton);
-  Pump();
-  if (s.Value() != v) Fail(gStep, "the slider stands at " + std::to_string(s.Value()));
 }
 
 // The right button on the backdrop closes the panel.
@@ -189,83 +123,68 @@ void ClosePanel(frmMain2& main) {
 
 // 次の週へ runs the week; the hand closes its reports.
 void NextWeek(frmMain2& main) {
-  const std::string turn = Value(main, "SELECT Turn FROM home");
+  const std::string turn = Query("SELECT Turn FROM home");
   gStep = "week " + turn;
   if (!main.GLTurnEnd.Visible()) Fail(gStep, "the next-week button is hidden");
   ClickCentre(main, main.GLTurnEnd);
   Pump();
-  if (Value(main, "SELECT Turn FROM home") != std::to_string(std::stoi(turn) + 1)) Fail(gStep, "no week ran");
-}
-
-std::unique_ptr<frmMain2> Start() {
-  Hooks() = StartupHooks{};
-  Hooks().MakeDB = [] { gDB = std::make_shared<clsDB>(); };
-  Hooks().MakeObjects = [] {
-    gBattle = std::make_shared<clsBattle>();
-    gMngUnitItems = std::make_shared<clsMngUnitItems>();
-  };
-  if (Main() != StartResult::Started) Fail("start-up", "did not start");
-  auto main = std::make_unique<frmMain2>();
-  if (!main->Form_Load()) Fail("load", "the main window did not load");
-  main->Show();
-  Pump();
-  return main;
+  if (Query("SELECT Turn FROM home") != std::to_string(std::stoi(turn) + 1)) Fail(gStep, "no week ran");
 }
 
 }  // namespace
 
 UIDRIVER_SCENARIO(land) {
   rt::SetClock(&gClock);
-  GameCopy game;
-  plat::SetProgramFolder(game.dir);
-  auto owner = Start();
+  uidriver::GameFolder();
+  auto owner = uidriver::LoadMainWindow();
   frmMain2& main = *owner;
+  Pump();
   Hand hand(main);
 
   // 改修: the starting barracks once its way up is open (the unlock ladder opens it at 100 soldiers).
   main.Context().db.Excute("UPDATE construct SET Open=True WHERE Name='建て直した兵舎'");
-  Menu(main, 3, 2, "改修");
+  Menu(main, "改修");
   Row(main, main.GGMain, 4, "6");
   if (main.GGSub1.RecordValue(0, 0) != "建て直した兵舎") Fail(gStep, "no successor listed");
   Save(main, "land-01-upgrade");
   ClosePanel(main);
 
   // 解体: what stands in the plain; a "no" leaves it standing.
-  Menu(main, 3, 4, "解体");
+  Menu(main, "解体");
   Row(main, main.GGMain, 0, "リュシーレ平原");
   hand.No();
   Row(main, main.GGSub1, 0, "小さな牧場");
-  Expect(main, "SELECT COUNT(*) FROM construction WHERE ID=7", "1");
+  Expect("SELECT COUNT(*) FROM construction WHERE ID=7", "1");
   Save(main, "land-02-demolish");
   ClosePanel(main);
 
   // 建設: a small field in the plain.
-  Menu(main, 3, 1, "建設");
+  Menu(main, "建設");
   Row(main, main.GGMain, 0, "リュシーレ平原");
   Save(main, "land-03-build");
   hand.Yes();
   Row(main, main.GGSub1, 0, "小さな畑");
-  Expect(main, "SELECT Name||'/'||Area||'/'||Work FROM construction WHERE ID=8", "小さな畑/リュシーレ平原/40");
-  Expect(main, "SELECT Construction||'/'||[Money] FROM home", "8/350");
-  Expect(main, "SELECT Development FROM area WHERE Name='リュシーレ平原'", "2");
+  Expect("SELECT Name||'/'||Area||'/'||Work FROM construction WHERE ID=8", "小さな畑/リュシーレ平原/40");
+  Expect("SELECT Construction||'/'||[Money] FROM home", "8/350");
+  Expect("SELECT Development FROM area WHERE Name='リュシーレ平原'", "2");
   if (main.GLConstruct.MainText() != "建設:小さな畑(リュシーレ平原)") Fail(gStep, main.GLConstruct.MainText());
 
-  for (int week = 0; Value(main, "SELECT Work FROM construction WHERE ID=8") != "0"; ++week) {
+  for (int week = 0; Query("SELECT Work FROM construction WHERE ID=8") != "0"; ++week) {
     if (week == 6) Fail(gStep, "the field is not built after six weeks");
     NextWeek(main);
   }
 
   // 配分: the old field gives up 20 producers, the new one takes them with a crop.
-  Menu(main, 3, 3, "配分");
+  Menu(main, "配分");
   Row(main, main.GGMain, 0, "リュシーレ平原");
   Row(main, main.GGSub1, 5, "3");
   Slide(main, 30);
   gStep = "commit the old field";
   ClickCentre(main, main.GLExcute);
   Pump();
-  Expect(main, "SELECT NofProduction||'/'||Product FROM construction WHERE ID=3", "30/貧しい麦");
+  Expect("SELECT NofProduction||'/'||Product FROM construction WHERE ID=3", "30/貧しい麦");
 
-  Menu(main, 3, 3, "配分");
+  Menu(main, "配分");
   Row(main, main.GGMain, 0, "リュシーレ平原");
   Row(main, main.GGSub1, 5, "8");
   Slide(main, 20);
@@ -275,8 +194,8 @@ UIDRIVER_SCENARIO(land) {
   gStep = "commit the new field";
   ClickCentre(main, main.GLExcute);
   Pump();
-  const std::string turn = Value(main, "SELECT Turn FROM home");
-  Expect(main, "SELECT NofProduction||'/'||Product||'/'||StartWeek FROM construction WHERE ID=8", "20/貧しい麦/" + turn);
+  const std::string turn = Query("SELECT Turn FROM home");
+  Expect("SELECT NofProduction||'/'||Product||'/'||StartWeek FROM construction WHERE ID=8", "20/貧しい麦/" + turn);
 
   // Four weeks on the crop is harvested: 20 of 100 workers on a crop of 1200.
   bool harvested = false;
@@ -285,12 +204,12 @@ UIDRIVER_SCENARIO(land) {
     harvested = true;
     Save(main, "land-05-harvest");
   };
-  const std::string stock = Value(main, "SELECT Storage FROM itemdata WHERE Name='小麦'");
+  const std::string stock = Query("SELECT Storage FROM itemdata WHERE Name='小麦'");
   for (int week = 0; week < 4 && !harvested; ++week) NextWeek(main);
   if (!harvested) Fail("harvest", "no report of 240 wheat from the new field");
   hand.onBox = nullptr;
   // The old field's harvest may fall in the same week.
-  const int32_t gained = rt::CLng(Value(main, "SELECT Storage FROM itemdata WHERE Name='小麦'")) - rt::CLng(stock);
+  const int32_t gained = rt::CLng(Query("SELECT Storage FROM itemdata WHERE Name='小麦'")) - rt::CLng(stock);
   if (gained != 240 && gained != 240 + 360) Fail("harvest", "the warehouse gained " + std::to_string(gained) + " wheat");
 
   plat::input::CloseRequest(main);

@@ -6,9 +6,7 @@
 #include "Driver.h"
 #include "app/Program.h"
 #include "app/basQz.h"
-#include "app/frmTitle.h"
 #include "db/CreateDB.h"
-#include "db/GameDbBuilder.h"
 #include "db/clsDB.h"
 #include "mainscreen/frmMain2.h"
 #include "platform/EventLoop.h"
@@ -16,28 +14,11 @@
 #include "runtime/Clock.h"
 
 namespace fs = std::filesystem;
+using uidriver::Expect;
 using uidriver::Fail;
 using uidriver::Save;
 
 namespace {
-
-void Expect(bool ok, const std::string& step, const std::string& what) {
-  if (!ok) Fail(step, what);
-}
-
-// Start-up as the program runs it, then 開始 on the title: the main window loads and shows.
-frmMain2& StartGame() {
-  JoinGame();
-  if (Main() != StartResult::Started) Fail("start-up", "did not start");
-  frmTitle* title = TitleScreenWindow();
-  Expect(title != nullptr, "start-up", "no title screen");
-  plat::DoEvents();
-  uidriver::ClickOn(title->GLLStart);
-  frmMain2* main = MainScreenWindow();
-  Expect(main && main->IsShown() && title->Form().Closed(), "開始", "the main window did not take over");
-  plat::DoEvents();
-  return *main;
-}
 
 // The player closes the window: the game is saved and the program ends in order.
 void EndGame(frmMain2& main, const std::string& step) {
@@ -53,21 +34,13 @@ UIDRIVER_SCENARIO(main) {
   const fs::path folder = uidriver::GameFolder();
   rt::VirtualClock clock;
   rt::SetClock(&clock);
-  // A new game of today's catalogue: the folder's database may be a game of an older build.
-  fs::remove(folder / "vesk.mdb");
-  try {
-    BuildGameDatabase(fs::path(VESK_SOURCE_DIR) / "data", folder / "vesk.mdb");
-  } catch (const std::exception& e) {
-    Fail("new game", e.what());
-  }
 
-  frmMain2& main = StartGame();
+  frmMain2& main = uidriver::StartFromTitle("開始");
   Expect(main.GVKingdom.HeaderText(1, 1) == "建国1年 第1週" && main.GLTurnEnd.IsShown(), "new game",
          "the kingdom view reads " + main.GVKingdom.HeaderText(1, 1));
   // The player opens 領土 and chooses 住民: the five occupation views join the kingdom and people
   // views; then the pointer rests on アイテム, whose sub-panel opens.
-  uidriver::HoverOn(main.GMenu.MenuItem(2));
-  uidriver::ClickOn(main.GMenu.SubMenuItem(3));
+  uidriver::MenuWord(main, "住民");
   Expect(main.mCommand == "住民" && main.GVProducer.IsShown() && main.GVSoldier.IsShown() && !main.GLTurnEnd.IsShown(),
          "住民", "the occupation views did not open");
   uidriver::HoverOn(main.GMenu.MenuItem(1));
@@ -99,7 +72,7 @@ UIDRIVER_SCENARIO(main) {
   if (const int rc = std::system(cmd.c_str()); rc != 0)
     Fail("weeksim", "exit " + std::to_string(rc) + ": " + plat::ReadWholeFile(log).value_or("").substr(0, 2000));
 
-  frmMain2& again = StartGame();
+  frmMain2& again = uidriver::StartFromTitle("開始 again");
   Expect(again.GVKingdom.HeaderText(1, 1) == "建国1年 第31週" && again.GVPeople.HeaderText(2, 3) == "募集中",
          "after 30 weeks", again.GVKingdom.HeaderText(1, 1) + " " + again.GVPeople.HeaderText(2, 3));
   Save(again, "main-03-after-30-weeks");

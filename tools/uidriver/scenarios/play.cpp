@@ -22,15 +22,12 @@
 
 namespace fs = std::filesystem;
 using uidriver::ClickOn;
+using uidriver::Expect;
 using uidriver::Fail;
-using uidriver::HoverOn;
+using uidriver::Query;
 using uidriver::Save;
 
 namespace {
-
-void Expect(bool ok, const std::string& step, const std::string& what) {
-  if (!ok) Fail(step, what);
-}
 
 // The first control under `c` (itself included) that `pick` accepts.
 plat::Control* Find(plat::Control& c, const std::function<bool(plat::Control&)>& pick) {
@@ -79,44 +76,16 @@ class Player {
 
   /// A menu word: its main item hovered, the word clicked in the panel that opens.
   void Menu(const std::string& word) {
-    Away();  // an item left open by the last choice opens again only after the mouse has left it
-    ctrGameMenu& m = w_.GMenu;
-    for (int16_t i = 1; i <= m.MenuListCount(); ++i) {
-      const std::vector<std::string> words = Split(m.SubMenuList(i));
-      for (size_t k = 0; k < words.size(); ++k) {
-        if (words[k] != word) continue;
-        HoverOn(m.MenuItem(i));
-        HoverOn(m.SubMenuItem(static_cast<int16_t>(k + 1)));
-        ClickOn(m.SubMenuItem(static_cast<int16_t>(k + 1)));
-        if (word != "戻る" && word != "設定")
-          ::Expect(w_.mCommand == word && w_.GLMenu.IsShown(), "menu " + word, "the command is \"" + w_.mCommand + "\"");
-        return;
-      }
-    }
-    Fail("menu", "no menu word " + word);
+    uidriver::MenuWord(w_, word);
+    if (word != "戻る" && word != "設定")
+      uidriver::Expect(w_.mCommand == word && w_.GLMenu.IsShown(), "menu " + word, "the command is \"" + w_.mCommand + "\"");
   }
 
   /// The record of a list whose field `field` reads `value`: scrolled into sight, then hovered
   /// (and clicked unless only `hover`).
   void Row(ctrGraphicalGrid& g, int field, const std::string& value, bool hover = false) {
-    int k = -1;
-    for (int i = 0; i + 1 < g.RowCount(); ++i)
-      if (g.RecordValue(i, field) == value) k = i;
-    if (k < 0) Fail("list", "no row " + value);
-    const plat::Point o = g.OriginInWindow();
-    for (int turns = 0; turns < 100; ++turns) {
-      const int r = k - g.TopRow() + 3;  // screen row: 1 the titles, 2 the top record
-      if (r >= 2 && r <= g.VisibleRows()) {
-        const int x = o.x + g.CellRect(0, 1).left + 5, y = o.y + (r - 1) * ctrGraphicalGrid::kRowHeight + 10;
-        plat::input::MouseMove(w_, x, y);
-        plat::DoEvents();
-        if (!hover) plat::input::ClickAt(w_, x, y);
-        return;
-      }
-      plat::input::WheelAt(w_, o.x + 20, o.y + 30, r < 2 ? 1 : -1);
-      plat::DoEvents();
-    }
-    Fail("list", "row " + value + " never came into sight");
+    const uidriver::At at = uidriver::OntoRecord(g, field, value);
+    if (!hover) plat::input::ClickAt(w_, at.x, at.y);
   }
 
   /// A click on a control's centre with a button.
@@ -129,39 +98,16 @@ class Player {
 
   /// A view's cell: the mouse onto it, then a click.
   void Cell(ctrGraphicalView& v, int16_t row, int16_t col, bool hover = false) {
-    const plat::Rect r = v.Table().TextRect(row, col);
-    const plat::Point o = v.OriginInWindow();
-    const int x = o.x + (r.left + r.right) / 2, y = o.y + (r.top + r.bottom) / 2;
-    plat::input::MouseMove(w_, x, y);
-    plat::DoEvents();
-    if (!hover) plat::input::ClickAt(w_, x, y);
+    const uidriver::At at = uidriver::OntoCell(v, row, col);
+    if (!hover) plat::input::ClickAt(w_, at.x, at.y);
   }
 
-  /// The quantity slider dragged to `v`, then stepped by single clicks on its knob to exactly `v`.
-  void Slide(int32_t v) {
-    ctrPicSliderBar& s = w_.PSMain;
-    const double scale = static_cast<double>(s.Width() - s.SliderImage().Width()) / std::max(s.Max() - s.Min(), 1);
-    const plat::Point knob = s.Knob().OriginInWindow(), track = s.OriginInWindow();
-    const int y = knob.y + 10, toX = track.x + static_cast<int>((v - s.Min()) * scale) + 8;
-    plat::input::MouseMove(w_, knob.x + 8, y);
-    plat::input::MouseDown(w_, knob.x + 8, y);
-    plat::DoEvents();
-    for (int x = knob.x + 8; x != toX; x += toX > x ? 1 : -1) {
-      plat::input::MouseMove(w_, x, y);
-      plat::DoEvents();
-    }
-    plat::input::MouseUp(w_, toX, y);
-    plat::DoEvents();
-    for (int guard = 0; s.Value() != v && guard < 20; ++guard) {
-      const uidriver::At at = uidriver::Centre(s.Knob());
-      plat::input::ClickAt(w_, at.x, at.y, s.Value() > v ? plat::kLeftButton : plat::kRightButton);
-    }
-    ::Expect(s.Value() == v, "slider", "it stands at " + std::to_string(s.Value()) + ", not " + std::to_string(v));
-  }
+  /// The quantity slider dragged to `v`.
+  void Slide(int32_t v) { uidriver::DragSlider(w_.PSMain, v); }
 
   /// The tooltip shows and holds `part`.
   void Tip(const std::string& part, const std::string& step) {
-    ::Expect(w_.GLToolTip.IsShown() && w_.GLToolTip.Text().find(part) != std::string::npos, step,
+    uidriver::Expect(w_.GLToolTip.IsShown() && w_.GLToolTip.Text().find(part) != std::string::npos, step,
              "the tooltip " + std::string(w_.GLToolTip.IsShown() ? "reads: " + w_.GLToolTip.Text() : "is hidden"));
   }
 
@@ -176,8 +122,8 @@ class Player {
   void NextWeek() {
     const int32_t turn = w_.mTurn;
     ClickOn(w_.GLTurnEnd);
-    ::Expect(w_.mTurn == turn + 1, "week " + std::to_string(turn), "the week did not run");
-    ::Expect(w_.GLTurnEnd.IsShown() && !w_.picMSG.IsShown(), "week " + std::to_string(turn),
+    uidriver::Expect(w_.mTurn == turn + 1, "week " + std::to_string(turn), "the week did not run");
+    uidriver::Expect(w_.GLTurnEnd.IsShown() && !w_.picMSG.IsShown(), "week " + std::to_string(turn),
              "the screen did not come back after the week");
   }
 
@@ -185,15 +131,6 @@ class Player {
   struct Box {
     std::string text, press, png;
   };
-
-  static std::vector<std::string> Split(const std::string& list) {
-    std::vector<std::string> out;
-    size_t start = 0;
-    for (size_t colon; (colon = list.find(':', start)) != std::string::npos; start = colon + 1)
-      out.push_back(list.substr(start, colon - start));
-    out.push_back(list.substr(start));
-    return out;
-  }
 
   // What the timer sees: a message box waiting, the settings dialog, a battle on the screen.
   void Look() {
@@ -276,11 +213,6 @@ int32_t Number(const std::string& sql) {
   return sim::QueryNumber(*gDB, sql);
 }
 
-std::string Text(const std::string& sql) {
-  if (!gDB) Fail("database", "the game is not running");
-  return sim::QueryRow(*gDB, sql) ? gDB->Data(0) : std::string();
-}
-
 // Nothing went wrong with the database so far.
 void NoDatabaseErrors(const std::string& step) {
   const auto log = plat::ReadWholeFile(plat::ProgramFolder() / "DBerr.log");
@@ -300,19 +232,6 @@ void Coast(const fs::path& folder) {
     Expect(db.Excute(sql), "coast", std::string(sql) + ": " + db.GetErrMSG());
 }
 
-frmMain2& Start(const std::string& step) {
-  JoinGame();
-  if (Main() != StartResult::Started) Fail(step, "did not start");
-  frmTitle* title = TitleScreenWindow();
-  Expect(title != nullptr, step, "no title screen");
-  plat::DoEvents();
-  ClickOn(title->GLLStart);
-  frmMain2* main = MainScreenWindow();
-  Expect(main && main->IsShown() && title->Form().Closed(), step, "the main window did not take over");
-  plat::DoEvents();
-  return *main;
-}
-
 }  // namespace
 
 UIDRIVER_SCENARIO(play) {
@@ -326,7 +245,7 @@ UIDRIVER_SCENARIO(play) {
   rt::SetClock(&clock);
 
   // 01: the title's 開始: a new game.
-  frmMain2& w = Start("開始");
+  frmMain2& w = uidriver::StartFromTitle("開始");
   Player p(w);
   Expect(w.GVKingdom.HeaderText(1, 1) == "建国1年 第1週", "開始", "the kingdom reads " + w.GVKingdom.HeaderText(1, 1));
   Save(w, "play-01-new-game");
@@ -347,7 +266,7 @@ UIDRIVER_SCENARIO(play) {
   p.Row(w.GGMain, 0, "リュシーレ平原", true);
   p.Tip("平原", "探索");
   p.Row(w.GGMain, 0, "リュシーレ平原");
-  Expect(Text("SELECT Arearesearch FROM home") == "リュシーレ平原" && w.GLAreaResearch.MainText().find("リュシーレ平原") != std::string::npos,
+  Expect(Query("SELECT Arearesearch FROM home") == "リュシーレ平原" && w.GLAreaResearch.MainText().find("リュシーレ平原") != std::string::npos,
          "探索", "the plain is not being explored");
   p.Menu("戻る");
 
@@ -445,7 +364,7 @@ UIDRIVER_SCENARIO(play) {
   p.Row(w.GGMain, 0, "羊毛", true);
   p.Tip("", "研究: wool");
   p.Row(w.GGMain, 0, "羊毛");
-  Expect(Text("SELECT Itemresearch FROM home") == "羊毛", "研究", "wool is not being researched");
+  Expect(Query("SELECT Itemresearch FROM home") == "羊毛", "研究", "wool is not being researched");
   NoDatabaseErrors("goods");
 
   // 07: 開始: cloth for timber with the neighbour, the difference paid in money, three deliveries.
@@ -471,9 +390,9 @@ UIDRIVER_SCENARIO(play) {
   Expect(w.GLSubMenu2.Text() == "交易回数:3", "開始", "the count reads " + w.GLSubMenu2.Text());
   Save(w, "play-07-trade");
   p.Click(w.GLExcute);
-  Expect(Text("SELECT Nation||'/'||Count FROM trade") == "カルセーダス王国/3" &&
+  Expect(Query("SELECT Nation||'/'||Count FROM trade") == "カルセーダス王国/3" &&
              Number("SELECT COUNT(*) FROM tradedata WHERE Nation='カルセーダス王国'") == 3,
-         "開始", "no contract: " + Text("SELECT Nation||'/'||Count FROM trade"));
+         "開始", "no contract: " + Query("SELECT Nation||'/'||Count FROM trade"));
   // 中止 shows the contract's goods; the right button closes the panel and the contract stays.
   p.Menu("中止");
   p.Row(w.GGSub1, 0, "カルセーダス王国");
@@ -503,8 +422,8 @@ UIDRIVER_SCENARIO(play) {
   p.Expect("ゴブリンの巣へ向けて進軍します", "はい");
   p.Row(w.GGSub2, 0, "ゴブリンの巣");
   p.AllExpectedShown("討伐");
-  Expect(Text("SELECT RootName||'/'||Class||'/'||Number FROM unit") == "ゴブリンの巣/セイバー/" + std::to_string(soldiers),
-         "討伐", "the army did not leave: " + Text("SELECT RootName||'/'||Class||'/'||Number FROM unit"));
+  Expect(Query("SELECT RootName||'/'||Class||'/'||Number FROM unit") == "ゴブリンの巣/セイバー/" + std::to_string(soldiers),
+         "討伐", "the army did not leave: " + Query("SELECT RootName||'/'||Class||'/'||Number FROM unit"));
   NoDatabaseErrors("討伐");
 
   // 09: weeks until the army has fought and come home; the battle is drawn on the screen.

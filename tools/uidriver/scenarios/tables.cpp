@@ -1,5 +1,4 @@
 /** @file tables.cpp The tables scenario: a 50-item list scrolled, hovered, selected and sorted, an empty list, and the people table with a lit switch. */
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -10,43 +9,19 @@
 #include "db/CreateDB.h"
 #include "db/clsDB.h"
 #include "platform/EventLoop.h"
-#include "platform/FileSystem.h"
 #include "platform/Window.h"
 
-namespace fs = std::filesystem;
 using uidriver::Fail;
+using uidriver::Picture;
 using uidriver::Save;
 
 namespace {
 
-plat::Surface Picture(const std::string& name) {
-  plat::Surface s;
-  std::string error;
-  if (!plat::LoadPicture((fs::path(VESK_GAME_DIR) / "image" / name).string(), s, error)) Fail("load " + name, error);
-  return s;
+// The rows of a new game's query, on a connection of the scenario's own.
+std::shared_ptr<RecordSet> Query(clsDB& db, const std::string& sql) {
+  if (!db.GetData(sql)) Fail("query", db.GetErrMSG());
+  return db.GetRecordSet();
 }
-
-// A copy of the game folder's database in a temporary folder, so the real one stays untouched.
-struct GameCopy {
-  GameCopy() {
-    folder = fs::temp_directory_path() / ("vesk-tables-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    fs::copy_file(fs::path(VESK_GAME_DIR) / "vesk.mdb", folder / "vesk.mdb", fs::copy_options::overwrite_existing);
-    plat::SetProgramFolder(folder);
-    if (!CreateDB::DBConnect(db)) Fail("open the database", db.GetErrMSG());
-  }
-  ~GameCopy() {
-    plat::SetProgramFolder({});
-    std::error_code ec;
-    fs::remove_all(folder, ec);
-  }
-  std::shared_ptr<RecordSet> Query(const std::string& sql) {
-    if (!db.GetData(sql)) Fail("query", db.GetErrMSG());
-    return db.GetRecordSet();
-  }
-  fs::path folder;
-  clsDB db;
-};
 
 GridColumnSet MarketColumns() {
   struct Col { const char* title; int align, width; const char* field; int max; };
@@ -89,7 +64,9 @@ void Move(plat::Window& w, const plat::Control& c, int x, int y) {
 }  // namespace
 
 UIDRIVER_SCENARIO(tables) {
-  GameCopy game;
+  uidriver::GameFolder();
+  clsDB db;
+  if (!CreateDB::DBConnect(db)) Fail("open the database", db.GetErrMSG());
   plat::Window win("vesk 一覧", 800, 600);
   win.Image() = Picture("a001.jpg");
   win.Resize(800, 600);
@@ -126,7 +103,7 @@ UIDRIVER_SCENARIO(tables) {
   win.Show();
 
   const std::string list = "SELECT Name, Price, Value, Weight, Category, Tips FROM item WHERE Price>0 ORDER BY rowid LIMIT 50";
-  grid.GetData(game.Query(list), 5, MarketColumns());
+  grid.GetData(Query(db, list), 5, MarketColumns());
   if (grid.RowCount() != 51 || !grid.Scrollable()) Fail("fill", "50 records in a scrolling list expected");
 
   // Scrolled to the middle: five wheel notches of three rows.
@@ -152,7 +129,7 @@ UIDRIVER_SCENARIO(tables) {
     Fail("sort", "first price " + grid.RecordValue(0, 1) + ", last " + grid.RecordValue(49, 1));
   Save(win, "tables-02-sorted-by-price");
 
-  grid.GetData(game.Query("SELECT Name, Price, Value, Weight, Category FROM item WHERE Price<0"), 5, MarketColumns());
+  grid.GetData(Query(db, "SELECT Name, Price, Value, Weight, Category FROM item WHERE Price<0"), 5, MarketColumns());
   tip.SetText("アイテムがありません");
   choice.SetVisible(false);
   if (grid.RowCount() != 1 || grid.Scrollable()) Fail("empty", "an empty list must show its header alone");

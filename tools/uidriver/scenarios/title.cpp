@@ -16,6 +16,7 @@
 #include "runtime/Clock.h"
 
 using uidriver::ClickOn;
+using uidriver::Expect;
 using uidriver::Fail;
 using uidriver::HoverOn;
 using uidriver::Save;
@@ -39,10 +40,6 @@ void SetMoney(int money) {
   auto conn = CreateDB::OpenDB(plat::ProgramFolder() / "vesk.mdb", CreateDB::kScrambledPassword, opened);
   db.DBSet(std::move(conn));
   if (!db.Excute("UPDATE home SET [Money]=" + std::to_string(money))) Fail("money", db.GetErrMSG());
-}
-
-void Expect(bool ok, const std::string& step, const std::string& what) {
-  if (!ok) Fail(step, what);
 }
 
 // The settings dialog has no main window behind it here: what it switches goes nowhere.
