@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "runtime/Strings.h"
 #include "runtime/VbError.h"
 
 namespace {
@@ -11,16 +12,6 @@ constexpr int kGap = 10;  // between items, and around them on their panel
 constexpr plat::Colour kBorder = plat::Rgb(0, 0, 0);         // the open item's single-line border
 constexpr plat::Colour kPanelGround = plat::Rgb(240, 240, 240);  // a panel beyond its picture
 constexpr unsigned kCentred = plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE;
-
-std::vector<std::string> Split(const std::string& list) {
-  std::vector<std::string> words;
-  for (size_t start = 0;;) {
-    const size_t end = list.find(':', start);
-    words.push_back(list.substr(start, end == std::string::npos ? std::string::npos : end - start));
-    if (end == std::string::npos) return words;
-    start = end + 1;
-  }
-}
 
 // Word k (1-based), or "" where the list is short.
 const std::string& Word(const std::vector<std::string>& words, int k) {
@@ -192,7 +183,7 @@ void ctrGameMenu::DrawCaption(Part& item, const plat::Surface& face, const std::
 
 void ctrGameMenu::DrawMenuText(int16_t pIndex) {
   if (pIndex == 0) {
-    const auto words = Split(menuList_);
+    const auto words = rt::Split(menuList_, ":");
     for (size_t k = 1; k <= items_.size(); ++k) DrawCaption(*items_[k - 1], menuListImage_, Word(words, k), plat::kBlack);
     return;
   }
@@ -202,7 +193,7 @@ void ctrGameMenu::DrawMenuText(int16_t pIndex) {
 }
 
 std::vector<std::string> ctrGameMenu::SubWords(int16_t index) const {
-  return index >= 1 && index <= MenuListCount() ? Split(subLists_[index - 1]) : std::vector<std::string>{};
+  return index >= 1 && index <= MenuListCount() ? rt::Split(subLists_[index - 1], ":") : std::vector<std::string>{};
 }
 
 // MouseMove in the menu's own pixels, wherever on it the mouse is.
