@@ -26,6 +26,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StdControls.h"
 #include "platform/Window.h"
+#include "runtime/Strings.h"
 #include "sim/SimDb.h"
 
 namespace fs = std::filesystem;
@@ -217,11 +218,10 @@ void MenuWord(frmMain2& w, const std::string& word) {
   plat::DoEvents();
   ctrGameMenu& m = w.GMenu;
   for (int16_t i = 1; i <= m.MenuListCount(); ++i) {
-    const std::string list = ":" + m.SubMenuList(i) + ":";
-    const size_t at = list.find(":" + word + ":");
-    if (at == std::string::npos) continue;
-    // The word's place: one more than the colons before it.
-    const auto k = static_cast<int16_t>(1 + std::count(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(at), ':'));
+    const std::vector<std::string> words = rt::Split(m.SubMenuList(i), ":");
+    const auto at = std::find(words.begin(), words.end(), word);
+    if (at == words.end()) continue;
+    const auto k = static_cast<int16_t>(at - words.begin() + 1);
     HoverOn(m.MenuItem(i));
     HoverOn(m.SubMenuItem(k));
     ClickOn(m.SubMenuItem(k));
