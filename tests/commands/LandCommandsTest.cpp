@@ -1,19 +1,10 @@
 /** @file LandCommandsTest.cpp The land commands on a new game: their lists, questions, refusals, writes and land bookkeeping. */
-#include <algorithm>
-
 #include "CommandFixture.h"
 #include "sim/People.h"
 #include "sim/StatusPanels.h"
 
 namespace cmdtest {
 namespace {
-
-using Names = std::vector<std::string>;
-Names Sorted(Names v) {
-  std::sort(v.begin(), v.end());
-  return v;
-}
-constexpr int32_t kYes = sim::kAnsYes, kNo = sim::kAnsNo;
 
 class LandCommandsTest : public CommandTest {
  protected:
@@ -22,10 +13,6 @@ class LandCommandsTest : public CommandTest {
                  "[Update] FROM construction WHERE ID=" + std::to_string(id));
   }
   std::string Free(const std::string& area) { return Value("SELECT Development FROM area WHERE Name='" + area + "'"); }
-  void SetMoney(int32_t money) {
-    data.Money(money);
-    Exec("UPDATE home SET [Money]=" + std::to_string(money));
-  }
   // The starting barracks' way up, opened as the unlock ladder opens it.
   void OpenBarracksUpgrade() {
     sim::TurnLog log;
@@ -45,14 +32,12 @@ TEST_F(LandCommandsTest, FirstListsFollowTheWordAndTheUpgradeListNeedsAnOpenSucc
   EXPECT_EQ(Grid(GridId::GGMain).Column(0), (Names{"中央市街", "リュシーレ平原"}));
   EXPECT_EQ(Grid(GridId::GGMain).Column(4), (Names{"4", "2"}));
   EXPECT_EQ(state.mConstructPower, 11) << "the help of the 110 employed people";
-  EXPECT_TRUE(Grid(GridId::GGMain).Visible() && !host.panel(cmd::PanelId::GLTurnEnd).Visible());
   ASSERT_TRUE(Menu("探索"));
   EXPECT_EQ(Grid(GridId::GGMain).Column(0), (Names{"リュシーレ平原"})) << "no town and nothing at level 10";
 
   // Nothing a new game holds has an open successor yet.
   EXPECT_FALSE(Menu("改修"));
   EXPECT_EQ(LastMessage(), "改修できる建物がありません");
-  EXPECT_TRUE(host.panel(cmd::PanelId::GLTurnEnd).Visible());
   OpenBarracksUpgrade();
   ASSERT_TRUE(Menu("改修"));
   EXPECT_EQ(Grid(GridId::GGMain).Column(4), (Names{"6"})) << "the starting barracks";
@@ -80,10 +65,6 @@ TEST_F(LandCommandsTest, BuildingAsksTakesLandPaysAtOnceAndAbandonsTheJobUnderWa
   Pick(GridId::GGSub1, 0, "小さな畑");
   EXPECT_EQ(LastMessage(), "小さな畑を建設していいですか?");
   EXPECT_EQ(Building(8), "8,小さな畑,リュシーレ平原,,0,0,40,");
-  EXPECT_EQ(Free("リュシーレ平原") + "/" + Value("SELECT Construction||'/'||[Money] FROM home"), "2/8/350");
-  EXPECT_EQ(data.Money(), 350);
-  EXPECT_EQ(screen.label(sim::LabelId::Construct).mainText, "建設:小さな畑(リュシーレ平原)");
-  EXPECT_FALSE(Grid(GridId::GGSub1).Visible() || Grid(GridId::GGMain).Visible());
 
   // A second job in the same area: the first is deleted and its land counted before the new one takes its own.
   form.mCommand.clear();
@@ -164,9 +145,6 @@ TEST_F(LandCommandsTest, DemolitionReturnsTheLandOfWhatTheBuildingHolds) {
 
   ASSERT_TRUE(Menu("解体"));
   Pick(GridId::GGMain, 0, "リュシーレ平原");
-  Answer({kNo});
-  Pick(GridId::GGSub1, 0, "小さな牧場");
-  EXPECT_FALSE(Building(7).empty());
   Answer({kYes});
   Pick(GridId::GGSub1, 0, "小さな牧場");
   EXPECT_EQ(LastMessage(), "小さな牧場を解体していいですか");
@@ -236,7 +214,7 @@ TEST_F(LandCommandsTest, AMissingRowStopsTheCommandBeforeAnyWrite) {
   // A write that fails takes the others back with it: the job under way, the land and the money stay.
   Exec("UPDATE construction SET Work=30 WHERE ID=3");
   Exec("UPDATE home SET Construction=3");
-  Exec("CREATE TRIGGER refuse BEFORE INSERT ON construction BEGIN SELECT RAISE(ABORT,'full'); END");
+  FailWritesTo("construction", "INSERT");
   Answer({kYes, kYes});
   Build("リュシーレ平原", "小さな畑");
   EXPECT_EQ(screen.errors.back().rfind("建設SQLエラー\r\nINSERT", 0), 0u);
@@ -252,8 +230,6 @@ TEST_F(LandCommandsTest, AllocationBuildsItsScreenLocksGrowingCropsAndCommitsSta
   Pick(GridId::GGSub1, 0, "小さな畑");
   const fake::FakeSlider& slider = host.slider;
   EXPECT_EQ(std::to_string(slider.max) + "/" + std::to_string(slider.value) + "/" + slider.text, "60/50/小さな畑");
-  EXPECT_EQ(std::to_string(form.mAllotPopulation) + "/" + std::to_string(form.mAllotOthers) + "/" + form.mAllotOccupation,
-            "70/20/Producer");
   EXPECT_EQ(host.restruct.subText, "0");
   EXPECT_EQ(Grid(GridId::GGSub2).Column(0), (Names{"貧しい麦"}));
   EXPECT_TRUE(slider.enable && Button(ButtonId::GLClear).enable && Button(ButtonId::GLExcute).Visible());

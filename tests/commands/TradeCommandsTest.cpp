@@ -1,17 +1,14 @@
 /** @file TradeCommandsTest.cpp Trade with the nations on a new game: the partner list and the piers, composing a deal, the contract and its delivery, and the cancellation. */
-#include <algorithm>
-
-#include "EconomyFixture.h"
+#include "CommandFixture.h"
 #include "sim/TurnEnd.h"
 
 namespace cmdtest {
 namespace {
 
-using Names = std::vector<std::string>;
 constexpr const char* kHome = "カルセーダス王国";  // distance 1, buys 素材 12, 製品 10, 武器 8
 constexpr const char* kOther = "アードラー共和国";
 
-class TradeCommandsTest : public EconomyTest {
+class TradeCommandsTest : public CommandTest {
  protected:
   /// A pier of the kingdom: land 1 木製の桟橋, 2 鉄製の桟橋, 3 貿易港; work left > 0 while it is built.
   void Pier(int land, int work = 0) {
@@ -24,8 +21,8 @@ class TradeCommandsTest : public EconomyTest {
   void StartWith(const std::string& nation) {
     if (pierCount == 0) Pier(1);
     Acquaint(nation);
-    ASSERT_TRUE(Open("開始"));
-    Choose(GridId::GGSub1, 0, nation);
+    ASSERT_TRUE(Menu("開始"));
+    Pick(GridId::GGSub1, 0, nation);
   }
   /// Goods of a slot (row 2 to 4; column 1 gives, 5 receives), amount on the slider, confirmed.
   void Put(int16_t row, int16_t col, const std::string& item, int32_t amount) {
@@ -33,7 +30,7 @@ class TradeCommandsTest : public EconomyTest {
     if (row == 5) {
       host.slider.value = amount;
     } else {
-      Choose(GridId::GGMain, 0, item);
+      Pick(GridId::GGMain, 0, item);
       Slide(amount);
     }
     cmd::TradeLineAdd(c);
@@ -47,30 +44,30 @@ class TradeCommandsTest : public EconomyTest {
 };
 
 TEST_F(TradeCommandsTest, PartnersNeedAFinishedPierAFreeBerthAndAnOpenNation) {
-  EXPECT_FALSE(Open("開始"));
+  EXPECT_FALSE(Menu("開始"));
   EXPECT_EQ(LastMessage(), "交易国がありません");
   Pier(1, 100);
-  EXPECT_FALSE(Open("開始")) << "a pier under construction carries no contract";
+  EXPECT_FALSE(Menu("開始")) << "a pier under construction carries no contract";
   Exec("UPDATE construction SET Work=0 WHERE ID=20");
-  EXPECT_FALSE(Open("開始"));
+  EXPECT_FALSE(Menu("開始"));
   EXPECT_EQ(LastMessage(), "交易できる国がありません");
 
   Acquaint(kHome);
   Acquaint(kOther);
   Exec(std::string("INSERT INTO trade VALUES('") + kOther + "',3,1)");
-  EXPECT_FALSE(Open("開始"));
+  EXPECT_FALSE(Menu("開始"));
   EXPECT_EQ(LastMessage(), "1ヶ国と交易していて港が一杯です");
   // A port being built counts for the weight but not for the berths.
   Pier(3, 500);
-  EXPECT_FALSE(Open("開始"));
+  EXPECT_FALSE(Menu("開始"));
   Pier(1);
   for (const auto& [land, weight] : {std::pair{2, 100}, std::pair{5, 200}, std::pair{3, 200}}) {
     Exec("UPDATE construct SET Land=" + std::to_string(land) + " WHERE Name='貿易港'");
-    ASSERT_TRUE(Open("開始"));
+    ASSERT_TRUE(Menu("開始"));
     EXPECT_EQ(form.mTradeMaxWeight, weight) << "largest pier of land " << land;
   }
   EXPECT_EQ(Grid(GridId::GGSub1).Column(0), (Names{kHome})) << "no second contract with a partner";
-  Choose(GridId::GGSub1, 0, kHome);
+  Pick(GridId::GGSub1, 0, kHome);
   EXPECT_EQ(Cell(1, 1) + " " + Totals(), std::string(kHome) + "(距離:1/最大重量:200/0/0) 0/0");
 }
 
@@ -79,19 +76,16 @@ TEST_F(TradeCommandsTest, EachSlotOffersItsSidesGoodsWithinTheWeightAndStock) {
   cmd::GVTrade_Click(c, 2, 1);
   // Stocked, tradable, of a class the partner buys and does not sell; at the sale price times its interest.
   const fake::FakeGrid& goods = Grid(GridId::GGMain);
-  Names names = goods.Column(0);
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (Names{"布", "木の槍", "木の矢", "木刀", "木弓", "羊毛"}));
+  EXPECT_EQ(Sorted(goods.Column(0)), (Names{"布", "木の槍", "木の矢", "木刀", "木弓", "羊毛"}));
   EXPECT_EQ(goods.Column(1), (Names{"14", "12", "12", "10", "7", "1"}));
-  Choose(GridId::GGMain, 0, "木刀");
+  Pick(GridId::GGMain, 0, "木刀");
   EXPECT_EQ(SliderState(), "0..10=0:木刀") << "weight 5 within 50";
   Slide(4);
   cmd::TradeLineAdd(c);
   EXPECT_EQ(Cell(2, 2) + "," + Cell(2, 3) + "," + Cell(2, 4) + " " + Totals(), "木刀,12,4 48/0");
   EXPECT_EQ(Cell(1, 1), std::string(kHome) + "(距離:1/最大重量:50/20/0)");
   cmd::GVTrade_Click(c, 3, 1);
-  names = goods.Column(0);
-  EXPECT_EQ(std::count(names.begin(), names.end(), "木刀"), 0) << "already given";
+  EXPECT_EQ(Sorted(goods.Column(0)), (Names{"布", "木の槍", "木の矢", "木弓", "羊毛"})) << "木刀 is already given";
 
   // The partner's goods open at its friendship, with what its people can spare, cheapest first.
   // An item of no value has none to spare; one without weight is bounded by the amount alone.
@@ -100,9 +94,9 @@ TEST_F(TradeCommandsTest, EachSlotOffersItsSidesGoodsWithinTheWeightAndStock) {
   cmd::GVTrade_Click(c, 2, 5);
   EXPECT_EQ(goods.Column(0), (Names{"小麦", "羊肉", "木材"}));
   EXPECT_EQ(goods.Column(2), (Names{"0", "600", "600"}));
-  Choose(GridId::GGMain, 0, "羊肉");
+  Pick(GridId::GGMain, 0, "羊肉");
   EXPECT_EQ(host.slider.max, 600);
-  Choose(GridId::GGMain, 0, "木材");
+  Pick(GridId::GGMain, 0, "木材");
   EXPECT_EQ(host.slider.max, 25);
   Slide(8);
   cmd::TradeLineAdd(c);
@@ -127,27 +121,27 @@ TEST_F(TradeCommandsTest, NoSlotPartnerOrNegotiationInheritsTheLastOnesState) {
   Pier(1);
   Acquaint(kHome);
   Acquaint(kOther);
-  ASSERT_TRUE(Open("開始"));
+  ASSERT_TRUE(Menu("開始"));
   cmd::GVTrade_Click(c, 2, 1);
   cmd::GVTrade_RightClick(c, 2, 1);
   EXPECT_FALSE(Grid(GridId::GGMain).Visible() || Button(ButtonId::GLExcute).Visible()) << "no partner yet";
 
-  Choose(GridId::GGSub1, 0, kHome);
+  Pick(GridId::GGSub1, 0, kHome);
   cmd::GVTrade_Click(c, 2, 1);
-  Choose(GridId::GGMain, 0, "木刀");
+  Pick(GridId::GGMain, 0, "木刀");
   Exec(std::string("DELETE FROM tradeitem WHERE Nation='") + kHome + "'");
   cmd::GVTrade_Click(c, 2, 5);
   EXPECT_EQ(LastMessage(), "交易できるアイテムがありません");
   EXPECT_FALSE(Grid(GridId::GGMain).Visible() || host.slider.Visible() || Button(ButtonId::GLSubMenu).Visible());
 
   Put(2, 1, "木刀", 2);
-  Choose(GridId::GGSub1, 0, kOther);
+  Pick(GridId::GGSub1, 0, kOther);
   EXPECT_EQ(form.mTradeLines.Count(), 0);
   EXPECT_EQ(Cell(2, 2) + Totals(), "0/0");
   EXPECT_FALSE(Button(ButtonId::GLExcute).Visible());
 
   Put(5, 1, "", 30);
-  ASSERT_TRUE(Open("開始"));
+  ASSERT_TRUE(Menu("開始"));
   EXPECT_TRUE(form.mTradeCountry.Nation.empty() && Cell(1, 1).empty() && Cell(5, 2).empty());
   cmd::GVTrade_Click(c, 5, 1);
   EXPECT_FALSE(host.slider.Visible());
@@ -215,28 +209,28 @@ TEST_F(TradeCommandsTest, WideTotalsAreShownWholeAndWhatDoesNotFitIsRefused) {
 }
 
 TEST_F(TradeCommandsTest, CancellingAContractCostsFriendshipForEveryDeliveryLeft) {
-  EXPECT_FALSE(Open("中止"));
+  EXPECT_FALSE(Menu("中止"));
   EXPECT_EQ(LastMessage(), "現在、交易をしていません");
   Exec(std::string("INSERT INTO trade VALUES('") + kHome + "',4,1)");
   Exec(std::string("INSERT INTO tradedata VALUES('") + kHome + "','輸出','布',5)");
   Exec(std::string("UPDATE country SET Friendship=20 WHERE Nation='") + kHome + "'");
-  ASSERT_TRUE(Open("中止"));
-  Choose(GridId::GGSub1, 0, kHome);
+  ASSERT_TRUE(Menu("中止"));
+  Pick(GridId::GGSub1, 0, kHome);
   EXPECT_EQ(Grid(GridId::GGMain).Column(1)[0] + Button(ButtonId::GLExcute).Text(), "布交易中止");
 
   Answer({sim::kAnsNone});  // closed unanswered: no more than a no
   cmd::GLExcute_Click(c);
   EXPECT_EQ(LastMessage(), std::string(kHome) + "との交易を中止しますか?\r\n中止すると、相手国との友好度が低下します");
   EXPECT_FALSE(Grid(GridId::GGMain).Visible()) << "the panel closes";
-  ASSERT_TRUE(Open("中止"));
-  Choose(GridId::GGSub1, 0, kHome);
+  ASSERT_TRUE(Menu("中止"));
+  Pick(GridId::GGSub1, 0, kHome);
   // A failed friendship write keeps the contract and its goods.
   FailWritesTo("country");
-  Answer({sim::kAnsYes});
+  Answer({kYes});
   cmd::GLExcute_Click(c);
   EXPECT_EQ(Goods(kHome) + "/" + Value("SELECT Count FROM trade"), "輸出,布,5/4");
   Exec("DROP TRIGGER fail_country");
-  Answer({sim::kAnsYes});
+  Answer({kYes});
   cmd::GLExcute_Click(c);
   EXPECT_EQ(Goods(kHome) + "/" + Value("SELECT COUNT(*) FROM trade"), "/0");
   EXPECT_EQ(Value(std::string("SELECT Friendship FROM country WHERE Nation='") + kHome + "'"), "8");

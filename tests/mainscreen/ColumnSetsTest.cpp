@@ -30,21 +30,8 @@ struct Listing {
   std::string sql;
 };
 
-const char kItemResearchSelect[] =
-    "SELECT itemdata.Name,itemdata.Storage,item.Class,item.Category,itemdata.ItemLevel,"
-    "ROUND(itemdata.Research*1.0/(itemdata.ItemLevel+1),0),Open,Weight,Power,Effect,Tips,"
-    "ROUND(item.Price*(0.5+itemdata.DecreaseWeek*0.04),0) FROM itemdata LEFT JOIN item ON itemdata.Name=item.Name";
-const char kAreaSelect[] =
-    "SELECT area.Name, area.AreaLevel, ROUND(area.Research*1.0/(area.AreaLevel+1),0), area.Development, "
-    "COUNT(construction.Area), area.Type,area.Tips FROM area LEFT JOIN construction ON area.Name=construction.Area";
-const char kAreaGroup[] =
-    " GROUP BY area.Name, area.AreaLevel, Research*1.0/(area.AreaLevel+1), area.Development, area.Type,area.Tips"
-    " ORDER BY area.AreaLevel DESC";
-const char kSellSelect[] =
-    "SELECT item.Name,itemdata.Storage,item.Value,ROUND(item.Price*(0.5+itemdata.DecreaseWeek*0.04),0),Weight,Power,"
-    "Effect,Tips,Category  FROM item,itemdata WHERE item.Name=itemdata.Name AND itemdata.Storage>0 AND item.Price>0";
-
-// Each list of the game with the set and the number of columns it is shown with.
+// Each list of the game with the set and the number of columns it is shown with; of lists that
+// select the same columns (a warehouse and a research list) one stands for all.
 const std::vector<Listing> kListings = {
     {ColumnSetId::ContinueItem, 3, "SELECT Item,Amount,Count FROM continueitem WHERE Type='購入'"},
     {ColumnSetId::Workplace, 2,
@@ -68,18 +55,18 @@ const std::vector<Listing> kListings = {
     {ColumnSetId::Nation, 1,
      "SELECT Nation,friendship.Name,Tips FROM country,friendship WHERE country.Friendship BETWEEN Minimum AND "
      "Maximum AND Acquaintance=TRUE AND country.Nation NOT IN (SELECT Nation FROM trade)"},
-    {ColumnSetId::ItemResearch, 7, std::string(kItemResearchSelect) + " ORDER BY itemdata.ItemLevel,Research ASC"},
-    {ColumnSetId::ItemResearch, 7, std::string(kItemResearchSelect) + " WHERE itemdata.Storage>0 ORDER BY Storage DESC"},
+    {ColumnSetId::ItemResearch, 7,
+     "SELECT itemdata.Name,itemdata.Storage,item.Class,item.Category,itemdata.ItemLevel,"
+     "ROUND(itemdata.Research*1.0/(itemdata.ItemLevel+1),0),Open,Weight,Power,Effect,Tips,"
+     "ROUND(item.Price*(0.5+itemdata.DecreaseWeek*0.04),0) FROM itemdata LEFT JOIN item ON itemdata.Name=item.Name"},
     {ColumnSetId::Area, 5,
-     std::string(kAreaSelect) + " WHERE area.Open=TRUE AND area.AreaLevel<10 AND area.Type NOT IN ('市街')" + kAreaGroup},
-    {ColumnSetId::Area, 5, std::string(kAreaSelect) + " WHERE area.Open=TRUE AND area.Type NOT IN ('王宮','山')" + kAreaGroup},
+     "SELECT area.Name, area.AreaLevel, ROUND(area.Research*1.0/(area.AreaLevel+1),0), area.Development, "
+     "COUNT(construction.Area), area.Type,area.Tips FROM area LEFT JOIN construction ON area.Name=construction.Area "
+     "WHERE area.Open=TRUE GROUP BY area.Name, area.AreaLevel, Research*1.0/(area.AreaLevel+1), area.Development, "
+     "area.Type,area.Tips ORDER BY area.AreaLevel DESC"},
     {ColumnSetId::Construct, 4,
      "SELECT construct.Name,construct.Land,construct.Price,construct.Men ,construct.Work FROM construct WHERE "
      "construct.Open=TRUE AND construct.Area='平原'"},
-    {ColumnSetId::Construct, 4,
-     "SELECT construct.Name,construct.Land,construct.Price/2,construct.Men,construct.Work/2 FROM "
-     "construct,construction,area WHERE construct.Succession=construction.Name AND area.Name=construction.Area "
-     "AND construct.Area=area.Type AND construct.Open=True"},
     {ColumnSetId::AreaBuilding, 4,
      "SELECT DISTINCT construction.Area,construction.Name,construct.Land,construct.Men,construction.ID FROM "
      "construction, construct, construct N, area WHERE construction.Name=construct.Name And N.Open=True And "
@@ -89,16 +76,13 @@ const std::vector<Listing> kListings = {
      "SELECT DISTINCT itemdata.Name,itemdata.Storage,item.Value,ROUND(item.Price*(1+itemdata.DecreaseWeek*0.06),0) "
      ",Weight,Power,Effect,Tips,Category FROM itemdata,item WHERE itemdata.Name=item.Name AND itemdata.Open='公開' "
      "AND item.Price>0 AND itemdata.Name NOT IN (SELECT nest.Treasure FROM nest) ORDER BY 3 DESC"},
-    {ColumnSetId::ItemValue, 4, std::string(kSellSelect) + " ORDER BY 2 DESC"},
-    {ColumnSetId::ItemValue, 4, std::string(kSellSelect) + " AND Category IN ('穀物','肉類') ORDER BY 2 DESC"},
+    {ColumnSetId::ItemValue, 4,
+     "SELECT item.Name,itemdata.Storage,item.Value,ROUND(item.Price*(0.5+itemdata.DecreaseWeek*0.04),0),Weight,Power,"
+     "Effect,Tips,Category  FROM item,itemdata WHERE item.Name=itemdata.Name AND itemdata.Storage>0 AND item.Price>0"},
     {ColumnSetId::Product, 1,
      "SELECT DISTINCT(grain.Name) FROM grain,construct,construction,area,itemdata WHERE "
      "construct.Name=construction.Name AND construct.Area=area.Type AND area.Name=construction.Area AND "
      "grain.Type=construct.Type AND itemdata.Name=grain.Name"},
-    {ColumnSetId::Product, 1,
-     "SELECT areaitem.Name FROM areaitem,construct,construction,area,itemdata WHERE construct.Name=construction.Name "
-     "AND construct.Area=area.Type AND area.Name=construction.Area AND areaitem.Type=construct.Type AND "
-     "areaitem.Name=itemdata.Name AND areaitem.Open=TRUE"},
     {ColumnSetId::UnitClass, 1, "SELECT NameJ FROM class"},
     {ColumnSetId::Equipment, 5,
      "SELECT item.Name,Category,Power,Weight,Storage,Effect,Tips FROM item,itemdata WHERE item.Name=itemdata.Name "

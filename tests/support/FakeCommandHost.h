@@ -120,10 +120,9 @@ class FakeTradeView : public FakeControl, public cmd::ITradeView {
     return it == cells.end() ? std::string() : it->second;
   }
   void HeaderText(int16_t row, int16_t col, const std::string& text) override { cells[{row, col}] = text; }
-  void RePaint() override { ++repaints; }
+  void RePaint() override {}
 
   std::map<std::pair<int16_t, int16_t>, std::string> cells;
-  int repaints = 0;
 };
 
 class FakeCommandHost : public cmd::ICommandHost {
