@@ -139,7 +139,23 @@ void CloseAll() {
     if (auto* w = static_cast<Window*>(Control::FromId(id)); w && w->IsShown()) w->RequestClose();
 }
 
+// Marks the mouse events made by input:: (the mouse's instance id, which SDL never gives a real one).
+constexpr Uint32 kSyntheticMouse = 0x5EED;
+bool gSyntheticOnly = false;
+
+bool DroppedAsReal(const SDL_Event& ev) {
+  if (!gSyntheticOnly) return false;
+  switch (ev.type) {
+    case SDL_MOUSEMOTION: return ev.motion.which != kSyntheticMouse;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: return ev.button.which != kSyntheticMouse;
+    case SDL_MOUSEWHEEL: return ev.wheel.which != kSyntheticMouse;
+    default: return false;
+  }
+}
+
 void Dispatch(const SDL_Event& ev) {
+  if (DroppedAsReal(ev)) return;
   switch (ev.type) {
     case SDL_MOUSEMOTION:
       if (Window* w = Window::FromSdlId(ev.motion.windowID)) DeliverMouse(*w, Kind::Move, ev.motion.x, ev.motion.y, 0);
@@ -248,6 +264,11 @@ Window* TopModalWindow() {
   return ui.modal.empty() ? nullptr : ui.modal.back();
 }
 
+Window* FrontWindow() {
+  auto& ui = Ui();
+  return ui.modal.empty() ? ui.lastShown : ui.modal.back();
+}
+
 void SetActiveWindowSource(IActiveWindow* source) { Ui().activeSource = source; }
 
 bool IsActiveWindow(const Window& w) {
@@ -256,10 +277,7 @@ bool IsActiveWindow(const Window& w) {
   if (!w.IsShown()) return false;
   if (SDL_Window* focus = SDL_GetKeyboardFocus()) return SDL_GetWindowID(focus) == w.SdlId();
   const char* driver = SDL_GetCurrentVideoDriver();
-  if (driver && std::strcmp(driver, "dummy") == 0) {  // no focus without a window system
-    if (!ui.modal.empty()) return ui.modal.back() == &w;
-    return ui.lastShown == &w;
-  }
+  if (driver && std::strcmp(driver, "dummy") == 0) return FrontWindow() == &w;  // no focus without a window system
   return false;
 }
 
@@ -268,6 +286,7 @@ namespace input {
 void MouseMove(const Window& w, int x, int y) {
   SDL_Event ev{};
   ev.type = SDL_MOUSEMOTION;
+  ev.motion.which = kSyntheticMouse;
   ev.motion.windowID = w.SdlId();
   ev.motion.x = x;
   ev.motion.y = y;
@@ -278,6 +297,7 @@ namespace {
 void PushButton(const Window& w, int x, int y, int button, bool down) {
   SDL_Event ev{};
   ev.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+  ev.button.which = kSyntheticMouse;
   ev.button.windowID = w.SdlId();
   ev.button.button = SdlButton(button);
   ev.button.state = down ? SDL_PRESSED : SDL_RELEASED;
@@ -303,6 +323,7 @@ void ClickAt(const Window& w, int x, int y, int button) {
 void WheelAt(const Window& w, int x, int y, int direction) {
   SDL_Event ev{};
   ev.type = SDL_MOUSEWHEEL;
+  ev.wheel.which = kSyntheticMouse;
   ev.wheel.windowID = w.SdlId();
   ev.wheel.y = direction;
   ev.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
@@ -318,6 +339,8 @@ void CloseRequest(const Window& w) {
   ev.window.event = SDL_WINDOWEVENT_CLOSE;
   Push(ev);
 }
+
+void SyntheticMouseOnly(bool on) { gSyntheticOnly = on; }
 
 void Terminate() {
   SDL_Event ev{};

@@ -43,6 +43,8 @@ class Timer {
 
 /// The innermost modal window that is open, or nullptr (tools drive open dialogs through it).
 Window* TopModalWindow();
+/// The window in front: the innermost modal one, else the last shown window still shown.
+Window* FrontWindow();
 
 /// Where "which window is active" comes from. The default asks the window system (under the
 /// dummy video driver, which has no focus, the last shown window counts as active).
@@ -66,6 +68,9 @@ void ClickAt(const Window& w, int x, int y, int button = kLeftButton);
 void WheelAt(const Window& w, int x, int y, int direction);
 void CloseRequest(const Window& w);
 void Terminate();  ///< as SIGTERM: a close request to every shown window
+/// While on, mouse events from the window system are dropped and only these synthetic ones are
+/// delivered: a driving tool's script is not disturbed where a real pointer rests on its window.
+void SyntheticMouseOnly(bool on);
 }  // namespace input
 
 }  // namespace plat

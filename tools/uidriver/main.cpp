@@ -314,6 +314,8 @@ int main(int argc, char** argv) {
   }
   if (scenario.empty()) return Usage();
   if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) setenv("SDL_VIDEODRIVER", "dummy", 0);
+  // The same script with or without a sound device: the scenarios play nothing.
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
   auto it = Scenarios().find(scenario);
   if (it == Scenarios().end()) {
     std::fprintf(stderr, "uidriver: unknown scenario \"%s\"\n", scenario.c_str());
@@ -328,6 +330,13 @@ int main(int argc, char** argv) {
   // A scenario that waits for something that never comes (a box nobody answers, a close the
   // game refuses) must not hang the test run: SIGALRM's default action ends the process.
   alarm(kWatchdogSeconds);
+  // The driver's hand is on the front window, also where no window manager gives focus (a bare
+  // X server): its controls are active as a player's would be.
+  struct FrontWindowActive : plat::IActiveWindow {
+    const plat::Window* ActiveWindow() override { return plat::FrontWindow(); }
+  } front;
+  plat::SetActiveWindowSource(&front);
+  plat::input::SyntheticMouseOnly(true);
   UnexpectedMessageBox unexpected;
   plat::MessageBoxScope failOnBox(&unexpected);
   try {

@@ -195,18 +195,6 @@ class Player {
   bool battleSeen_ = false;
 };
 
-// The player's hand is on the game: its front window is the active one, also where no window
-// manager gives focus (a bare X server).
-class FrontWindowActive : public plat::IActiveWindow {
- public:
-  const plat::Window* ActiveWindow() override {
-    if (plat::Window* modal = plat::TopModalWindow()) return modal;
-    if (frmMain2* main = MainScreenWindow(); main && main->IsShown()) return main;
-    if (frmTitle* title = TitleScreenWindow()) return &title->Form();
-    return nullptr;
-  }
-};
-
 // A number from the game's own connection (the save is held exclusively while it runs).
 int32_t Number(const std::string& sql) {
   if (!gDB) Fail("database", "the game is not running");
@@ -235,10 +223,6 @@ void Coast(const fs::path& folder) {
 }  // namespace
 
 UIDRIVER_SCENARIO(play) {
-  // The same script with or without a sound device: the game is silent here.
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  FrontWindowActive front;
-  plat::SetActiveWindowSource(&front);
   const fs::path folder = uidriver::GameFolder();
   Coast(folder);
   rt::VirtualClock clock;
@@ -470,6 +454,5 @@ UIDRIVER_SCENARIO(play) {
   ClickOn(title->GLLEnd);
   Expect(title->Form().Closed() && gEnding, "終了", "the title did not end the program");
   EndGame();
-  plat::SetActiveWindowSource(nullptr);
   rt::SetClock(nullptr);
 }
