@@ -1,6 +1,5 @@
-/** @file ItemCommandsTest.cpp The item commands on a new game: their lists and prices, the slider's bounds, the deals of the week, standing orders, supplying food, research and publishing. */
+/** @file ItemCommandsTest.cpp The item commands on a new game: their lists and prices, the slider's bounds, the deals of the week and the standing orders they write, supplying food, research and publishing. */
 #include "CommandFixture.h"
-#include "sim/TurnEnd.h"
 
 namespace cmdtest {
 namespace {
@@ -132,14 +131,6 @@ TEST_F(ItemCommandsTest, OneSaleAndOnePurchaseAWeekAndStandingOrdersBeyond) {
   Exec("UPDATE construct SET Land=1 WHERE Name='小規模商店街'");
   Deal("購入", "木弓", 1);
   EXPECT_EQ(LastMessage(), "今週の購入は済みました");
-}
-
-TEST_F(ItemCommandsTest, TheWeekCarriesOutAStandingPurchase) {
-  Deal("購入", "布", 5, 2);
-  ASSERT_EQ(Orders(), "1,布,購入,5,2");
-  sim::TurnEnd(week);
-  EXPECT_EQ(Stock("布") + "/" + Orders(), "25/1,布,購入,5,1");
-  EXPECT_NE(state.lastTurnLog.find("【布】を5、100で購入しました"), std::string::npos) << state.lastTurnLog;
 }
 
 TEST_F(ItemCommandsTest, SupplyingFillsTheFoodStoreUpToItsCapOnlyWhenEverythingWasRead) {

@@ -1,6 +1,5 @@
-/** @file TradeCommandsTest.cpp Trade with the nations on a new game: the partner list and the piers, composing a deal, the contract and its delivery, and the cancellation. */
+/** @file TradeCommandsTest.cpp Trade with the nations on a new game: the partner list and the piers, composing a deal, the contract, and the cancellation. */
 #include "CommandFixture.h"
-#include "sim/TurnEnd.h"
 
 namespace cmdtest {
 namespace {
@@ -147,8 +146,8 @@ TEST_F(TradeCommandsTest, NoSlotPartnerOrNegotiationInheritsTheLastOnesState) {
   EXPECT_FALSE(host.slider.Visible());
 }
 
-TEST_F(TradeCommandsTest, AContractMustBalanceAndFitAndIsDeliveredAfterItsDistance) {
-  Exec(std::string("UPDATE country SET Distance=2 WHERE Nation='") + kHome + "'");
+// What the week does with a contract's rows is the market's own test.
+TEST_F(TradeCommandsTest, AContractMustBalanceAndFit) {
   StartWith(kHome);
   cmd::GLExcute_Click(c);
   EXPECT_EQ(LastMessage(), "交易アイテムがありません");
@@ -176,12 +175,6 @@ TEST_F(TradeCommandsTest, AContractMustBalanceAndFitAndIsDeliveredAfterItsDistan
   EXPECT_EQ(Goods(kHome), "輸出,木刀,10/輸入,木材,22") << "a weight equal to the limit passes";
   EXPECT_EQ(Value("SELECT Count||','||StartWeek FROM trade"), "2,1");
   EXPECT_FALSE(host.trade.Visible());
-
-  sim::TurnEnd(week);
-  EXPECT_EQ(Stock("木刀") + "/" + Stock("木材"), "30/0") << "distance 2: not yet";
-  sim::TurnEnd(week);
-  EXPECT_EQ(Stock("木刀") + "/" + Stock("木材"), "20/22");
-  EXPECT_EQ(Value("SELECT Count FROM trade"), "1");
 }
 
 TEST_F(TradeCommandsTest, WideTotalsAreShownWholeAndWhatDoesNotFitIsRefused) {

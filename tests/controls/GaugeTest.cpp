@@ -1,9 +1,6 @@
 /** @file GaugeTest.cpp The gauge: segment lengths and the rounding adjustment, their places by direction, values out of range. */
-#include <gtest/gtest.h>
-
 #include <array>
 #include <tuple>
-#include <vector>
 
 #include "ControlsFixture.h"
 #include "controls/ctrGraphicalLabelEX.h"

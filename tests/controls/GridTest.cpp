@@ -1,10 +1,4 @@
 /** @file GridTest.cpp The list grid: layout numbers, bars, hover and selection, refills, wheel, thumb and sorting. */
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "ControlsFixture.h"
 #include "controls/ctrGraphicalGrid.h"
 #include "db/CreateDB.h"

@@ -1,7 +1,4 @@
 /** @file LabelTest.cpp The label: its text rectangles, the gauge's bar and percentage, its looks and the lit button. */
-#include <gtest/gtest.h>
-
-#include <string>
 #include <tuple>
 
 #include "ControlsFixture.h"

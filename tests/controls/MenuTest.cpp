@@ -1,9 +1,5 @@
 /** @file MenuTest.cpp The menu: its layout and size, opening, hovering and closing the sub-panel, and its events. */
-#include <gtest/gtest.h>
-
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "ControlsFixture.h"
 #include "controls/ctrGameMenu.h"

@@ -1,7 +1,4 @@
 /** @file MessagePanelTest.cpp The message panel: its tint and frame, lines stacked from the bottom, wrapping, narrow panels. */
-#include <gtest/gtest.h>
-
-#include <string>
 #include <tuple>
 
 #include "ControlsFixture.h"

@@ -1,6 +1,4 @@
 /** @file TextButtonTest.cpp The text button: its looks to the pixel, its text rectangle, hover, capture and its events. */
-#include <gtest/gtest.h>
-
 #include <tuple>
 
 #include "ControlsFixture.h"

@@ -1,10 +1,4 @@
 /** @file ViewTest.cpp The fixed table: layout and size, hit test, lit cells and click events. */
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "ControlsFixture.h"
 #include "controls/ctrGraphicalView.h"
 #include "runtime/VbError.h"
@@ -72,8 +66,6 @@ TEST_F(ViewTest, SettingLaysOutTheCellsAndFitsTheWidestRow) {
 
   view->HeaderText(9, 9, "なし");  // no such cell: nothing kept, nothing broken
   EXPECT_EQ(view->HeaderText(9, 9) + view->HeaderText(4, 1), "");
-  EXPECT_THROW(view->HeaderHeight(2, 30), rt::VbError);
-  EXPECT_EQ(view->Table().RowHeight(2), 18);
   ctrGraphicalView noHeight;
   noHeight.HeaderAdd(1, 1, kViewCenter, 50, "x");
   EXPECT_THROW(noHeight.Setting(), rt::VbError);

@@ -1,9 +1,5 @@
 /** @file MainNavigationTest.cpp The main window under the mouse: menu words, chosen rows, recruitment switches and 次の週へ. */
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <string>
-#include <vector>
 
 #include "MainWindowFixture.h"
 #include "runtime/Strings.h"

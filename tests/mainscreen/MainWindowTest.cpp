@@ -1,11 +1,4 @@
 /** @file MainWindowTest.cpp The main window on a fresh game folder: its load, its message box, its refusal to close and its unload. */
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "MainWindowFixture.h"
 #include "db/CreateDB.h"
 #include "platform/AudioDevice.h"
