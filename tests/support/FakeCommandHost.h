@@ -1,4 +1,4 @@
-/** @file FakeCommandHost.h A stand-in for the main window's command panel: grids that keep the result they were given and a row the test chooses, and controls that remember their place, captions and visibility. */
+/** @file FakeCommandHost.h A stand-in for the main window's command panel: grids that keep the result they were given and a row the test chooses, and controls that remember their captions and visibility. */
 #pragma once
 #include <functional>
 #include <map>
@@ -14,11 +14,10 @@ namespace fake {
 
 class FakeControl : public virtual cmd::IControl {
  public:
-  void Place(const cmd::Rect& r) override { rect = r; }
+  void Place(const cmd::Rect&) override {}
   bool Visible() const override { return visible; }
   void Visible(bool v) override { visible = v; }
 
-  cmd::Rect rect{0, 0, 0, 0};
   bool visible = false;
 };
 
@@ -79,12 +78,12 @@ class FakeButton : public FakeControl, public cmd::IButton {
 class FakeFigureLabel : public FakeControl, public cmd::IFigureLabel {
  public:
   using FakeControl::Visible;
-  void MainText(const std::string& v) override { mainText = v; }
+  void MainText(const std::string&) override {}
   std::string SubText() const override { return subText; }
   void SubText(const std::string& v) override { subText = v; }
   void Setting() override {}
 
-  std::string mainText, subText;
+  std::string subText;
 };
 
 class FakeSlider : public FakeControl, public cmd::ISlider {
