@@ -50,7 +50,7 @@ struct Fixture {
     grid.SetBounds(215, 100, 0, 360);
     grid.SetSemiTrans(4);
     grid.SetWheelValue(0, 3);
-    grid.BackImageCopy(backdrop, 100, 215);
+    grid.BackImageCopy(backdrop, 215, 100);
   }
   ctrGraphicalGrid grid;
   std::shared_ptr<RecordSet> items = Items();

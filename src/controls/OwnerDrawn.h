@@ -16,8 +16,8 @@ class OwnerDrawn : public plat::Control {
   explicit OwnerDrawn(plat::Control* parent = nullptr) : plat::Control(parent) {}
 
   /// Copies the host's backdrop under the control (its own size, at left, top) into BackImage()
-  /// and lets the control rebuild its looks. Call after the control was placed. (The grid and
-  /// the slider take the position as top, left in their own BackImageCopy and pass it on here.)
+  /// and lets the control rebuild its looks. Call after the control was placed. Every control
+  /// takes the position left first (the grid keeps a wider copy in its own BackImageCopy).
   void BackImageCopy(const plat::Surface& backdrop, int left, int top);
   const plat::Surface& BackImage() const { return back_; }
 

@@ -47,7 +47,7 @@ ctrGraphicalGrid::ctrGraphicalGrid(plat::Control* parent) : OwnerDrawn(parent) {
 
 ctrGraphicalGrid::~ctrGraphicalGrid() = default;
 
-void ctrGraphicalGrid::BackImageCopy(const Surface& pImage, int pTop, int pLeft) {
+void ctrGraphicalGrid::BackImageCopy(const Surface& pImage, int pLeft, int pTop) {
   const int w = std::max(pImage.Width() - pLeft, Width()), h = std::max(pImage.Height() - pTop, Height());
   backdrop_ = Surface(std::max(w, 0), std::max(h, 0));
   plat::BitBlt(backdrop_, 0, 0, backdrop_.Width(), backdrop_.Height(), pImage, pLeft, pTop);

@@ -17,7 +17,7 @@
 /// The height is the host's; GetData sets the width to the columns (plus 24 for the scroll column).
 ///
 ///   grid.SetBounds(215, 100, 0, 360);
-///   grid.BackImageCopy(disp, 100, 215);          // top first
+///   grid.BackImageCopy(disp, 215, 100);
 ///   grid.GetData(gDB.GetRecordSet(), 3, mColsItemSell);
 ///   grid.RowSelect = [&](int16_t&, int16_t&) { auto name = grid.SelectRowData(0); ... };
 ///
@@ -37,11 +37,10 @@ class ctrGraphicalGrid : public OwnerDrawn {
   /// readable through SelectRowData. Starts at the first record, sorted as given; a null or
   /// empty result shows the header row alone.
   void GetData(std::shared_ptr<const RecordSet> pRS, int16_t pColCount, const GridColumnSet& pHeaders);
-  /// Takes the backdrop under the grid (note: top first). The grid keeps the backdrop from
-  /// there to the picture's right and bottom edges, as GetData sets its width afterwards.
-  /// This hides OwnerDrawn::BackImageCopy (left, top); called through the base, that one
-  /// still works, with a copy of the grid's present size.
-  void BackImageCopy(const plat::Surface& pImage, int pTop, int pLeft);
+  /// Takes the backdrop under the grid, left first like every control. The grid keeps the
+  /// backdrop from there to the picture's right and bottom edges, as GetData sets its width
+  /// afterwards. Called through OwnerDrawn, the copy has only the grid's present size.
+  void BackImageCopy(const plat::Surface& pImage, int pLeft, int pTop);
 
   /// Field pIndex (from 0, in SELECT order, hidden fields too) of the record clicked last /
   /// under the mouse. Before any such record, or outside the fields: rt::VbError(kErrSubscript).

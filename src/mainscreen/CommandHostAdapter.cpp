@@ -37,7 +37,7 @@ class GridPart : public Placed<cmd::IGrid, ctrGraphicalGrid> {
   GridPart(ctrGraphicalGrid& g, const plat::Surface& disp, const CommandControls& all) : Placed(g, disp), all_(all) {}
   void Place(const cmd::Rect& r) override {
     ctl_.SetBounds(r.Left, r.Top, r.Width, r.Height);
-    ctl_.BackImageCopy(disp_, r.Top, r.Left);
+    ctl_.BackImageCopy(disp_, r.Left, r.Top);
   }
   void GetData(std::shared_ptr<RecordSet> rs, int16_t cols, cmd::ColumnSet set) override {
     ctl_.GetData(std::move(rs), cols, all_.columns(CommandHostAdapter::SetOf(set)));

@@ -45,7 +45,7 @@ void FormationHost::ShowList(army::FormationGrid grid, army::FormationColumns co
                              int height, std::shared_ptr<RecordSet> rows) {
   ctrGraphicalGrid& g = Grid(grid);
   g.SetBounds(left, top, width, height);
-  g.BackImageCopy(w_.Disp.Image(), top, left);
+  g.BackImageCopy(w_.Disp.Image(), left, top);
   const auto& set = w_.ColumnSet(SetOf(columns));
   g.GetData(std::move(rows), static_cast<int16_t>(set.Count()), set);
   g.SetVisible(true);

@@ -49,7 +49,7 @@ class GridTest : public ControlsTest {
     grid->SetBounds(kX, kY, 0, 200);
     grid->SetSemiTrans(4);
     grid->SetWheelValue(0, 3);
-    grid->BackImageCopy(win->Image(), kY, kX);
+    grid->BackImageCopy(win->Image(), kX, kY);
     grid->Sound = events.Sound();
     grid->MouseMoveMessage = [this](std::string& text) { events.seen.push_back(text); };
     grid->RowSelect = [this](int16_t& row, int16_t& fields) {

@@ -25,7 +25,7 @@ class MainNavigationTest : public MainWindowFixture {
   // Shows one record of the home table in a grid, as a command's list would.
   void Fill(ctrGraphicalGrid& g, int left, int top) {
     g.SetBounds(left, top, 0, 100);
-    g.BackImageCopy(main->Disp.Image(), top, left);
+    g.BackImageCopy(main->Disp.Image(), left, top);
     ASSERT_TRUE(gDB->GetData("SELECT [Money],Turn FROM home"));
     g.GetData(gDB->GetRecordSet(), 2, main->ColumnSet(mainscreen::ColumnSetId::ItemSell));
     g.SetVisible(true);

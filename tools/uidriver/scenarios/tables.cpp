@@ -90,7 +90,7 @@ UIDRIVER_SCENARIO(tables) {
   grid.SetSemiTrans(4);
   grid.SetScrollImage(Picture("gridscroll.bmp"));
   grid.SetWheelValue(0, 3);
-  grid.BackImageCopy(win.Image(), 100, 215);
+  grid.BackImageCopy(win.Image(), 215, 100);
   std::string hoverText, selected;
   grid.MouseMoveMessage = [&](std::string& text) {
     hoverText = text;
