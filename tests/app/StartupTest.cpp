@@ -84,13 +84,8 @@ TEST_F(StartupTest, FirstStartWritesEveryDefaultAndTheNextNone) {
   EXPECT_TRUE(gDX8);
   EXPECT_EQ(gGridHeight, 480);
   EXPECT_EQ(gReportNames[0] + "/" + gReportNames[17], "新エリア発見/アイテム輸出");
-  // Every default, in its order, into the section "Setting".
+  // Every default into the section "Setting" (which keys a version gets: the settings keys' test).
   ASSERT_EQ(gIni->NowSection(), "Setting");
-  std::string order;
-  for (const auto& [unused, key] : gIni->Keys()) order += key + " ";
-  EXPECT_EQ(order.find("TitleLeft TitleTop MainLeft MainTop SettingLeft SettingTop BGM SE OptionBGM OptionSE "
-                       "BattleSpeed BattleAnime Report0 Report1 "), 0u) << order;
-  EXPECT_NE(order.find(" Report17 BGMDX8 SEDX8 NotDX8 GridRows DBInit Check1 Check2 Check3 "), std::string::npos);
   EXPECT_EQ(gIni->Keys().Count(), 38);
   EXPECT_TRUE(plat::InstanceLock(dir_.Path() / "vesk.lock").Held());  // held during start-up only
 

@@ -1,13 +1,10 @@
-/** @file DbFileTest.cpp The database file: opening, exclusivity, compaction, the new-game reset and the builder. */
+/** @file DbFileTest.cpp The database file: the new-game reset, compaction and the builder. */
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 
 #include "support/FreshGameDb.h"
-#include "db/CreateDB.h"
 #include "db/GameDbBuilder.h"
 #include "db/QzDataInit.h"
 #include "db/SqliteConnection.h"
@@ -67,55 +64,12 @@ TEST_F(DbFileTest, ResetTwiceGivesTheSameNewGameAsOnce) {
   EXPECT_EQ(Dump(), fresh);
   EXPECT_FALSE(fs::exists(game->Folder() / "DBerr.log"));
 
-  // The reset on a file that does not open logs its 49 statements and returns.
+  // The reset on a file that does not open logs its 49 statements and returns; the player is
+  // told in a critical box (the other refusals of a bad file: the weeksim test).
   MessageCatcher catcher;
   EXPECT_EQ(QzDataInit::ResetGameDataAt(game->Folder() / "missing.mdb"), 49);
   EXPECT_NE(catcher.Text().find("見つかりません"), std::string::npos);
-}
-
-TEST_F(DbFileTest, OpenFailsClearlyAndChangesNothing) {
-  MessageCatcher catcher;
-  bool opened = true;
-  const fs::path missing = game->Folder() / "none.mdb";
-  EXPECT_EQ(CreateDB::OpenDB(missing, CreateDB::kScrambledPassword, opened), nullptr);
-  EXPECT_FALSE(opened || fs::exists(missing));
-  EXPECT_NE(catcher.Text().find("見つかりません"), std::string::npos);
   EXPECT_EQ(catcher.Style(), plat::vbOKOnly | plat::vbCritical);
-
-  for (const std::string& bytes : {std::string("this is a note, not a game\r\n"), std::string()}) {
-    const fs::path foreign = game->Folder() / "foreign.mdb";
-    WriteFileText(foreign, bytes);
-    EXPECT_EQ(CreateDB::OpenDB(foreign, "", opened), nullptr);
-    EXPECT_FALSE(opened || fs::exists(foreign.string() + "-wal"));
-    EXPECT_NE(catcher.Text().find("ゲームのデータベースではありません"), std::string::npos);
-    EXPECT_EQ(ReadFileText(foreign), bytes);
-  }
-}
-
-TEST_F(DbFileTest, ASecondProcessIsRefusedWhileTheGameHoldsTheFile) {
-  fflush(nullptr);
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    int code = 1;
-    try {
-      SqliteConnection::Open(game->DbPath());
-    } catch (const DbOpenError& e) {
-      code = e.Kind() == DbOpenFailure::Locked ? 0 : 2;
-    } catch (...) {
-      code = 3;
-    }
-    _exit(code);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-  EXPECT_EQ(Value("SELECT Turn FROM home"), "1");  // the holder goes on undisturbed
-
-  MessageCatcher catcher;
-  clsDB second;
-  EXPECT_FALSE(CreateDB::DBConnect(second));
-  EXPECT_NE(catcher.Text().find("使用中"), std::string::npos);
 }
 
 TEST_F(DbFileTest, CompactionKeepsTheDataAndSurvivesAFailure) {

@@ -42,26 +42,14 @@ std::string Write(const fs::path& file, const std::string& bytes) {
   return file.string();
 }
 
+// The edges of both mappings; the game's own steps are read through the output volumes below and
+// the DirectX-shaped buffers.
 TEST(AudioVolume, DeviceAndDecibelVolumesMapToTheMixer) {
-  const struct {
-    uint32_t device;
-    int mixer;
-  } device[] = {
-      {0, 0},
-      {0xFFFFFFFFu, 128},
-      {6558u * 0x10001u, 13},    // the game's step 1 in both halves
-      {65535u * 0x10001u, 128},  // step 10
-      {0x7FFF7FFFu, 64},
-      {0x0000FFFFu, 128},        // the louder side counts
-      {0xFFFF0000u, 128},
-  };
-  for (const auto& c : device) EXPECT_EQ(MixerVolumeFromDeviceVolume(c.device), c.mixer) << std::hex << c.device;
-
-  const struct {
-    long hundredths;
-    int mixer;
-  } decibel[] = {{0, 128}, {500, 128}, {-600, 64}, {-1000, 40}, {-3000, 4}, {-10000, 0}, {-20000, 0}};
-  for (const auto& c : decibel) EXPECT_EQ(MixerVolumeFromHundredthsDb(c.hundredths), c.mixer) << c.hundredths;
+  // The louder side of a device volume counts; above 0 dB is full, -100 dB and below silence.
+  for (const auto& [device, mixer] : {std::pair(0u, 0), {0xFFFFFFFFu, 128}, {0x0000FFFFu, 128}, {0xFFFF0000u, 128}})
+    EXPECT_EQ(MixerVolumeFromDeviceVolume(device), mixer) << std::hex << device;
+  for (const auto& [hundredths, mixer] : {std::pair(0L, 128), {500L, 128}, {-600L, 64}, {-10000L, 0}, {-20000L, 0}})
+    EXPECT_EQ(MixerVolumeFromHundredthsDb(hundredths), mixer) << hundredths;
 }
 
 class AudioSystemTest : public ::testing::Test {
@@ -132,19 +120,6 @@ TEST_F(AudioSystemTest, SimplePlaybackCutsOffItsLastSoundAndReportsAMissingFileO
 
   EXPECT_TRUE(SndPlaySound("", 0));
   EXPECT_FALSE(Audio().ChannelPlaying(kAudioSimpleChannel)) << "an empty path stops the sound";
-}
-
-TEST_F(AudioSystemTest, NoDeviceIsReportedOnceAndEverythingStaysSilent) {
-  fake_->noDevice = true;
-  std::string report;
-  EXPECT_FALSE(SndPlaySound(Write(dir_ / "a.wav", "RIFF"), kSndAsync, &report));
-  EXPECT_NE(report.find("音声出力デバイス"), std::string::npos);
-  report.clear();
-  EXPECT_EQ(Audio().LoadMusic(Write(dir_ / "a.mid", "MThd"), &report), 0);
-  EXPECT_EQ(Audio().StartMusic(0, -1), 0);
-  EXPECT_FALSE(Audio().MusicPlaying(0));
-  EXPECT_TRUE(report.empty() && fake_->log.empty());
-  EXPECT_EQ(fake_->openCount, 1);
 }
 
 // The real device on the dummy driver: a written wave plays and restarts on its channel; bad files are named.

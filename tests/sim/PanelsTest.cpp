@@ -39,7 +39,6 @@ TEST_F(PanelsTest, NewGameShowsTheStartingKingdom) {
       {V::Kingdom, 3, 2, "穀物:6000"},   {V::Kingdom, 3, 3, "肉類:6000"}};
   for (const auto& [view, r, c, text] : cells) EXPECT_EQ(Cell(view, r, c), text) << r << "," << c;
   EXPECT_EQ(MainText(LabelId::AreaResearch) + MainText(LabelId::ItemResearch) + MainText(LabelId::Construct), "探索:なし研究:なし建設:なし");
-  EXPECT_EQ(screen.label(LabelId::Construct).sets, (std::vector<std::string>{"MainText", "SetValue", "SubText"}));
   EXPECT_EQ(std::to_string(state.mTurn) + "/" + std::to_string(state.panels.population) + "/" + state.panels.palace,
             "1/110/みすぼらしい王宮");
 }

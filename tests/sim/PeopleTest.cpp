@@ -3,15 +3,12 @@
 
 #include <algorithm>
 #include <functional>
-#include <memory>
 #include <string>
 
+#include "SimFixture.h"
 #include "runtime/Random.h"
-#include "sim/IniSettings.h"
 #include "sim/People.h"
 #include "sim/TurnEnd_People.h"
-#include "support/FakeScreen.h"
-#include "support/FreshGameDb.h"
 
 using namespace sim;
 
@@ -21,13 +18,11 @@ using Entries = std::vector<std::pair<std::string, std::string>>;
 
 // A new game with a context over it. Its buildings: 1 palace, 2 house (160 places, 110 living),
 // 3 field, 4 workshop, 5 shops (80 places, 10 merchants), 6 barracks (50 places, 20 soldiers), 7 ranch.
-class PeopleTest : public FreshGameDb {
+class PeopleTest : public simtest::SimTest {
  public:
-  void SetUp() override {
-    FreshGameDb::SetUp();
-    ctx = std::make_unique<WeekContext>(WeekContext{*db, data, state, settings, screen, nullptr, game->Folder().string()});
-  }
-  void Exec(const std::string& sql) { ASSERT_TRUE(db->Excute(sql)) << sql; }
+  using SimTest::data;
+  using SimTest::Exec;
+  using SimTest::state;
   int Num(const std::string& sql) { return std::stoi("0" + Value(sql)); }
   int Nof(int id) { return Num("SELECT NofProduction FROM construction WHERE ID=" + std::to_string(id)); }
   std::string Nofs(std::initializer_list<int> ids) {  // "a/b/..." of the buildings' people
@@ -49,15 +44,9 @@ class PeopleTest : public FreshGameDb {
   }
   Entries Run(void (*step)(WeekContext&, TurnLog&)) {
     TurnLog log;
-    step(*ctx, log);
+    step(ctx, log);
     return log.Entries();
   }
-
-  clsData data;
-  GameState state;
-  MemorySettings settings;
-  fake::FakeScreen screen;
-  std::unique_ptr<WeekContext> ctx;
 };
 
 TEST_F(PeopleTest, FoodIsEatenStockByStockAndAShortageEndsTheGame) {
@@ -66,13 +55,13 @@ TEST_F(PeopleTest, FoodIsEatenStockByStockAndAShortageEndsTheGame) {
   Exec("UPDATE home SET Grain=1000,Meat=130");
   TurnLog log;
   bool fed = false;
-  TurnEnd_Consuming(*ctx, log, fed);
+  TurnEnd_Consuming(ctx, log, fed);
   EXPECT_TRUE(fed);
   EXPECT_EQ(Value("SELECT Grain||'/'||Meat FROM home"), "870/0");
   EXPECT_TRUE(log.Empty());
 
   Exec("UPDATE home SET Grain=130,Meat=129");
-  TurnEnd_Consuming(*ctx, log, fed);
+  TurnEnd_Consuming(ctx, log, fed);
   EXPECT_FALSE(fed);
   EXPECT_EQ(Value("SELECT Grain||'/'||Meat FROM home"), "0/129");  // the sufficient stock is still eaten
   EXPECT_EQ(log.Text(), "gameover:国民の信頼を失いました,");
@@ -110,27 +99,27 @@ TEST_F(PeopleTest, RecruitmentStopsAtTheHousesAndAtTheOccupationsPlaces) {
 TEST_F(PeopleTest, StaffingNeverExceedsABuildingsPlaces) {
   Build(9, "小規模商店街", "中央市街", 75);
   Build(10, "小規模商店街", "中央市街", 0, 60);  // still being built: staffed all the same
-  OccupationAdd(*ctx, "Merchant", 100);          // oldest building first
+  OccupationAdd(ctx, "Merchant", 100);          // oldest building first
   EXPECT_EQ(Nofs({5, 9, 10}), "80/80/25");
-  OccupationAdd(*ctx, "Merchant", 500);  // the rest stays unemployed, without a message
+  OccupationAdd(ctx, "Merchant", 500);  // the rest stays unemployed, without a message
   EXPECT_EQ(Num("SELECT SUM(NofProduction) FROM construction WHERE Name='小規模商店街'"), 240);
 
   // A barracks above its places is cut back and its surplus moves on.
   Exec("UPDATE construction SET NofProduction=60 WHERE ID=6");
   Build(11, "ボロボロの兵舎", "中央市街", 0);
-  SoldierAdd(*ctx, 5);
+  SoldierAdd(ctx, 5);
   EXPECT_EQ(Nofs({6, 11}), "50/15");
-  SoldierDif(*ctx, 60);
+  SoldierDif(ctx, 60);
   EXPECT_EQ(Nofs({6, 11}), "0/5");
 
-  EXPECT_EQ(RetOccupationCapacity(*ctx, "Merchant"), 160);  // the one under construction has none yet
+  EXPECT_EQ(RetOccupationCapacity(ctx, "Merchant"), 160);  // the one under construction has none yet
   Exec("UPDATE construction SET [Update]='中規模商店街' WHERE ID=10");
-  EXPECT_EQ(RetOccupationCapacity(*ctx, "Merchant"), 240);
+  EXPECT_EQ(RetOccupationCapacity(ctx, "Merchant"), 240);
 
   // Residents leave finished houses only; what cannot leave is reported.
   Build(12, "小さな住宅地", "中央市街", 10, 30);
   int16_t leaving = 120;
-  TurnEnd_ResidentialDif(*ctx, leaving);
+  TurnEnd_ResidentialDif(ctx, leaving);
   EXPECT_EQ(leaving, 10);
   EXPECT_EQ(Nofs({2, 12}), "0/10");
   EXPECT_EQ(screen.errors, std::vector<std::string>{"住宅地住民マイナスエラー:TurnEnd_ResidentialDif\r\n不足人数＝10"});
@@ -141,11 +130,11 @@ TEST_F(PeopleTest, ConstructionPowerCompletesAndUpgradesWithTheRightWork) {
   p.employed = {50, 10, 10, 10, 20};  // panels' order: Producer, Merchant, Engineer, Constructor, Soldier
   p.people = {70, 10, 13, 10, 20};
   data.Education("Constructor", 14);
-  EXPECT_EQ(RetConstructPower(*ctx), 2 * 10 + 90 / 10 + 20 / 4);
+  EXPECT_EQ(RetConstructPower(ctx), 2 * 10 + 90 / 10 + 20 / 4);
   p.people[0] = 1000;  // the others' help stops at 100
-  EXPECT_EQ(RetConstructPower(*ctx), 2 * 10 + 100);
+  EXPECT_EQ(RetConstructPower(ctx), 2 * 10 + 100);
   p.employed = p.people = {};
-  EXPECT_EQ(RetConstructPower(*ctx), 1);
+  EXPECT_EQ(RetConstructPower(ctx), 1);
 
   p.construction = "寺子屋";
   Build(8, "寺子屋", "中央市街", 0, 2);

@@ -27,13 +27,12 @@ class FakeView : public sim::IView {
 class FakeLabel : public sim::ILabel {
  public:
   std::string MainText() const override { return mainText; }
-  void MainText(const std::string& text) override { mainText = text; sets.push_back("MainText"); }
-  void SubText(const std::string& text) override { subText = text; sets.push_back("SubText"); }
-  void SetValue(int16_t v) override { value = v; sets.push_back("SetValue"); }
+  void MainText(const std::string& text) override { mainText = text; }
+  void SubText(const std::string& text) override { subText = text; }
+  void SetValue(int16_t v) override { value = v; }
 
   std::string mainText, subText;
   int16_t value = -1;
-  std::vector<std::string> sets;  ///< the order of the property sets
 };
 
 /// One shown message box.
