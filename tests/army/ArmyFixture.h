@@ -25,18 +25,14 @@ struct FakeFormationHost : army::IFormationHost {
     lists[g] = rows;
   }
   void HideList(army::FormationGrid g) override { lists.erase(g); }
-  void ShowSlider(int, int, int, int, int32_t max, const std::string&) override { sliderMax = max, slider = 0; }
+  void ShowSlider(int, int, int, int, int32_t, const std::string&) override { slider = 0; }
   int32_t SliderValue() override { return slider; }
-  void ShowCountButton(const std::string& caption) override { button = caption; }
+  void ShowCountButton(const std::string&) override {}
   void HideCommandPanel(const std::string& command, bool flag) override { panels.push_back(command + (flag ? "+" : "-")); }
-
-  /// Row r of a shown list.
-  std::vector<std::string> Row(army::FormationGrid g, long r) const { return lists.at(g)->Row(r); }
 
   fake::FakeView unit;
   std::map<army::FormationGrid, std::shared_ptr<RecordSet>> lists;
-  int32_t slider = 0, sliderMax = -1;
-  std::string button;
+  int32_t slider = 0;
   std::vector<std::string> panels;
 };
 
