@@ -136,21 +136,14 @@ TEST_F(PeopleTest, ConstructionPowerCompletesAndUpgradesWithTheRightWork) {
   p.employed = p.people = {};
   EXPECT_EQ(RetConstructPower(ctx), 1);
 
-  p.construction = "寺子屋";
-  Build(8, "寺子屋", "中央市街", 0, 2);
-  Exec("UPDATE home SET Construction=8");
-  EXPECT_TRUE(Run(TurnEnd_Construct).empty());
-  EXPECT_EQ(Value("SELECT Work FROM construction WHERE ID=8"), "1");
-  EXPECT_EQ(Run(TurnEnd_Construct), (Entries{{"construct", "寺子屋が完成しました"}}));
-  EXPECT_EQ(Value("SELECT Work||'/'||Construction FROM construction,home WHERE ID=8"), "0/0");
-
-  // An upgrade takes the target's name and keeps the row's residents.
+  // (A new building's weeks of work: the play and land scenarios.) An upgrade takes the target's
+  // name and keeps the row's residents; the job is done.
   p.construction = "中くらいの住宅地";
   Exec("UPDATE construction SET Work=1,[Update]='中くらいの住宅地' WHERE ID=2");
   Exec("UPDATE home SET Construction=2");
   EXPECT_EQ(Run(TurnEnd_Construct), (Entries{{"construct", "中くらいの住宅地が完成しました"}}));
-  EXPECT_EQ(Value("SELECT Name||'/'||[Update]||'/'||Work||'/'||NofProduction FROM construction WHERE ID=2"),
-            "中くらいの住宅地//0/110");
+  EXPECT_EQ(Value("SELECT Name||'/'||[Update]||'/'||Work||'/'||NofProduction||'/'||Construction FROM construction,home "
+                  "WHERE ID=2"), "中くらいの住宅地//0/110/0");
 
   Exec("UPDATE home SET Construction=99");
   EXPECT_TRUE(Run(TurnEnd_Construct).empty());
