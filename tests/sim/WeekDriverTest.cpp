@@ -88,7 +88,6 @@ TEST_F(WeekDriverTest, StepsRunInTheirFixedOrderWithTheCloseRefusedThroughout) {
   feed = openCountry = false;
   TurnEnd(ctx, Recorders());
   EXPECT_EQ(std::count(trace.begin(), trace.end(), "Recruitment") + std::count(trace.begin(), trace.end(), "OpenCountry"), 0);
-  // (A question between weeks holding the close off: the main window's tests.)
 }
 
 TEST_F(WeekDriverTest, ReportIsGroupedByKindInIndexOrderAndFollowsTheSwitches) {
