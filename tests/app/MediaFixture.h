@@ -1,4 +1,4 @@
-/** @file MediaFixture.h What the sound, settings-dialog and title tests share: a game folder with sounds and pictures, settings in memory, a recording sound device, a fake main window, a virtual clock. */
+/** @file MediaFixture.h What the sound, settings-dialog and title tests share: a game folder with sounds, settings in memory, a recording sound device, a fake main window, a virtual clock. */
 #pragma once
 #include <gtest/gtest.h>
 
@@ -48,7 +48,7 @@ inline std::string Hex(uint32_t v) {
   return text;
 }
 
-/// A game folder (the program's folder while the test runs) with every sound file and picture,
+/// A game folder (the program's folder while the test runs) with every sound file,
 /// the settings' defaults in gIni, the MCI path, and a sound service over a recording device.
 class MediaFixture : public ::testing::Test {
  protected:
@@ -57,10 +57,8 @@ class MediaFixture : public ::testing::Test {
     rt::SetClock(&clock_);
     plat::SetProgramFolder(Folder());
     std::filesystem::create_directories(Folder() / "sound");
-    std::filesystem::create_directories(Folder() / "image");
     for (const char* f : kSoundFiles) WriteSound(f, std::string("RIFF\x24\0\0\0WAVEfmt ", 16));
     for (const char* f : {"map2.mid", "battle.mid", "test.mid"}) WriteSound(f, std::string("MThd\0\0\0\x06", 8));
-    for (const char* f : kImageFiles) WritePicture(Folder() / "image" / f, 4, 3, plat::Rgb(10, 20, 30));
     NewAudio();
     gIni = std::make_shared<CIniFile>();
     InitSettingIni(*gIni, "999999");

@@ -77,7 +77,6 @@ TEST_F(SettingDialogTest, MciVariantLoadsWritesOnOkAndCancelKeepsEverything) {
                     "Report1", "Report3"}),
             "1 1 3 9 -25 -5 20 1 0 1 0 ");
   EXPECT_EQ(Hex(plat::Audio().WaveVolume()) + " " + Hex(plat::Audio().MidiVolume()), "E666E666 4CD04CD0");
-  EXPECT_EQ(host.battle, (BattleOptions{true, true, true, 2.0f}));
   EXPECT_TRUE(media->Timer3.Enabled());  // the music starts
   EXPECT_TRUE(boxes.shown.empty());
 

@@ -39,7 +39,6 @@ TEST(ClsDataTest, AttributesAreClampedAndTheTwoOccupationNumberingsNeverMix) {
   d.Education("Constructor", 20);
   EXPECT_EQ((std::vector<int>{d.EducationASNumber(2), d.EducationASNumber(3), d.EducationASNumber(DataNumber(PanelOcc::Constructor))}),
             (std::vector<int>{20, 100, 20}));
-  EXPECT_EQ(d.CreateSQL(2), "UPDATE people SET Affluence=0,Education=20,Trust=0  WHERE Occupation='Constructor'");
 }
 
 class EconomyTest : public simtest::SimTest {};
