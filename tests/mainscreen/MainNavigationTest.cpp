@@ -65,11 +65,39 @@ TEST_F(MainNavigationTest, MenuWordsOpenTheirPanelsAndAnEmptyListKeepsTheCommand
   EXPECT_EQ(main->mCommand, "住民");
 }
 
-// Which procedure a chosen row reaches is played through by the land, goods and army scenarios.
-TEST_F(MainNavigationTest, UnderAllocationTheChosenProductGoesOntoItsButtonAndItsClickLetsGo) {
-  main->mCommand = "配分";
+TEST_F(MainNavigationTest, AChosenRowReachesTheProcedureOfTheCommandWord) {
+  std::string called;
+  auto& p = main->procedures;
+  auto record = [&](const char* name) { return [&called, name] { called += std::string(name) + " "; }; };
+  p.ItemCommand = record("Item");
+  p.AreaCommand = record("Area");
+  p.TradeItemSelect = record("TradeItem");
+  p.ConstructCommand = record("Construct");
+  p.TradeStart = record("TradeStart");
+  p.GetTradeData = record("TradeData");
+  p.SetUnitEquipment = record("Equip");
+  p.ShowStandardEquipment = record("Class");
+  p.SetBattle = [&] {
+    called += "Battle ";
+    return std::string();
+  };
+  Fill(main->GGMain, 215, 100);
+  Fill(main->GGSub1, 215, 300);
   Fill(main->GGSub2, 500, 300);
-  Click(main->GGSub2, 20, ctrGraphicalGrid::kRowHeight * 3 / 2);
+  const int y = ctrGraphicalGrid::kRowHeight * 3 / 2;  // the first record
+  for (const char* word : {"研究", "購入", "売却", "公開", "供給", "倉庫", "探索", "建設", "解体", "配分", "改修",
+                           "討伐", "住民", "開始", "中止"}) {
+    main->mCommand = word;
+    called += std::string(word) + ":";
+    for (ctrGraphicalGrid* g : {&main->GGMain, &main->GGSub1, &main->GGSub2}) Click(*g, 20, y);
+    called += "| ";
+  }
+  EXPECT_EQ(called,
+            "研究:Item | 購入:Item | 売却:Item | 公開:Item | 供給:Item | 倉庫:| 探索:Area | 建設:Area Construct | "
+            "解体:Area Construct | 配分:Area Construct | 改修:Area Construct | 討伐:Equip Class Battle | 住民:| "
+            "開始:TradeItem TradeStart | 中止:TradeData | ");
+  EXPECT_TRUE(main->GVUnit.Visible());  // a class chosen shows the unit
+  // Under 配分 the chosen product goes onto GLClear; its click lets go of it again.
   EXPECT_EQ(main->GLClear.Text(), "500");
   EXPECT_TRUE(main->GLClear.Enable());
   main->GLClear.SetVisible(true);

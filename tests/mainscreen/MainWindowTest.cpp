@@ -11,18 +11,36 @@ namespace {
 
 class MainWindowTest : public MainWindowFixture {};
 
-TEST_F(MainWindowTest, LoadShowsItsStepsAndTheNewGame) {
+TEST_F(MainWindowTest, LoadRunsInTheGamesOrderAndShowsTheNewGame) {
   auto device = std::make_unique<plat::AudioFakeDevice>();
   plat::AudioFakeDevice& sounds = *device;
   plat::SetAudio(std::make_unique<plat::AudioSystem>(std::move(device)));
   ASSERT_TRUE(Load());
-  // The loading texts in the order the player sees them; the title closes last.
+  std::vector<std::string> order = {
+      "Position", "SetUnitItemData", "Caption", "mData", "DB接続中", "DBConnect", "Check1", "Check2", "Check3",
+      "LoadPeopleData", "画像ファイル読み込み", "LoadImages", "SoundPaths", "Collections", "mSEPath", "LayoutScreen",
+      "メニュー設定中", "InitGameMenu", "GVコントロール配置中", "InitViews", "GLコントロール配置中", "InitLabels",
+      "GGヘッダー設定中", "InitGridHeaders", "GGコントロール配置中", "InitGrids", "PSコントロール配置中", "InitSlider",
+      "pBattle", "GVデータ取得中", "GLデータ取得中", "ゲームのプロパティを設定中", "OpenMIDI", "SettingIni",
+      "UnloadTitle"};
   std::string shown =
       "DB接続中|画像ファイル読み込み|メニュー設定中|GVコントロール配置中|GLコントロール配置中|GGヘッダー設定中|"
       "GGコントロール配置中|PSコントロール配置中|GVデータ取得中|GLデータ取得中|ゲームのプロパティを設定中|";
-  if (gDX8) shown += "DirectX8のインスタンスを生成|";  // the audio path start-up chose
+  if (gDX8) {  // the audio path start-up chose
+    order[order.size() - 3] = "DirectX8のインスタンスを生成";
+    order.insert(order.end() - 2, "InitDX8Sound");
+    shown += "DirectX8のインスタンスを生成|";
+  }
+  EXPECT_EQ(steps, order);
   EXPECT_EQ(rt::Join(progress, "|"), shown + "(title closed)");
 
+  // The views' final sizes: the occupation tables fit themselves to 140 x 74.
+  struct Size { ctrGraphicalView* view; int w, h; };
+  for (auto [view, w, h] : {Size{&main->GVKingdom, 300, 60}, Size{&main->GVPeople, 180, 110},
+                            Size{&main->GVTrade, 400, 92}, Size{&main->GVUnit, 350, 128},
+                            Size{&main->GVProducer, 140, 74}, Size{&main->GVSoldier, 140, 74}})
+    EXPECT_EQ(std::to_string(view->Width()) + "x" + std::to_string(view->Height()),
+              std::to_string(w) + "x" + std::to_string(h));
   // The new game's figures reached the views and labels.
   EXPECT_EQ(main->GVKingdom.HeaderText(1, 1) + "|" + main->GVPeople.HeaderText(2, 3) + "|" +
                 main->GVProducer.HeaderText(4, 3) + "|" + main->GLConstruct.MainText(),
