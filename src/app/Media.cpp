@@ -132,12 +132,6 @@ bool Media::CheckSoundFiles(std::string& error) const {
   return true;
 }
 
-bool Media::LoadImages(std::string& error) {
-  for (size_t i = 0; i < kImageFiles.size(); ++i)
-    if (!LoadImage(i, error)) return false;
-  return true;
-}
-
 bool Media::LoadImage(size_t index, std::string& error) {
   return plat::LoadPicture((plat::ProgramFolder() / "image" / kImageFiles.at(index)).string(), picImage.at(index),
                            error);

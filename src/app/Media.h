@@ -45,7 +45,7 @@ extern std::array<std::shared_ptr<plat::DxSoundBuffer>, 15> gSEBuffer;
 
 // ---- The main window's media.
 
-/// The files of the sound table, by sound code, and the pictures of LoadImages, by index.
+/// The files of the sound table, by sound code, and the pictures, by index.
 inline constexpr std::array<const char*, 15> kSoundFiles = {
     "clap01.wav", "buble04.wav", "neji01.wav",           "wood05.wav",  "pi42.wav",
     "yumi.wav",   "ken.wav",     "fire02.wav",           "freeze10.wav", "tm2_lightning000.wav",
@@ -109,10 +109,9 @@ class Media {
   /// Whether every effect and tune file is there and is a wave or MIDI file; otherwise false
   /// with a message naming the file (the load then ends the start).
   bool CheckSoundFiles(std::string& error) const;
-  /// Loads the 17 pictures into picImage; false with a message naming the first file that is
-  /// missing or unreadable (picImage is then left partly loaded).
-  bool LoadImages(std::string& error);
-  /// The same for picture `index` alone.
+  /// Loads picture `index` of the 17 into picImage; false with a message naming the file when it
+  /// is missing or unreadable. The main window's load reads them one by one, so that it can let
+  /// the battle pictures go as soon as each is read.
   bool LoadImage(size_t index, std::string& error);
 
   /// MCI path: opens battle.mid, map2.mid and test.mid as MIDI1, MIDI2 and MIDI3.
