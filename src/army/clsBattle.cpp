@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "runtime/Clock.h"
+#include "runtime/FlagScope.h"
 #include "runtime/Random.h"
 
 namespace {
@@ -369,6 +370,7 @@ void clsBattle::Fight(clsUnitver2& p1, clsUnitver2& p2, const std::string& pBatt
 bool clsBattle::StartBattle(const std::string& strParty1, const std::string& strParty2,
                             const std::string& pBattleMSG) {
   if (!units_.Exists(strParty1) || !units_.Exists(strParty2)) return false;
+  const rt::FlagScope fighting(fighting_);
   Disconnect();
   party1_ = units_.Item(strParty1);
   party2_ = units_.Item(strParty2);

@@ -33,6 +33,7 @@ class clsBattle {
   long UnitCount() const { return units_.Count(); }
   /// Takes the screen and the event loop (either may be null: nothing drawn, nothing pumped).
   void Init(BattleDisplay* display, BattleEventPump* pump);
+  BattleDisplay* Display() const { return display_; }
 
   bool BGM() const { return bgm_; }
   void BGM(bool value) { bgm_ = value; }
@@ -42,7 +43,10 @@ class clsBattle {
   void Effect(bool value) { effect_ = value; }
   float BattleSpeed() const { return battleSpeed_; }
   void BattleSpeed(float psngSleep) { battleSpeed_ = psngSleep; }
+  /// Undecided: set when a battle starts and kept after one that ended without a winner.
   bool IsBattle() const { return isBattle_; }
+  /// A battle is being fought right now (inside StartBattle).
+  bool Fighting() const { return fighting_; }
   bool IsRetreat() const { return isRetreat_; }
   const std::string& Winner() const { return winner_; }
   const std::string& EndMSG() const { return endMsg_; }
@@ -105,6 +109,6 @@ class clsBattle {
   ButtonState buttons_[3];
   bool bgm_ = false, anime_ = false, effect_ = false;
   float battleSpeed_ = 0.5f;
-  bool isBattle_ = false, isRetreat_ = false;
+  bool isBattle_ = false, isRetreat_ = false, fighting_ = false;
   std::string winner_, endMsg_, command_, hovered_, battleField_;
 };

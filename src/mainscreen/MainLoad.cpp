@@ -196,7 +196,7 @@ void frmMain2::LayoutScreen() {
 void frmMain2::Form_QueryUnload(bool& Cancel) {
   // Closing now would free the database and the screen under a week, a battle or a question
   // still waiting for its answer.
-  if (CloseRefused() || turnEndClick_ || (gBattle && gBattle->IsBattle()) || plat::TopModalWindow()) Cancel = true;
+  if (CloseRefused() || turnEndClick_ || (gBattle && gBattle->Fighting()) || plat::TopModalWindow()) Cancel = true;
 }
 
 void frmMain2::Form_Unload() {

@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 #include "db/CreateDB.h"
 #include "platform/AudioDevice.h"
+#include "runtime/Clock.h"
 #include "runtime/Strings.h"
 #include "sim/SimDb.h"
 
@@ -103,6 +104,28 @@ TEST_F(MainWindowTest, CloseIsRefusedWhileTheGameWaitsAndTheUnloadSavesMoneyAndS
   QueueClick(350, 460);
   EXPECT_EQ(main->ShowMSGBox("解体しますか？", 6, true), 2);
   EXPECT_FALSE(main->Closed());
+
+  // During a battle the close waits; a battle left undecided is over all the same.
+  auto slow = std::make_shared<clsUnitver2>();
+  slow->SetUnit("1", "国王軍", "セイバー", 20, 10);
+  slow->SetAccessory("鉛の靴", 0, 0, "速度:-100");  // nobody reaches a turn in 30 cycles
+  auto turtle = std::make_shared<clsUnitver2>();
+  turtle->SetMonster("1", "カメ", "獣", "セイバー", 5, 5, 1, "", "", 10, 50, 1, 1, 1);
+  gBattle->UnitAdd(slow, "国王軍1");
+  gBattle->UnitAdd(turtle, "カメ1");
+  gBattle->Notification = [&](const std::string& s) {
+    if (s != "BattleEND") return;
+    plat::input::CloseRequest(*main);
+    plat::DoEvents();
+  };
+  rt::VirtualClock clock;
+  rt::SetClock(&clock);
+  const bool fought = gBattle->StartBattle("国王軍1", "カメ1");
+  rt::SetClock(nullptr);
+  gBattle->Notification = nullptr;
+  ASSERT_TRUE(fought);
+  ASSERT_EQ(gBattle->Result(), BattleResult::Undecided);
+  EXPECT_FALSE(main->Closed()) << "during the battle";
 
   // Money spent by a command lives in memory until the week; the unload keeps it.
   ASSERT_TRUE(main->mData.MoneyDif(123));
