@@ -36,7 +36,9 @@ void frmMain2::InitNavigation() {
   const std::pair<ctrGraphicalGrid*, const char*> grids[] = {{&GGMain, "GGMain"}, {&GGSub1, "GGSub1"}, {&GGSub2, "GGSub2"}};
   for (auto [grid, name] : grids)
     grid->MouseMove = [this, name = std::string(name)] {
-      if (!gEnding) mMouseOnControl = name;
+      if (gEnding) return;
+      LeaveList(name);
+      mMouseOnControl = name;
     };
   GGMain.MouseMoveMessage = [this](std::string&) { GGMain_MouseMoveMessage(); };
   GGSub1.MouseMoveMessage = [this](std::string&) { GGSub1_MouseMoveMessage(); };
@@ -53,14 +55,18 @@ void frmMain2::InitNavigation() {
   for (auto [view, occupation] : occupations) {
     view->Click = [this, occupation](int16_t&, int16_t&, std::string& pText) { GVOccupation_Click(occupation, pText); };
     view->MouseMove = [this, occupation] {
-      if (!gEnding) mActiveView = static_cast<int16_t>(sim::Index(occupation) + kViewProducer);
+      if (gEnding) return;
+      LeaveList("");
+      mActiveView = static_cast<int16_t>(sim::Index(occupation) + kViewProducer);
     };
   }
   GVPeople.Click = [this](int16_t& pRow, int16_t&, std::string& pText) { GVPeople_Click(pRow, pText); };
   const std::pair<ctrGraphicalView*, int16_t> tracked[] = {{&GVPeople, kViewPeople}, {&GVUnit, kViewUnit}, {&GVTrade, kViewTrade}};
   for (auto [view, id] : tracked)
     view->MouseMove = [this, id] {
-      if (!gEnding) mActiveView = id;
+      if (gEnding) return;
+      LeaveList("");
+      mActiveView = id;
     };
 
   // The panel's buttons. Their own sound requests are not played.
@@ -75,7 +81,9 @@ void frmMain2::InitNavigation() {
       {&GLSubMenu3, "GLSubMenu3"}, {&GLTurnEnd, "GLTurnEnd"}, {&GLExcute, "GLExcute"}};
   for (auto [button, name] : buttons) {
     button->MouseMove = [this, name = std::string(name)](const plat::MouseEvent&) {
-      if (!gEnding) mMouseOnControl = name;
+      if (gEnding) return;
+      LeaveList(name);
+      mMouseOnControl = name;
     };
     if (button != &GLExcute) button->Sound = nullptr;
   }
@@ -131,6 +139,18 @@ void frmMain2::ShowToolTip(const std::string& text) {
   }
   GLToolTip.SetText(text);
   GLToolTip.SetVisible(true);
+}
+
+void frmMain2::LeaveList(const std::string& onto) {
+  if (mMouseOnControl == onto) return;
+  ctrGraphicalGrid* list = mMouseOnControl == "GGMain" ? &GGMain
+                           : mMouseOnControl == "GGSub1" ? &GGSub1
+                           : mMouseOnControl == "GGSub2" ? &GGSub2
+                                                         : nullptr;
+  if (!list) return;
+  list->MouseLeave();
+  GLToolTip.SetVisible(false);
+  mMouseOnControl.clear();
 }
 
 void frmMain2::GGMain_MouseMoveMessage() { ShowToolTip(GGMainToolTip(Context().db, mCommand, RowOf(GGMain, true))); }

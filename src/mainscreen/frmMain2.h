@@ -282,6 +282,9 @@ class frmMain2 : public plat::Window,
   /// The lists', views' and buttons' events (MainNavigation.cpp).
   void InitNavigation();
   void ShowToolTip(const std::string& text);
+  /// The pointer came onto `onto` straight from a list, without crossing the backdrop: the list
+  /// lets go of its row and its tooltip goes.
+  void LeaveList(const std::string& onto);
   /// The economy commands' menu words and the panel's events (MainCommands.cpp).
   void InitCommands();
   /// The 800 x 600 screen: backdrop, message layer with its frame, the battle pictures.

@@ -127,6 +127,21 @@ TEST_F(MainNavigationTest, RecruitmentSwitchesAgreeInBothViewsAndTheViewUnderThe
   EXPECT_EQ(main->mActiveView, mainscreen::kViewNone);
 }
 
+TEST_F(MainNavigationTest, AListLetsGoOfItsRowAndTooltipWhenThePointerSkipsTheBackdrop) {
+  Fill(main->GGMain, 215, 100);
+  const plat::Point list = main->GGMain.OriginInWindow();
+  plat::input::MouseMove(*main, list.x + 20, list.y + ctrGraphicalGrid::kRowHeight * 3 / 2);
+  plat::DoEvents();
+  ASSERT_EQ(main->mMouseOnControl, "GGMain");
+  main->GLToolTip.SetText("行の説明");  // as the row under the mouse shows its tooltip
+  main->GLToolTip.SetVisible(true);
+  const plat::Point view = main->GVPeople.OriginInWindow();
+  plat::input::MouseMove(*main, view.x + 5, view.y + 5);  // fast: no backdrop pixel in between
+  plat::DoEvents();
+  EXPECT_FALSE(main->GLToolTip.IsShown());
+  EXPECT_EQ(main->mMouseOnControl + std::to_string(main->mActiveView), "" + std::to_string(mainscreen::kViewPeople));
+}
+
 TEST_F(MainNavigationTest, NextWeekRunsOneWeekHowEverOftenItIsPressedAndRefusesTheClose) {
   const int32_t turn = main->mTurn;
   // While the week runs (its first progress text lets the loop run): the button pressed again
