@@ -173,13 +173,13 @@ bool Army::EnsureArmy(sim::WeekContext& ctx, const std::string& ID) {
 bool Army::TurnEnd_ConquestBattle(sim::WeekContext& ctx, const std::string& ID) {
   bool AllWon = false;
   if (!sim::QueryRow(ctx.db, "SELECT RootName FROM unit WHERE ID=" + ID)) {
-    ctx.MsgBox("ルート取得エラー:TurnEnd_ConquestBattle");
+    ctx.MsgBox("ルート取得エラー:TurnEnd_ConquestBattle", "Error");
     return false;
   }
   const std::string RootName = ctx.db.Data(0);
   const auto nest = LoadNest(ctx.db, RootName);
   if (!nest) {
-    ctx.MsgBox("モンスターの巣取得エラー:TurnEnd_ConquestBattle");
+    ctx.MsgBox("モンスターの巣取得エラー:TurnEnd_ConquestBattle", "Error");
     return false;
   }
   if (nest->Monsters.empty()) return false;
@@ -192,7 +192,7 @@ bool Army::TurnEnd_ConquestBattle(sim::WeekContext& ctx, const std::string& ID) 
     const std::string MonsterID = rt::CStr(rt::AddL(ctx.db.GetMax("unit", "ID"), 1));
     auto monster = LoadMonster(ctx.db, Mi, MonsterID, nest->Soldiers);
     if (!monster) {
-      ctx.MsgBox("モンスター取得エラー:TurnEnd_ConquestBattle");
+      ctx.MsgBox("モンスター取得エラー:TurnEnd_ConquestBattle", "Error");
       break;
     }
     const std::string monsterKey = Mi + MonsterID;

@@ -104,7 +104,7 @@ frmMain2::~frmMain2() {
   if (gBattle && battleScreen_) gBattle->Init(nullptr, nullptr);
 }
 
-void frmMain2::MsgBox(const std::string& text) { plat::MsgBox(text); }
+void frmMain2::MsgBox(const std::string& text, const std::string& title) { plat::MsgBox(text, plat::vbOKOnly, title); }
 
 sim::IView& frmMain2::View(sim::ViewId id) { return *viewCells_[static_cast<size_t>(id)]; }
 

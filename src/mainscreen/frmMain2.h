@@ -131,7 +131,7 @@ class frmMain2 : public plat::Window,
 
   // ---- The screen as the rules see it (frmMain2.cpp, MainMessageBox.cpp).
   int32_t ShowMSGBox(const std::string& Msg, int32_t Buttons, bool Hide) override;
-  void MsgBox(const std::string& text) override;
+  void MsgBox(const std::string& text, const std::string& title = "") override;
   sim::IView& View(sim::ViewId id) override;
   sim::ILabel& Label(sim::LabelId id) override;
   void GameOverLock() override;

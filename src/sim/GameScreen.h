@@ -51,8 +51,8 @@ class IGameScreen {
   /// With Hide the panel is sent back afterwards. Use WeekContext::ShowMSGBox, which keeps the
   /// close refused during the wait.
   virtual int32_t ShowMSGBox(const std::string& Msg, int32_t Buttons, bool Hide) = 0;
-  /// The standard message box with an OK button only (data errors).
-  virtual void MsgBox(const std::string& text) = 0;
+  /// The standard message box with an OK button only (data errors); "" leaves the window's own title.
+  virtual void MsgBox(const std::string& text, const std::string& title) = 0;
   virtual IView& View(ViewId id) = 0;
   virtual ILabel& Label(LabelId id) = 0;
   /// Game over: hide the message box's buttons, disable the message panel and the backdrop,

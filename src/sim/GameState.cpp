@@ -11,9 +11,9 @@ int32_t WeekContext::ShowMSGBox(const std::string& Msg, int32_t Buttons, bool Hi
   return screen.ShowMSGBox(Msg, Buttons, Hide);
 }
 
-void WeekContext::MsgBox(const std::string& text) {
+void WeekContext::MsgBox(const std::string& text, const std::string& title) {
   ModalWait wait(state);
-  screen.MsgBox(text);
+  screen.MsgBox(text, title);
 }
 
 std::string MemorySettings::Get(const std::string& key) {

@@ -67,7 +67,7 @@ struct WeekContext {
   /// The main screen's message box, with the close refused while it waits.
   int32_t ShowMSGBox(const std::string& Msg, int32_t Buttons, bool Hide);
   /// The standard message box (OK only), for data errors.
-  void MsgBox(const std::string& text);
+  void MsgBox(const std::string& text, const std::string& title = "");
 };
 
 /// Counts a modal wait for its lifetime (the close is refused meanwhile).

@@ -132,6 +132,18 @@ TEST_F(ConquestTest, TheArmyMarchesWeekByWeekAndIsRebuiltWhenTheEngineLostIt) {
   EXPECT_EQ(screen.errors, std::vector<std::string>{"国王軍7の記録が壊れていたため、この軍を解散しました:TurnEnd_Conquest"});
   EXPECT_TRUE(Shown("ゴブリンの巣から錆びた短剣を"));
   EXPECT_FALSE(state.mTurnRunning);
+
+  // The nest's monster gone from the catalogue: said under the title "Error", no fight, and the
+  // army still comes home with its soldiers.
+  const int home = Soldiers();
+  ASSERT_EQ(Form("セイバー", {}, 10), "");
+  Exec("UPDATE unit SET Position=1");
+  Exec("DELETE FROM monster WHERE Name=(SELECT AM1 FROM nest WHERE Name='ゴブリンの巣')");
+  screen.errors.clear();
+  sim::TurnEnd(ctx);
+  EXPECT_EQ(screen.errors, std::vector<std::string>{"Error: モンスター取得エラー:TurnEnd_ConquestBattle"});
+  EXPECT_EQ(Value("SELECT COUNT(*) FROM unit"), "0");
+  EXPECT_EQ(Soldiers(), home);
 }
 
 TEST_F(ConquestTest, WoundedAreHealedRetiredOrLostAndCostTrust) {

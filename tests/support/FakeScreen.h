@@ -55,7 +55,9 @@ class FakeScreen : public sim::IGameScreen {
     }
     return buttons == sim::kMsgYesNo ? yesNoDefault : sim::kAnsClose;
   }
-  void MsgBox(const std::string& text) override { errors.push_back(text); }
+  void MsgBox(const std::string& text, const std::string& title) override {
+    errors.push_back(title.empty() ? text : title + ": " + text);
+  }
   sim::IView& View(sim::ViewId id) override { return views[id]; }
   sim::ILabel& Label(sim::LabelId id) override { return labels[id]; }
   void GameOverLock() override { ++gameOverLocks; }

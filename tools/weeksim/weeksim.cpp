@@ -90,7 +90,7 @@ class ConsoleScreen : public sim::IGameScreen {
     if (state && state->mTurnRunning) std::printf("  %-18s %s\n", "conquest", OneLine(msg).c_str());
     return sim::kAnsClose;
   }
-  void MsgBox(const std::string& text) override {
+  void MsgBox(const std::string& text, const std::string&) override {
     ++errors;
     std::fflush(stdout);  // in order with the week it belongs to
     std::cerr << "  ! " << OneLine(text) << "\n";
