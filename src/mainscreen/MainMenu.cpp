@@ -14,13 +14,14 @@ void frmMain2::GMenu_Click(const std::string& pMenu) {
     mCommand.clear();
     return;
   }
+  GLMenu.SetText(pMenu);
+  GLMenu.SetVisible(true);
   if (pMenu == "設定") {
+    // The label names the dialog while it is open; the current command stays as it was.
     if (Screens().ShowSettings) Screens().ShowSettings(media);
     HideCommandPanel("設定", false);
     return;
   }
-  GLMenu.SetText(pMenu);
-  GLMenu.SetVisible(true);
   bool shown = true;  // a word without a list of its own opens its panel as it is
   if (auto it = listBuilders_.find(pMenu); it != listBuilders_.end()) shown = it->second(pMenu);
   if (!shown) {

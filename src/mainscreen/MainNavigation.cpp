@@ -69,7 +69,7 @@ void frmMain2::InitNavigation() {
       mActiveView = id;
     };
 
-  // The panel's buttons. Their own sound requests are not played.
+  // The panel's buttons. Their own sound requests are not heard: no Sound handler.
   GLClear.Click = [this] { GLClear_Click(); };
   GLSubMenu.Click = [this] { GLSubMenu_Click(); };
   GLSubMenu2.Click = [this] { GLSubMenu2_Click(); };
@@ -85,7 +85,6 @@ void frmMain2::InitNavigation() {
       LeaveList(name);
       mMouseOnControl = name;
     };
-    if (button != &GLExcute) button->Sound = nullptr;
   }
 }
 
