@@ -177,7 +177,11 @@ void RecordSet::SortBy(int col, bool descending) {
     const std::string& va = Value(a, col);
     const std::string& vb = Value(b, col);
     if (va.empty() || vb.empty()) return va.empty() && !vb.empty();  // empty (NULL) first
-    if (IsNumber(a, col) && IsNumber(b, col)) return ParseNumber(va) < ParseNumber(vb);
+    // Numbers before texts: comparing a number with a text as texts would make the order go
+    // round in a circle (2 < 10 < "1z" < 2), and the sort would run past its rows.
+    const bool na = IsNumber(a, col), nb = IsNumber(b, col);
+    if (na != nb) return na;
+    if (na) return ParseNumber(va) < ParseNumber(vb);
     return rt::UCase(va) < rt::UCase(vb);
   };
   std::stable_sort(order.begin(), order.end(), [&](long a, long b) { return descending ? less(b, a) : less(a, b); });

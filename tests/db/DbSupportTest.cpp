@@ -59,4 +59,13 @@ TEST_F(RecordSetTest, GridsSortByNameOrPositionWithNumbersAsNumbers) {
   // An unknown field or a position out of range leaves the order as it is.
   for (const char* sort : {"Nothing ASC", "1E10 ASC", "-3 DESC"}) EXPECT_EQ(rs->Sorted(sort)->Value(0, 0), rs->Value(0, 0));
   EXPECT_EQ(db->GetRecordSet()->Value(0, 0), rs->Value(0, 0));  // the copy leaves the original alone
+
+  // A column of numbers and texts mixed: numbers first, then texts, the same order both ways.
+  std::string values = "SELECT 2";
+  for (int i = 0; i < 40; ++i) values += i % 3 ? " UNION ALL SELECT " + std::to_string(i * 7 % 23) : " UNION ALL SELECT '1z" + std::to_string(i) + "'";
+  ASSERT_TRUE(db->GetData(values));
+  auto mixed = db->GetRecordSet();
+  auto up = mixed->Sorted("1 ASC"), down = mixed->Sorted("1 DESC");
+  ASSERT_EQ(up->RowCount(), 41);
+  EXPECT_EQ(up->Value(0, 0) + "," + up->Value(40, 0) + "," + down->Value(0, 0) + "," + down->Value(40, 0), "0,1z9,1z9,0");
 }
