@@ -27,17 +27,10 @@ std::shared_ptr<RecordSet> Items() {
 }
 
 GridColumnSet Columns() {
-  GridColumnSet set;
-  struct Col { const char* title; int align, width; const char* field; int max; };
-  const Col cols[] = {{"アイテム名", 1, 120, "Name", 0}, {"価格", 2, 50, "Price", 0}, {"価値", 3, 45, "Value", 10},
-                      {"重量", 2, 45, "Weight", 0}, {"分類", 1, 80, "Category", 0}};
-  int i = 0;
-  for (const Col& c : cols) {
-    clsGraphicalGridHeader h;
-    h.Add(c.title, c.align, static_cast<int16_t>(++i), static_cast<int16_t>(c.width), c.field, 0, static_cast<int16_t>(c.max));
-    set.Add(h, "col" + std::to_string(i));
-  }
-  return set;
+  static constexpr GridColumnSpec kColumns[] = {
+      {"col1", "アイテム名", 1, 1, 120, "Name"}, {"col2", "価格", 2, 2, 50, "Price"}, {"col3", "価値", 3, 3, 45, "Value", 0, 10},
+      {"col4", "重量", 2, 4, 45, "Weight"},      {"col5", "分類", 1, 5, 80, "Category"}};
+  return MakeColumnSet(kColumns);
 }
 
 // The main list's place: 360 high, over a backdrop with some texture.

@@ -13,3 +13,13 @@ void clsGraphicalGridHeader::Add(std::string pName, int32_t pTA, int16_t pIndex,
   min_ = pMin;
   max_ = pMax;
 }
+
+GridColumnSet MakeColumnSet(std::span<const GridColumnSpec> columns) {
+  GridColumnSet set;
+  for (const GridColumnSpec& c : columns) {
+    clsGraphicalGridHeader header;
+    header.Add(std::string(c.Name), c.TextAlign, c.Index, c.Width, std::string(c.FieldName), c.Min, c.Max);
+    set.Add(header, std::string(c.Key));
+  }
+  return set;
+}

@@ -1,7 +1,9 @@
 /** @file clsGraphicalGridHeader.h One column of a list: title, alignment, width, sort field and bar range. */
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "runtime/Collection.h"
 
@@ -37,3 +39,18 @@ class clsGraphicalGridHeader {
 /// A column set: the header of column c (from 1) under the key "col" followed by c; keys
 /// compare ignoring case.
 using GridColumnSet = rt::Collection<clsGraphicalGridHeader>;
+
+/// One column as a table of columns writes it: what the header's Add takes, and its key.
+struct GridColumnSpec {
+  std::string_view Key;        ///< "col1", "col2", ...: the result column it heads
+  std::string_view Name;       ///< the title
+  int32_t TextAlign;
+  int16_t Index;
+  int16_t Width;
+  std::string_view FieldName;  ///< what a click on the title sorts by: a field name or a 1-based position
+  int16_t Min = 0;
+  int16_t Max = 100;
+};
+
+/// The column set of a table of columns, added in the table's order.
+GridColumnSet MakeColumnSet(std::span<const GridColumnSpec> columns);

@@ -6,15 +6,8 @@
 using namespace mainscreen;
 
 void frmMain2::InitGridHeaders() {
-  for (int i = 0; i < kColumnSetCount; ++i) {
-    GridColumnSet& set = columnSets_[static_cast<size_t>(i)];
-    set.Clear();
-    for (const ColumnSpec& c : mainscreen::ColumnSet(static_cast<ColumnSetId>(i))) {
-      clsGraphicalGridHeader header;
-      header.Add(std::string(c.Name), c.TextAlign, c.Index, c.Width, std::string(c.FieldName), c.Min, c.Max);
-      set.Add(header, std::string(c.Key));
-    }
-  }
+  for (int i = 0; i < kColumnSetCount; ++i)
+    columnSets_[static_cast<size_t>(i)] = MakeColumnSet(mainscreen::ColumnSet(static_cast<ColumnSetId>(i)));
 }
 
 void frmMain2::InitGrids() {

@@ -23,20 +23,12 @@ std::shared_ptr<RecordSet> Records(int records) {
   return rs;
 }
 
-GridColumnSet Columns(std::initializer_list<std::tuple<const char*, int, int, const char*, int>> cols) {
-  GridColumnSet set;
-  int i = 0;
-  for (auto [title, align, width, field, max] : cols) {
-    clsGraphicalGridHeader h;
-    h.Add(title, align, static_cast<int16_t>(++i), static_cast<int16_t>(width), field, 0, static_cast<int16_t>(max));
-    set.Add(h, "col" + std::to_string(i));
-  }
-  return set;
-}
+GridColumnSet Columns(std::initializer_list<GridColumnSpec> columns) { return MakeColumnSet(columns); }
 
 // Four headers, of which the lists show three: the fourth must not reach the layout.
 GridColumnSet FourColumns() {
-  return Columns({{"名前", 1, 100, "Name", 0}, {"価格", 2, 50, "Price", 0}, {"種類", 1, 60, "Kind", 0}, {"隠し", 1, 70, "Hidden", 0}});
+  return Columns({{"col1", "名前", 1, 1, 100, "Name"}, {"col2", "価格", 2, 2, 50, "Price"}, {"col3", "種類", 1, 3, 60, "Kind"},
+                  {"col4", "隠し", 1, 4, 70, "Hidden"}});
 }
 
 // A grid 200 high at (20, 40) of the window, with every event written down.
@@ -104,7 +96,7 @@ TEST_F(GridTest, BarCellsFillByTheirMaximum) {
   auto rs = std::make_shared<RecordSet>();
   rs->AddColumn("Level", "");
   for (const char* v : {"5", "0", "12", "abc", "-3", "10"}) rs->AddValue(v, true);
-  grid->GetData(rs, 1, Columns({{"レベル", 3, 50, "Level", 10}}));
+  grid->GetData(rs, 1, Columns({{"col1", "レベル", 3, 1, 50, "Level", 0, 10}}));
   // The bar is the backdrop half covered by green; the rest of the cell is a quarter black.
   auto barWidth = [&](int i, int y) {
     Rect cell = grid->CellRect(i, 1);
@@ -228,7 +220,7 @@ TEST_F(GridTest, TitleClickSortsARealResult) {
     ASSERT_TRUE(db->Excute(std::string("INSERT INTO t VALUES (") + row + ")"));
   ASSERT_TRUE(db->GetData("SELECT Name, N, Kana FROM t"));
   // Column 2 sorts by position "2", column 3 by a field the query does not have: its own.
-  grid->GetData(db->GetRecordSet(), 3, Columns({{"名前", 1, 60, "Name", 0}, {"数", 2, 50, "2", 0}, {"読み", 1, 60, "Yomi", 0}}));
+  grid->GetData(db->GetRecordSet(), 3, Columns({{"col1", "名前", 1, 1, 60, "Name"}, {"col2", "数", 2, 2, 50, "2"}, {"col3", "読み", 1, 3, 60, "Yomi"}}));
   MoveTo(80, 10);
   ClickAt(80, 10);  // a new column keeps the direction: descending
   EXPECT_EQ(Column(1), (Strings{"100", "10", "9", "2", ""}));
