@@ -105,12 +105,23 @@ bool IsCjk(char32_t c) {
   return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFF00 && c <= 0xFFEF) ||
          (c >= 0x20000 && c <= 0x2FFFF);
 }
-// Characters that never begin a wrapped line (closing marks and small kana follow their word).
-bool NoLineStart(char32_t c) {
-  static const std::u32string kSet = U"、。，．・：；？！ー）」』】〕｝〉》ぁぃぅぇぉっゃゅょァィゥェォッャュョ,.!?:;)]}";
-  return kSet.find(c) != std::u32string::npos;
-}
 bool IsSpace(char32_t c) { return c == U' ' || c == U'\t' || c == 0x3000; }
+
+// Japanese line breaking: a line may end between any two characters of Japanese text, but never
+// starts with a closing bracket, a stop, a comma, a long-vowel mark, a middle dot, a question or
+// exclamation mark or a small kana, and never ends with an opening bracket; such a character
+// stays on the line of the one it belongs to. Latin text breaks after spaces only.
+bool MayBreakBetween(char32_t before, char32_t after) {
+  static const std::u32string kNoLineStart =
+      U"、。，．・：；？！ー）」』】〕｝〉》］〙〗｠’”〟"
+      U"ぁぃぅぇぉっゃゅょゎゕゖァィゥェォッャュョヮヵヶㇰㇱㇲㇳㇴㇵㇶㇷㇸㇹㇺㇻㇼㇽㇾㇿ"
+      U"｡､･ｰ｣ｧｨｩｪｫｬｭｮｯ,.!?:;)]}";
+  static const std::u32string kNoLineEnd = U"（「『【〔｛〈《［〘〖｟‘“〝｢([{";
+  if (IsSpace(after) || kNoLineStart.find(after) != std::u32string::npos) return false;
+  if (IsSpace(before)) return true;
+  if (kNoLineEnd.find(before) != std::u32string::npos) return false;
+  return IsCjk(before) || IsCjk(after);
+}
 
 }  // namespace
 
@@ -215,8 +226,8 @@ struct Line {
   int width = 0;
 };
 
-// Greedy wrap of one paragraph at spaces and between CJK characters; a word wider than the
-// line is broken between characters.
+// Greedy wrap of one paragraph where MayBreakBetween allows; a word wider than the line is
+// broken between characters.
 void Wrap(TTF_Font* f, const std::u32string& para, int maxWidth, std::vector<Line>& out) {
   size_t start = 0;
   const size_t n = para.size();
@@ -229,9 +240,7 @@ void Wrap(TTF_Font* f, const std::u32string& para, int maxWidth, std::vector<Lin
     };
     size_t best = 0;
     for (size_t i = start + 1; i <= n; ++i) {
-      bool breakable = i == n || IsSpace(para[i - 1]) ||
-                       ((IsCjk(para[i - 1]) || IsCjk(para[i])) && !NoLineStart(para[i]) && !IsSpace(para[i]));
-      if (!breakable) continue;
+      if (i < n && !MayBreakBetween(para[i - 1], para[i])) continue;
       if (widthOf(i) <= maxWidth) best = i;
       else break;
     }
