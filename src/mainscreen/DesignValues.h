@@ -10,6 +10,11 @@ inline constexpr int kMsgFontWeight = 700;
 inline constexpr plat::Colour kMsgTextColour = plat::Rgb(40, 30, 20);
 // The lines are as wide as the frame: the text keeps clear of its border and corner studs.
 inline constexpr int kMsgTextMargin = 16;        ///< pixels left and right
+// The text takes the frame's height down to just above the answer buttons (top 450): a long
+// question wraps onto as many lines as it needs. A text that would still not fit is drawn a
+// size smaller, down to the smallest size that reads.
+inline constexpr int kMsgTextBottom = 445;
+inline constexpr int kMsgMinFontHeight = 11;     ///< cell height in pixels
 
 // The three status labels (exploration, research, construction): gauges (type 2) in the game's
 // gold frame, white text on a black tint, the bar green. The texts are centred in their parts and

@@ -13,9 +13,16 @@ void MessageLine::Show(const plat::Surface& layer, const std::string& text, bool
   caption_ = text;
   centred_ = centred;
   plat::BitBlt(Image(), 0, 0, Width(), Height(), layer, Left(), Top());
-  plat::Rect r{design::kMsgTextMargin, 0, Width() - design::kMsgTextMargin, Height()};
-  plat::DrawText(Image(), font, text, r, plat::DT_WORDBREAK | (centred ? plat::DT_CENTER : plat::DT_LEFT),
-                 design::kMsgTextColour);
+  const plat::Rect area{design::kMsgTextMargin, 0, Width() - design::kMsgTextMargin, Height()};
+  const unsigned flags = plat::DT_WORDBREAK | (centred ? plat::DT_CENTER : plat::DT_LEFT);
+  font_ = font;
+  for (int cell = font.CellHeight() - 1; cell >= design::kMsgMinFontHeight; --cell) {
+    plat::Rect need{0, 0, area.Width(), 0};
+    if (plat::MeasureText(font_, text, need, flags) <= area.Height()) break;
+    font_ = plat::Font(cell, font.Weight());
+  }
+  plat::Rect r = area;
+  plat::DrawText(Image(), font_, text, r, flags, design::kMsgTextColour);
   Refresh();
   SetVisible(true);
 }
@@ -38,10 +45,12 @@ int32_t frmMain2::ShowMSGBox(const std::string& Msg, int32_t Buttons, bool Hide)
   // The message window's frame is centred on the layer; the lines and buttons sit on it.
   const int X = (picMSG.Width() - picImage[mainscreen::kPicMsgFrame].Width()) / 2;
   const plat::Surface& layer = picMSG.Image();
-  lblMSG[0].SetBounds(X, 300, 400, 50);
+  // The first line takes the frame down to the second line's top, or, alone, down to the buttons.
+  const bool second = lines.size() == 2;
+  lblMSG[0].SetBounds(X, 300, 400, (second ? 365 : mainscreen::design::kMsgTextBottom) - 300);
   lblMSG[0].Show(layer, lines[0], Buttons >= 1, msgFont_);
-  lblMSG[1].SetBounds(X, 365, 400, 80);
-  if (lines.size() == 2) lblMSG[1].Show(layer, lines[1], true, msgFont_);
+  lblMSG[1].SetBounds(X, 365, 400, mainscreen::design::kMsgTextBottom - 365);
+  if (second) lblMSG[1].Show(layer, lines[1], true, msgFont_);
   else lblMSG[1].SetVisible(false);
 
   for (auto& b : GLMSG) b.SetVisible(false);

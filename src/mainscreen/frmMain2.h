@@ -66,14 +66,18 @@ std::vector<std::string> RowOf(const ctrGraphicalGrid& grid, bool hovered);
 class MessageLine : public plat::Control {
  public:
   explicit MessageLine(plat::Control* parent) : plat::Control(parent) {}
-  /// Draws `text` over the picture of `layer` under the line, wrapped to the line's width.
+  /// Draws `text` over the picture of `layer` under the line, wrapped to the line's width and
+  /// whole: in `font`, or in the largest smaller size of it whose lines fit the line's height.
   void Show(const plat::Surface& layer, const std::string& text, bool centred, const plat::Font& font);
   const std::string& Caption() const { return caption_; }
   bool Centred() const { return centred_; }
+  /// The font the text was drawn in.
+  const plat::Font& TextFont() const { return font_; }
 
  private:
   std::string caption_;
   bool centred_ = false;
+  plat::Font font_;
 };
 
 /// A view as the rules write it.

@@ -92,6 +92,45 @@ TEST_F(MainWindowTest, MessageBoxAnswersWithTheClickedButton) {
   main->SendMessagePanelBack();
 }
 
+// The longest question the game asks: the widest building name with the widest area name
+// ("現在みすぼらしい伐採所(リュシーレ平原)を建設中です。..." and longer), shown whole above the
+// buttons; a text too long even for that is drawn smaller, never cut.
+TEST_F(MainWindowTest, MessageBoxShowsTheLongestQuestionWhole) {
+  ASSERT_TRUE(Load());
+  const plat::Font msgFont(20, 700);
+  auto widest = [&](const std::string& sql) {
+    std::string best;
+    for (const auto& row : sim::QueryRows(*gDB, sql))
+      if (msgFont.TextWidth(row[0]) > msgFont.TextWidth(best)) best = row[0];
+    return best;
+  };
+  const std::string question = "現在" + widest("SELECT Name FROM construct") + "(" + widest("SELECT Name FROM area") +
+                               ")を建設中です。破棄してもいいですか";
+  struct Case {
+    std::string text;
+    bool smaller;  // drawn below the message font's size
+  } cases[] = {{question, false}, {question + "\r\n" + question, false}, {question + question + question + question, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    QueueClick(350, 460);  // はい
+    EXPECT_EQ(main->ShowMSGBox(c.text, 6, true), 2);
+    const std::vector<std::string> lines = rt::Split(c.text, "\r\n");
+    for (size_t i = 0; i < lines.size(); ++i) {
+      const mainscreen::MessageLine& l = main->lblMSG[i];
+      plat::Rect need{0, 0, l.Width() - 32, 0};
+      const int height = plat::MeasureText(l.TextFont(), lines[i], need, plat::DT_WORDBREAK | plat::DT_CENTER);
+      EXPECT_LE(height, l.Height()) << "line " << i << " is cut";
+      EXPECT_LE(l.Top() + l.Height(), 450) << "line " << i << " runs under the buttons";
+      EXPECT_EQ(l.TextFont().CellHeight() < 20, c.smaller) << "line " << i;
+      // The text's last line is on the picture.
+      int ink = 0;
+      for (int y = height - l.TextFont().LineHeight(); y < height; ++y)
+        for (int x = 0; x < l.Width(); ++x) ink += l.Image().GetPixel(x, y) == plat::Rgb(40, 30, 20);
+      EXPECT_GT(ink, 0) << "line " << i;
+    }
+  }
+}
+
 TEST_F(MainWindowTest, CloseIsRefusedWhileTheGameWaitsAndTheUnloadSavesMoneyAndSettings) {
   ASSERT_TRUE(Load());
   main->mTurnRunning = true;  // the conquest
