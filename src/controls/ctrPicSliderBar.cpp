@@ -102,8 +102,11 @@ void ctrPicSliderBar::ControlStart() { DrawKnob(); }
 void ctrPicSliderBar::SetText(const std::string& text) {
   text_ = text;
   plat::Surface& line = track_->Image();
-  line.Fill(plat::kWhite);
-  plat::BitBlt(line, 0, 0, bottomLineImage_.Width(), bottomLineImage_.Height(), bottomLineImage_, 0, 0);
+  // The picture is drawn to the track's width, whatever width the slider was given.
+  if (bottomLineImage_.Empty()) line.Fill(plat::kWhite);
+  else
+    plat::StretchBlt(line, 0, 0, line.Width(), line.Height(), bottomLineImage_, 0, 0, bottomLineImage_.Width(),
+                     bottomLineImage_.Height());
   plat::Rect r{0, 0, line.Width(), line.Height()};
   plat::DrawText(line, font_, text_ + "(" + std::to_string(max_) + ")", r, kCentred, plat::kBlack);
   track_->Refresh();
@@ -134,13 +137,21 @@ void ctrPicSliderBar::Press(const plat::MouseEvent& e) {
   DrawKnob();
 }
 
-// Follows the pointer while held; a place beyond either end changes nothing, so the knob stops
-// at its last accepted place.
+// Follows the pointer while held. A pointer beyond either end of the travel stands for that
+// end's value: a fast drag whose last move inside the travel fell short of the end still
+// reaches Min or Max.
 void ctrPicSliderBar::Drag() {
-  if (!dragging_) return;
-  const int left = CursorPos().x - grab_;
-  if (left < 0 || left > Travel()) return;
-  value_ = PositionToValue(left);
+  if (!dragging_ || Scale() <= 0) return;
+  int left = CursorPos().x - grab_;
+  if (left < 0) {
+    left = 0;
+    value_ = min_;
+  } else if (left > Travel()) {
+    left = Travel();
+    value_ = max_;
+  } else {
+    value_ = PositionToValue(left);
+  }
   if (value_ != accepted_) {
     clicked_ = false;
     const uint64_t id = Id();

@@ -111,10 +111,35 @@ TEST_F(Slider, DragsAreOfferedAndARefusedOneKeepsTheKnob) {
   Hold();
   DragTo(28);  // 10
   DragTo(84);  // 30: refused, the knob stays at 10's place
-  Move(10 + 400, KnobY());  // past the right end: nothing
+  Move(10 + 400, KnobY());  // past the right end: the maximum is offered, and refused too
   Up(10 + 400, KnobY());    // no step: the drag changed the value
   EXPECT_EQ(std::tuple(log.Take(), s.Value(), s.Knob().Left(), s.Knob().Top()),
-            std::tuple(Log{"10 hand", "30 hand", "sound 3"}, 10, 28, 10));
+            std::tuple(Log{"10 hand", "30 hand", "100 hand", "sound 3"}, 10, 28, 10));
+}
+
+// A fast hand: the last move inside the travel fell short of the end, the next is far beyond it.
+TEST_F(Slider, AFastDragPastEitherEndReachesThatEndsValue) {
+  Start(35, 5);
+  Hold();
+  DragTo(250);               // 31 of 35
+  Move(10 + 600, KnobY());   // far past the right end
+  const auto atMax = std::tuple(s.Value(), s.Knob().Left());
+  Move(10 - 150, KnobY());   // and back, far past the left end
+  const auto atMin = std::tuple(s.Value(), s.Knob().Left());
+  Move(10 + 600, KnobY());
+  Up(10 + 600, KnobY());
+  EXPECT_EQ(std::tuple(atMax, atMin, s.Value(), s.Knob().Left()),
+            std::tuple(std::tuple(35, 280), std::tuple(0, 0), 35, 280));
+  EXPECT_EQ(log.Take(), (Log{"31 hand", "35 hand", "0 hand", "35 hand", "sound 3"}));
+
+  // The widest slider of the game (430, a 396-pixel track) with a narrower track picture: the
+  // picture is drawn over the whole track, no white left at its end.
+  s.SetBounds(10, 100, 430, 64);
+  s.BackImageCopy(win->Image(), 10, 100);
+  s.SetText("小麦");
+  const plat::Surface& track = s.Track().Image();
+  ASSERT_EQ(track.Width(), 396);
+  EXPECT_NE(track.GetPixel(395, 8), plat::kWhite);
 }
 
 TEST_F(Slider, FrozenInactiveHiddenAndRangeless) {

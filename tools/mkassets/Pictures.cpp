@@ -158,11 +158,13 @@ Canvas SliderKnob(bool mask) {  // the quantity slider's knob (white ground) and
 }
 
 // The slider's track carries its caption across its whole height: a shaded strip without edge
-// lines for the letters to run into (the track may be narrower than the picture).
+// lines for the letters to run into. As wide as the widest track (the 430-wide slider's 396), so
+// that it is whole at its own size wherever the slider stands.
 Canvas SliderTrack() {
-  Canvas c(300, 16);
+  constexpr int kWidth = 396;
+  Canvas c(kWidth, 16);
   for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 300; ++x) c.Set(x, y, Mix({235, 222, 185}, {200, 182, 135}, y / 15.0));
+    for (int x = 0; x < kWidth; ++x) c.Set(x, y, Mix({235, 222, 185}, {200, 182, 135}, y / 15.0));
   return c;
 }
 
