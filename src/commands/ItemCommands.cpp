@@ -79,13 +79,15 @@ bool ListOf(const CommandContext& c, const std::string& command, ItemList& list)
   return true;
 }
 
-void ShowStandingOrders(CommandContext& c, const std::string& command) {
+// True when there are standing orders of the kind to show.
+bool ShowStandingOrders(CommandContext& c, const std::string& command) {
   clsDB& db = c.week.db;
-  if (!QueryRow(db, "SELECT Item,Amount,Count FROM continueitem WHERE Type=" + SqlText(command))) return;
+  if (!QueryRow(db, "SELECT Item,Amount,Count FROM continueitem WHERE Type=" + SqlText(command))) return false;
   IGrid& sub = c.host.Grid(GridId::GGSub1);
   sub.Place({530, 300, 250, 120});
   sub.GetData(db.GetRecordSet(), 3, ColumnSet::ContinueItem);
   sub.Visible(true);
+  return true;
 }
 
 void ShowMaxButton(CommandContext& c) {
@@ -225,17 +227,19 @@ bool ShowItemList(CommandContext& c, const std::string& Command) {
   // A new list starts the command afresh: no slider or button of an earlier item stays.
   HideIfShown({&c.host.PSMain(), &c.host.Button(ButtonId::GLExcute), &c.host.Button(ButtonId::GLSubMenu2),
                &c.host.Button(ButtonId::GLSubMenu3)});
-  bool shown = true;
-  if (!QueryRow(db, list.sql)) {
-    Notice(c, list.empty);
-    shown = false;
-  } else {
-    IGrid& main = c.host.Grid(GridId::GGMain);
+  IGrid& main = c.host.Grid(GridId::GGMain);
+  auto showMain = [&](std::shared_ptr<RecordSet> rows) {
     main.Place({215, 100, list.width, list.height});
-    main.GetData(db.GetRecordSet(), list.cols, list.set);
-  }
-  if (orders) ShowStandingOrders(c, Command);
-  return shown;
+    main.GetData(std::move(rows), list.cols, list.set);
+  };
+  const bool listed = QueryRow(db, list.sql);
+  if (listed) showMain(db.GetRecordSet());
+  else Notice(c, list.empty);
+  if (!orders || !ShowStandingOrders(c, Command)) return listed;
+  // Nothing to buy (or sell), but standing orders of the kind run: the panel stays open with
+  // the empty list, the orders in sight beside it.
+  if (!listed) showMain(nullptr);
+  return true;
 }
 
 void ItemCommand(CommandContext& c) {

@@ -8,7 +8,8 @@
 namespace cmd {
 
 /// The item list of 倉庫, 研究, 公開, 売却, 供給 or 購入 in GGMain; for 購入 and 売却 also the
-/// standing orders of that kind in GGSub1. False, after a notice, when there is no item to list.
+/// standing orders of that kind in GGSub1. When there is no item to list it gives a notice and
+/// is false, unless standing orders are shown: the panel then opens with the empty list.
 bool ShowItemList(CommandContext& c, const std::string& Command);
 
 /// An item of the list chosen: 公開 and 研究 act at once; 供給, 購入 and 売却 set up the slider

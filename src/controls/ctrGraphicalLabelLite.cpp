@@ -3,6 +3,7 @@
 
 #include "controls/Win32API.h"
 #include "platform/Text.h"
+#include "runtime/Clock.h"
 
 ctrGraphicalLabelLite::ctrGraphicalLabelLite(plat::Control* parent) : OwnerDrawn(parent) { SetEffect(false); }
 
@@ -14,6 +15,11 @@ void ctrGraphicalLabelLite::SetText(const std::string& text) {
 void ctrGraphicalLabelLite::SetSelected(bool selected) {
   selected_ = selected;
   DrawState(Look::Idle);
+}
+
+void ctrGraphicalLabelLite::Reveal(bool visible) {
+  if (visible && !Visible()) appearedAt_ = rt::Clock().NowMs();
+  SetVisible(visible);
 }
 
 void ctrGraphicalLabelLite::BackImageChanged() {
@@ -81,13 +87,23 @@ void ctrGraphicalLabelLite::HandleMouseMove(const plat::MouseEvent& e) {
   if (auto h = MouseMove) h(e);
 }
 
+void ctrGraphicalLabelLite::HandleMouseDown(const plat::MouseEvent& e) {
+  guardedPress_ = appearGuard_ > 0 && rt::Clock().NowMs() - appearedAt_ < appearGuard_;
+  OwnerDrawn::HandleMouseDown(e);
+}
+
 // A release away from the button (pressed on it, let go elsewhere) is no click: the look goes
-// back to idle and nothing is reported.
+// back to idle and nothing is reported. Nor is the release of a press that came too soon after
+// the button appeared.
 void ctrGraphicalLabelLite::HandleMouseUp(const plat::MouseEvent& e) {
   if (!enable_) return;
   if (!Inside(e)) {
     if (HasCapture()) ReleaseCapture();
     MouseLeave();
+    return;
+  }
+  if (guardedPress_) {
+    guardedPress_ = false;
     return;
   }
   if (selectEnable_) selected_ = !selected_;  // stored only: a Click handler reads the new value

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 
 #include "controls/OwnerDrawn.h"
@@ -48,6 +49,12 @@ class ctrGraphicalLabelLite : public OwnerDrawn {
   void SetSelectEnable(bool on) { selectEnable_ = on; }
   bool Enable() const { return enable_; }
   void SetEnable(bool on) { enable_ = on; }
+  /// Shows or hides the button. A hidden button shown here takes no click whose press comes
+  /// within AppearGuard milliseconds: the second press of a double-click on whatever stood in
+  /// its place before must not reach a button that appeared under the pointer.
+  void Reveal(bool visible);
+  int32_t AppearGuard() const { return appearGuard_; }
+  void SetAppearGuard(int32_t ms) { appearGuard_ = ms; }  ///< 0 (at first): every press counts
   bool SoundEffect() const { return Effect(); }
   void SetSoundEffect(bool on) { SetEffect(on); }
   // Kept for the host; the button never reads them.
@@ -65,6 +72,7 @@ class ctrGraphicalLabelLite : public OwnerDrawn {
 
   std::function<void()> RightClick;
 
+  void HandleMouseDown(const plat::MouseEvent& e) override;
   void HandleMouseMove(const plat::MouseEvent& e) override;
   void HandleMouseUp(const plat::MouseEvent& e) override;
   void HandleClick() override {}  // the button's Click comes from the mouse-up
@@ -95,6 +103,9 @@ class ctrGraphicalLabelLite : public OwnerDrawn {
   bool selectEnable_ = false;
   bool enable_ = true;
   bool mouseOver_ = false;
+  int32_t appearGuard_ = 0;
+  int64_t appearedAt_ = std::numeric_limits<int64_t>::min() / 2;  // when Reveal last showed it hidden; long ago
+  bool guardedPress_ = false;  // the press being held came within the guard time
   std::string clickSoundPath_;
   std::string mouseMoveSoundPath_;
   plat::Rect textRect_;

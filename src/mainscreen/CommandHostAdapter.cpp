@@ -98,6 +98,15 @@ class LabelPart : public Placed<cmd::IFigureLabel, ctrGraphicalLabel> {
 
 using PanelControl = Placed<cmd::IControl, plat::Control>;
 
+// The next-week button comes back through Reveal, which guards it against the double-click
+// that closed the panel.
+class RevealedButton : public Placed<cmd::IControl, ctrGraphicalLabelLite> {
+ public:
+  using Placed::Placed;
+  void Visible(bool v) override { ctl_.Reveal(v); }
+  using Placed::Visible;
+};
+
 class TradeViewPart : public Placed<cmd::ITradeView, ctrGraphicalView> {
  public:
   using Placed::Placed;
@@ -124,6 +133,8 @@ struct CommandHostAdapter::Parts {
         slider(Need(all.PSMain), disp),
         restruct(Need(all.GLRestruct), disp) {
     for (auto& [id, control] : all.panels) panels.emplace(id, PanelControl(Need(control), disp));
+    if (auto it = all.panels.find(cmd::PanelId::GLTurnEnd); it != all.panels.end())
+      if (auto* button = dynamic_cast<ctrGraphicalLabelLite*>(it->second)) turnEnd.emplace(*button, disp);
     // The trade view is one of the panels; the trade commands also write its cells.
     if (auto it = all.panels.find(cmd::PanelId::GVTrade); it != all.panels.end())
       if (auto* view = dynamic_cast<ctrGraphicalView*>(it->second)) trade.emplace(*view, disp);
@@ -136,6 +147,7 @@ struct CommandHostAdapter::Parts {
   LabelPart restruct;
   std::map<cmd::PanelId, PanelControl> panels;
   std::optional<TradeViewPart> trade;
+  std::optional<RevealedButton> turnEnd;
 };
 
 CommandHostAdapter::CommandHostAdapter(CommandControls controls) : parts_(std::make_unique<Parts>(std::move(controls))) {}
@@ -147,6 +159,7 @@ cmd::ISlider& CommandHostAdapter::PSMain() { return parts_->slider; }
 cmd::IFigureLabel& CommandHostAdapter::GLRestruct() { return parts_->restruct; }
 cmd::IControl& CommandHostAdapter::Panel(cmd::PanelId id) {
   if (id == cmd::PanelId::GVTrade) return GVTrade();
+  if (id == cmd::PanelId::GLTurnEnd && parts_->turnEnd) return *parts_->turnEnd;
   auto it = parts_->panels.find(id);
   if (it == parts_->panels.end()) throw std::logic_error("a control of the command panel is missing");
   return it->second;

@@ -44,6 +44,10 @@ inline constexpr int kButtonFontSize = 11;  ///< points
 inline constexpr int kSubMenu2Left = 535, kSubMenu2Top = 550;
 inline constexpr int kSubMenu3Left = 430, kSubMenu3Top = 550;
 inline constexpr int kExcuteLeft = 670, kExcuteTop = 575, kExcuteWidth = 110, kExcuteHeight = 20;
+// 次の週へ comes back in the execute button's very place when a command's panel closes: a press
+// on it within the double-click time of its coming back is the double-click's second press on
+// the button that was there, and must not run a week.
+inline constexpr int kDoubleClickMs = 500;
 
 // At first the screen shows the kingdom and people views, the menu, the three status labels and
 // the next-week button; every command's controls, the tooltip, the message layer and the battle

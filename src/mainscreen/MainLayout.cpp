@@ -74,6 +74,7 @@ void frmMain2::InitLabels() {
   backdrop(GLTurnEnd);
   GLTurnEnd.SetSoundEffect(true);
   Sounds(GLTurnEnd, *this);
+  GLTurnEnd.SetAppearGuard(design::kDoubleClickMs);
 
   GLClear.SetBounds(535, 575, 110, 20);
   backdrop(GLClear);

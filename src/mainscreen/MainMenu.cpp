@@ -39,7 +39,7 @@ void frmMain2::HideCommandPanel(const std::string& Command, bool Flag) {
       ViewOf(id).SetVisible(Flag);
   if (commandPanel) commandPanel(Command, Flag);
   if (!Flag) GLMenu.SetVisible(false);
-  GLTurnEnd.SetVisible(!Flag);
+  GLTurnEnd.Reveal(!Flag);
 }
 
 void frmMain2::Disp_MouseMove() {

@@ -208,7 +208,7 @@ void frmMain2::GLTurnEnd_Click() {
     sim::TurnEnd(Context());
     GLTurnEnd.SetSelected(false);
     GLTurnEnd.MouseLeave();
-    GLTurnEnd.SetVisible(true);
+    GLTurnEnd.Reveal(true);
   }
   if (mQuitAfterTurn) Close();
 }

@@ -3,6 +3,7 @@
 
 #include "MainWindowFixture.h"
 #include "runtime/Strings.h"
+#include "sim/SimDb.h"
 
 namespace {
 
@@ -21,6 +22,13 @@ class MainNavigationTest : public MainWindowFixture {
   void ClickCell(ctrGraphicalView& v, int16_t row, int16_t col) {
     const plat::Rect r = v.Table().TextRect(row, col);
     Click(v, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  }
+  // Clicks the record of a list whose first field reads `value` (in sight without scrolling).
+  // Screen row 1 holds the titles; record k (from 0) stands in row k - TopRow + 3.
+  void ClickRecord(ctrGraphicalGrid& g, const std::string& value) {
+    for (int k = 0; k + 1 < g.RowCount(); ++k)
+      if (g.RecordValue(k, 0) == value) return Click(g, 20, (k - g.TopRow() + 2) * ctrGraphicalGrid::kRowHeight + 10);
+    ADD_FAILURE() << value << " is not listed";
   }
   // Shows one record of the home table in a grid, as a command's list would.
   void Fill(ctrGraphicalGrid& g, int left, int top) {
@@ -169,6 +177,47 @@ TEST_F(MainNavigationTest, NextWeekRunsOneWeekHowEverOftenItIsPressedAndRefusesT
   EXPECT_EQ(main->mTurn, turn + 1);
   EXPECT_FALSE(main->Closed());
   EXPECT_TRUE(main->GLTurnEnd.IsShown() && !main->GLTurnEnd.Selected() && !main->TurnEndClickRunning());
+}
+
+// 次の週へ comes back where the execute button stood: a double-click on the execute button must
+// not run a week the player did not ask for; a click once the double-click time is over does.
+TEST_F(MainNavigationTest, ADoubleClickOnExecuteDoesNotRunTheWeek) {
+  const int32_t turn = main->mTurn;
+  main->GMenu_Click("購入");
+  ClickRecord(main->GGMain, "布");
+  main->PSMain.SetValue(1);
+  ASSERT_TRUE(main->GLExcute.IsShown() && !main->GLTurnEnd.IsShown());
+  const plat::Point o = main->GLExcute.OriginInWindow();
+  QueueClick(o.x + 50, o.y + 10);
+  plat::DoEvents();
+  ASSERT_TRUE(main->GLTurnEnd.IsShown()) << "the purchase did not close its panel";
+  EXPECT_EQ(sim::QueryNumber(*gDB, "SELECT Storage FROM itemdata WHERE Name='布'"), 21) << "one purchase of one";
+  clock_.Advance(100);
+  QueueClick(o.x + 50, o.y + 10);  // the double-click's second press
+  plat::DoEvents();
+  EXPECT_EQ(main->mTurn, turn);
+  clock_.Advance(500);
+  QueueClick(o.x + 50, o.y + 10);
+  plat::DoEvents();
+  EXPECT_EQ(main->mTurn, turn + 1);
+}
+
+// Nothing can be bought, yet standing purchase orders run: after the notice they stay in sight
+// beside the empty list, and can be chosen, until the panel closes.
+TEST_F(MainNavigationTest, StandingOrdersStayInSightWhenNothingCanBeBought) {
+  ASSERT_TRUE(gDB->Excute("UPDATE itemdata SET Open='非公開'"));
+  ASSERT_TRUE(gDB->Excute("INSERT INTO continueitem VALUES(1,'布','購入',5,3)"));
+  QueueClick(550, 460);  // 閉じる on the notice
+  main->GMenu_Click("購入");
+  EXPECT_EQ(main->lblMSG[0].Caption(), "購入できるアイテムがありません");
+  EXPECT_EQ(main->mCommand, "購入");
+  EXPECT_TRUE(main->GGMain.IsShown() && main->GGMain.RowCount() == 1) << "the list, empty";
+  ASSERT_TRUE(main->GGSub1.IsShown());
+  EXPECT_FALSE(main->GLTurnEnd.IsShown());
+  ClickRecord(main->GGSub1, "布");
+  EXPECT_EQ(main->GGSub1.SelectRowData(2), "3");
+  Click(main->Disp, 780, 300, plat::kRightButton);
+  EXPECT_TRUE(!main->GGSub1.IsShown() && !main->GGMain.IsShown() && main->GLTurnEnd.IsShown());
 }
 
 TEST_F(MainNavigationTest, AWeekThatEndsTheGameClosesTheWindowOnceTheButtonIsBack) {

@@ -126,6 +126,7 @@ void NextWeek(frmMain2& main) {
   const std::string turn = Query("SELECT Turn FROM home");
   gStep = "week " + turn;
   if (!main.GLTurnEnd.Visible()) Fail(gStep, "the next-week button is hidden");
+  gClock.Advance(1000);  // the hand reaches the button well after the double-click time of its coming back
   ClickCentre(main, main.GLTurnEnd);
   Pump();
   if (Query("SELECT Turn FROM home") != std::to_string(std::stoi(turn) + 1)) Fail(gStep, "no week ran");

@@ -121,6 +121,8 @@ class Player {
   /// 次の週へ, every report answered; the army's battles are drawn on the way.
   void NextWeek() {
     const int32_t turn = w_.mTurn;
+    // The hand reaches the button well after the double-click time of its coming back.
+    rt::Sleep(1000);
     ClickOn(w_.GLTurnEnd);
     uidriver::Expect(w_.mTurn == turn + 1, "week " + std::to_string(turn), "the week did not run");
     uidriver::Expect(w_.GLTurnEnd.IsShown() && !w_.picMSG.IsShown(), "week " + std::to_string(turn),
