@@ -172,6 +172,9 @@ void BattleScreen::Standing(const clsUnitver2& unit, int side, int frame) {
 
 void BattleScreen::ShowMessage(const std::string& text) {
   if (controls_.Message) controls_.Message->SetMainText(text);
+  // A message tells what has just happened to the parties: the panel shows the figures it
+  // speaks of ("...の兵士が0人になった" beside 兵士数 0), the last ones of a battle included.
+  if (battle_.Fighting()) battle_.DrawStatus();
 }
 
 void BattleScreen::SetCommandButton(BattleCommand which, const std::string& text, bool enabled) {
@@ -317,13 +320,25 @@ void BattleScreen::DrawStatus(const BattleStatusView& view) {
     plat::Rect r;
     unsigned flags;
   };
+  // Each party's numbers stand the same 9 pixels from its bars, whatever their width: the
+  // army's begin right of its bars (which end at x 300), the monster's end left of its bars
+  // (which begin at x 500).
   static const Cell kCells[9] = {
-      {{309, 50, 336, 76}, plat::DT_SINGLELINE | plat::DT_RIGHT},  {{350, 50, 450, 76}, plat::DT_SINGLELINE | plat::DT_CENTER},
-      {{450, 50, 500, 76}, plat::DT_SINGLELINE | plat::DT_RIGHT},  {{309, 75, 336, 91}, plat::DT_SINGLELINE | plat::DT_RIGHT},
-      {{350, 75, 450, 91}, plat::DT_SINGLELINE | plat::DT_CENTER}, {{450, 75, 500, 91}, plat::DT_SINGLELINE | plat::DT_RIGHT},
-      {{300, 100, 336, 116}, plat::DT_SINGLELINE | plat::DT_RIGHT}, {{350, 100, 450, 116}, plat::DT_SINGLELINE | plat::DT_CENTER},
-      {{450, 100, 500, 116}, plat::DT_SINGLELINE | plat::DT_RIGHT},
+      {{309, 50, 350, 76}, plat::DT_SINGLELINE | plat::DT_LEFT},   {{350, 50, 450, 76}, plat::DT_SINGLELINE | plat::DT_CENTER},
+      {{450, 50, 491, 76}, plat::DT_SINGLELINE | plat::DT_RIGHT},  {{309, 75, 350, 91}, plat::DT_SINGLELINE | plat::DT_LEFT},
+      {{350, 75, 450, 91}, plat::DT_SINGLELINE | plat::DT_CENTER}, {{450, 75, 491, 91}, plat::DT_SINGLELINE | plat::DT_RIGHT},
+      {{309, 100, 350, 116}, plat::DT_SINGLELINE | plat::DT_LEFT}, {{350, 100, 450, 116}, plat::DT_SINGLELINE | plat::DT_CENTER},
+      {{450, 100, 491, 116}, plat::DT_SINGLELINE | plat::DT_RIGHT},
   };
+
+  // The panel's own places first get the bare field back, so that new figures never stand over
+  // the old ones (the panel is drawn again with each message, not only on a cleared field).
+  static const plat::Rect kPanel[2] = {{300, 50, 500, 116}, {230, 150, 590, 170}};
+  for (const plat::Rect& r : kPanel) {
+    plat::BitBlt(Dest(), r.left, r.top, r.Width(), r.Height(), *pics_.WS, r.left, r.top);
+    Record({.kind = BattleBlit::Copy, .x = r.left, .y = r.top, .w = r.Width(), .h = r.Height(), .src = pics_.WS,
+            .sx = r.left, .sy = r.top});
+  }
   const BattlePartyStatus& a = view.Party1;
   const BattlePartyStatus& b = view.Party2;
   const std::string texts[9] = {std::to_string(a.Physical),  "体力",   std::to_string(b.Physical),

@@ -2,6 +2,9 @@
 // back from the drawing trace on a virtual clock.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -11,6 +14,7 @@
 #include "army/clsBattle.h"
 #include "controls/ctrGraphicalLabelEX.h"
 #include "mainscreen/BattleScreen.h"
+#include "platform/Text.h"
 #include "runtime/Clock.h"
 
 namespace {
@@ -236,7 +240,7 @@ TEST_F(BattleScreenTest, StatusPanelTextsIconsAndGauges) {
   auto texts = Blits(BattleBlit::Text);
   EXPECT_EQ((std::vector<std::string>{texts[0].text, texts[5].text, texts[6].text, texts[7].text}),
             (std::vector<std::string>{"24", "120", "280", "兵士数"}));
-  EXPECT_EQ(std::make_pair(texts[6].x, texts[6].w), std::make_pair(300, 36));
+  EXPECT_EQ(std::make_pair(texts[6].x, texts[6].w), std::make_pair(309, 41));
   // Party 1's icons overlap by 5 pixels; party 2's stand 35 apart; a poison word other than the two shows none.
   auto icons = Blits(BattleBlit::Image, &status);
   EXPECT_EQ(Where(icons), (Points{{265, 150}, {280, 150}, {500, 150}, {535, 150}, {570, 150}}));
@@ -253,6 +257,70 @@ TEST_F(BattleScreenTest, StatusPanelTextsIconsAndGauges) {
   view.Party2.Physical = -3;
   auto g = StatusGauges(view);
   EXPECT_EQ(std::make_pair(g[0].Colour, g[4].First), std::make_pair(5, 0));
+}
+
+// Whatever the numbers' widths, both parties' numbers stand as far from their bars (the army's
+// end at x 300, the monster's begin at x 500).
+TEST_F(BattleScreenTest, BothPartiesNumbersKeepTheSameGapToTheirBars) {
+  BattleScreen panel(battle, pics);
+  ws.Fill(plat::kWhite);
+  const plat::Font digits(16, 600);
+  auto inkX = [&](int y0, int x0, int x1) {  // leftmost and rightmost dark column
+    int lo = x1, hi = x0 - 1;
+    for (int y = y0; y < y0 + 16; ++y)
+      for (int x = x0; x < x1; ++x)
+        if (plat::RedOf(display.Image().GetPixel(x, y)) < 128) lo = std::min(lo, x), hi = std::max(hi, x);
+    return std::make_pair(lo, hi);
+  };
+  for (auto [army, monster] : {std::pair{100, 0}, std::pair{7, 145}, std::pair{281, 1}}) {
+    BattleStatusView view;
+    view.BattleField = "草原";  // black numbers
+    view.Party1 = {.Physical = army, .Soldiers = army, .SoldierMax = 300};
+    view.Party2 = {.Physical = monster, .Soldiers = monster, .SoldierMax = 300};
+    panel.DrawStatus(view);
+    for (int y : {50, 100}) {
+      const auto armyInk = inkX(y, 300, 350), monsterInk = inkX(y, 450, 500);
+      const int armyGap = armyInk.first - 300, monsterGap = 500 - 1 - monsterInk.second;
+      EXPECT_NEAR(armyGap, monsterGap, 1) << army << " and " << monster << " at y " << y;
+      EXPECT_GE(monsterGap, 5);
+      // Only the new numbers: the ones drawn before are gone.
+      EXPECT_LE(armyInk.second - armyInk.first, digits.TextWidth(std::to_string(army)));
+      EXPECT_LE(monsterInk.second - monsterInk.first, digits.TextWidth(std::to_string(monster)));
+    }
+  }
+}
+
+// The panel is in step with the messages: whenever the battle waits (a message on screen, an
+// animation step), the figures last drawn are the parties' own, down to the last message
+// ("...の兵士が0人になった" beside 兵士数 0).
+TEST_F(BattleScreenTest, ThePanelShowsTheFiguresEachMessageTellsOf) {
+  struct Pump : BattleEventPump {
+    std::function<void()> onWait;
+    void DoEvents() override { onWait(); }
+  } check;
+  int checks = 0;
+  std::string lagging;
+  check.onWait = [&] {
+    auto p1 = battle.Party1(), p2 = battle.Party2();
+    if (!p1 || !p2 || !battle.Fighting()) return;
+    std::map<std::pair<int, int>, std::string> shown;  // the last text drawn at each place
+    for (const auto& b : trace)
+      if (b.kind == BattleBlit::Text) shown[{b.x, b.y}] = b.text;
+    const std::pair<std::pair<int, int>, int> figures[] = {
+        {{309, 50}, p1->Physical()}, {{309, 100}, p1->Soldiers()}, {{450, 50}, p2->Physical()}, {{450, 100}, p2->Soldiers()}};
+    ++checks;
+    for (const auto& [at, value] : figures)
+      if (shown.count(at) && shown[at] != std::to_string(value) && lagging.empty())
+        lagging = "shown " + shown[at] + " where the party has " + std::to_string(value);
+  };
+  battle.Init(screen.get(), &check);
+  battle.BattleSpeed(0.05f);
+  battle.UnitAdd(Army("セイバー", 300), "国王軍1");
+  battle.UnitAdd(Monster("ゴブリン", 4, 1), "ゴブリン2");
+  ASSERT_TRUE(battle.StartBattle("国王軍1", "ゴブリン2"));
+  EXPECT_TRUE(battle.Party2()->GiveUp());
+  EXPECT_GT(checks, 10);
+  EXPECT_EQ(lagging, "");
 }
 
 TEST_F(BattleScreenTest, FieldChoiceAndClearing) {
