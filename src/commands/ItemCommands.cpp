@@ -227,18 +227,16 @@ bool ShowItemList(CommandContext& c, const std::string& Command) {
   // A new list starts the command afresh: no slider or button of an earlier item stays.
   HideIfShown({&c.host.PSMain(), &c.host.Button(ButtonId::GLExcute), &c.host.Button(ButtonId::GLSubMenu2),
                &c.host.Button(ButtonId::GLSubMenu3)});
-  IGrid& main = c.host.Grid(GridId::GGMain);
-  auto showMain = [&](std::shared_ptr<RecordSet> rows) {
-    main.Place({215, 100, list.width, list.height});
-    main.GetData(std::move(rows), list.cols, list.set);
-  };
   const bool listed = QueryRow(db, list.sql);
-  if (listed) showMain(db.GetRecordSet());
-  else Notice(c, list.empty);
-  if (!orders || !ShowStandingOrders(c, Command)) return listed;
+  std::shared_ptr<RecordSet> items = db.GetRecordSet();  // without rows, still with its columns
+  if (!listed) Notice(c, list.empty);
+  const bool ordersShown = orders && ShowStandingOrders(c, Command);
+  if (!listed && !ordersShown) return false;
   // Nothing to buy (or sell), but standing orders of the kind run: the panel stays open with
   // the empty list, the orders in sight beside it.
-  if (!listed) showMain(nullptr);
+  IGrid& main = c.host.Grid(GridId::GGMain);
+  main.Place({215, 100, list.width, list.height});
+  main.GetData(std::move(items), list.cols, list.set);
   return true;
 }
 
