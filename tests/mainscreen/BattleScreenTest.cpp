@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "army/clsBattle.h"
+#include "controls/ctrGraphicalLabel.h"
 #include "controls/ctrGraphicalLabelEX.h"
 #include "mainscreen/BattleScreen.h"
 #include "platform/Text.h"
@@ -275,8 +276,8 @@ TEST_F(BattleScreenTest, BothPartiesNumbersKeepTheSameGapToTheirBars) {
   for (auto [army, monster] : {std::pair{100, 0}, std::pair{7, 145}, std::pair{281, 1}}) {
     BattleStatusView view;
     view.BattleField = "草原";  // black numbers
-    view.Party1 = {.Physical = army, .Soldiers = army, .SoldierMax = 300};
-    view.Party2 = {.Physical = monster, .Soldiers = monster, .SoldierMax = 300};
+    view.Party1.Physical = view.Party1.Soldiers = army;
+    view.Party2.Physical = view.Party2.Soldiers = monster;
     panel.DrawStatus(view);
     for (int y : {50, 100}) {
       const auto armyInk = inkX(y, 300, 350), monsterInk = inkX(y, 450, 500);
@@ -321,6 +322,26 @@ TEST_F(BattleScreenTest, ThePanelShowsTheFiguresEachMessageTellsOf) {
   EXPECT_TRUE(battle.Party2()->GiveUp());
   EXPECT_GT(checks, 10);
   EXPECT_EQ(lagging, "");
+}
+
+// The message line (340 wide, 14 points) writes a message too long for it smaller, and the next
+// short one at its own size again.
+TEST_F(BattleScreenTest, ALongMessageIsWrittenSmallerRatherThanCut) {
+  ctrGraphicalLabel line;
+  line.SetBounds(230, 200, 340, 50);
+  line.SetFontMainText(14);
+  line.SetSeparator(100);
+  line.Setting();
+  BattleScreen s(battle, pics, {.Message = &line});
+  std::vector<int> sizes;
+  for (const char* text : {"ゴブリンは戦闘可能な兵士がいなくなった", "戦闘開始"}) {
+    s.ShowMessage(text);
+    const plat::Font font(plat::PointsToCellHeight(line.FontMainText()));
+    EXPECT_LE(font.TextWidth(text), line.MainRect().Width() - 4) << text;
+    sizes.push_back(line.FontMainText());
+  }
+  EXPECT_LT(sizes[0], 14);
+  EXPECT_EQ(sizes[1], 14);
 }
 
 TEST_F(BattleScreenTest, FieldChoiceAndClearing) {
