@@ -1,6 +1,7 @@
 /** @file battle.cpp The battle scenario: one seeded battle drawn on the main window with the game's pictures, start, attacks and result. */
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Driver.h"
 #include "app/basQz.h"
@@ -99,7 +100,31 @@ UIDRIVER_SCENARIO(battle) {
   if (w.GLItem1.Text() != "空" || w.GLItem1.Enable()) Fail("item 1", "the herbs were not used");
   w.cGL.SetMainText(battle.Result() == BattleResult::Win ? "国王軍の勝利" : battle.Result() == BattleResult::Lose ? "国王軍の敗北" : "決着つかず");
   save("result");
-  if (saved != 4) Fail("pictures", std::to_string(saved) + " pictures were saved, not 4");
+
+  // A goblin band that loses its last soldier: while the message that says so is on screen the
+  // panel already shows the goblins' 0 beside 兵士数.
+  auto goblins = std::make_shared<clsUnitver2>();
+  goblins->SetMonster("8", "ゴブリン", "獣人", "セイバー", 4, 3, 12, "", "", 3, 1, 1, 1, 1);
+  battle.UnitAdd(goblins, "ゴブリン8");
+  battle.SetBattleField("平原");
+  battle.InitImage();
+  std::vector<BattleBlit> drawn;
+  w.Battle()->Trace = &drawn;
+  bool lastSoldierSeen = false;
+  pump.onTurn = [&] {
+    if (lastSoldierSeen || !battle.Fighting() || w.cGL.MainText() != "ゴブリンの兵士が0人になった") return;
+    lastSoldierSeen = true;
+    std::string shown;
+    for (const BattleBlit& b : drawn)
+      if (b.kind == BattleBlit::Text && b.x == 450 && b.y == 100) shown = b.text;
+    if (shown != "0") Fail("last soldier", "the panel shows " + shown + " goblins");
+    save("last-soldier");
+  };
+  if (!battle.StartBattle("国王軍1", "ゴブリン8")) Fail("goblins", "the battle did not start");
+  if (!lastSoldierSeen) Fail("goblins", "the goblins did not lose their last soldier");
+  w.Battle()->Trace = nullptr;
+  save("goblins-beaten");
+  if (saved != 6) Fail("pictures", std::to_string(saved) + " pictures were saved, not 6");
 
   // Back to the kingdom: the battle picture goes, the window closes as the player closes it.
   battle.Init(display, nullptr);
