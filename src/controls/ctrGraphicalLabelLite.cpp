@@ -18,7 +18,11 @@ void ctrGraphicalLabelLite::SetSelected(bool selected) {
 }
 
 void ctrGraphicalLabelLite::Reveal(bool visible) {
-  if (visible && !Visible()) appearedAt_ = rt::Clock().NowMs();
+  if (visible && !Visible()) {
+    const plat::Point p = CursorPos();
+    const bool underPointer = p.x >= 0 && p.x < Width() && p.y >= 0 && p.y < Height();
+    appearedAt_ = underPointer ? rt::Clock().NowMs() : std::numeric_limits<int64_t>::min() / 2;
+  }
   SetVisible(visible);
 }
 

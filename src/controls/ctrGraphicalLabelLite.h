@@ -49,9 +49,9 @@ class ctrGraphicalLabelLite : public OwnerDrawn {
   void SetSelectEnable(bool on) { selectEnable_ = on; }
   bool Enable() const { return enable_; }
   void SetEnable(bool on) { enable_ = on; }
-  /// Shows or hides the button. A hidden button shown here takes no click whose press comes
-  /// within AppearGuard milliseconds: the second press of a double-click on whatever stood in
-  /// its place before must not reach a button that appeared under the pointer.
+  /// Shows or hides the button. A hidden button shown here under the pointer takes no click
+  /// whose press comes within AppearGuard milliseconds: the second press of a double-click on
+  /// whatever stood in its place before must not reach it.
   void Reveal(bool visible);
   int32_t AppearGuard() const { return appearGuard_; }
   void SetAppearGuard(int32_t ms) { appearGuard_ = ms; }  ///< 0 (at first): every press counts
@@ -104,7 +104,7 @@ class ctrGraphicalLabelLite : public OwnerDrawn {
   bool enable_ = true;
   bool mouseOver_ = false;
   int32_t appearGuard_ = 0;
-  int64_t appearedAt_ = std::numeric_limits<int64_t>::min() / 2;  // when Reveal last showed it hidden; long ago
+  int64_t appearedAt_ = std::numeric_limits<int64_t>::min() / 2;  // when Reveal showed it under the pointer
   bool guardedPress_ = false;  // the press being held came within the guard time
   std::string clickSoundPath_;
   std::string mouseMoveSoundPath_;

@@ -200,6 +200,14 @@ TEST_F(MainNavigationTest, ADoubleClickOnExecuteDoesNotRunTheWeek) {
   QueueClick(o.x + 50, o.y + 10);
   plat::DoEvents();
   EXPECT_EQ(main->mTurn, turn + 1);
+
+  // Come back while the pointer is elsewhere (a right click on the backdrop closes the panel), the
+  // button takes the click that follows at once.
+  main->GMenu_Click("倉庫");
+  Click(main->Disp, 780, 300, plat::kRightButton);
+  QueueClick(o.x + 50, o.y + 10);
+  plat::DoEvents();
+  EXPECT_EQ(main->mTurn, turn + 2);
 }
 
 // Nothing can be bought, yet standing purchase orders run: after the notice they stay in sight

@@ -21,9 +21,7 @@ namespace {
 rt::VirtualClock gClock;
 std::string gStep;  ///< what the scenario is doing, for the failure text
 
-void Expect(bool ok, const std::string& what) {
-  if (!ok) Fail(gStep, what);
-}
+void Check(bool ok, const std::string& what) { uidriver::Expect(ok, gStep, what); }
 
 // Lets the window's timers run (the 50 ms one makes the controls react to the mouse).
 void Pump(int rounds = 3) {
@@ -34,7 +32,7 @@ void Pump(int rounds = 3) {
 }
 
 void Exec(frmMain2& w, const std::string& sql) {
-  Expect(w.Context().db.Excute(sql), sql + ": " + w.Context().db.GetErrMSG());
+  Check(w.Context().db.Excute(sql), sql + ": " + w.Context().db.GetErrMSG());
 }
 
 /// The player's other hand on the game's message box: each box expected in order by a part of
@@ -83,7 +81,7 @@ void Menu(frmMain2& w, const std::string& word) {
 
 void Row(frmMain2& w, ctrGraphicalGrid& g, int field, const std::string& value) {
   gStep = "row " + value;
-  Expect(g.IsShown(), "the list is not on screen");
+  Check(g.IsShown(), "the list is not on screen");
   const uidriver::At at = uidriver::OntoRecord(g, field, value);
   plat::input::ClickAt(w, at.x, at.y);
   Pump();
@@ -128,7 +126,7 @@ UIDRIVER_SCENARIO(whole) {
     const mainscreen::MessageLine& line = w.lblMSG[0];
     plat::Rect need{0, 0, line.Width() - 32, 0};
     const int height = plat::MeasureText(line.TextFont(), line.Caption(), need, plat::DT_WORDBREAK | plat::DT_CENTER);
-    Expect(height <= line.Height() && line.Top() + line.Height() <= w.GLMSG[1].Top(),
+    Check(height <= line.Height() && line.Top() + line.Height() <= w.GLMSG[1].Top(),
            "the question takes " + std::to_string(height) + " of " + std::to_string(line.Height()) + " pixels");
   }
   uidriver::ExpectQuery(gStep, "SELECT COUNT(*) FROM construction", buildings);  // the answer was no
@@ -147,10 +145,10 @@ UIDRIVER_SCENARIO(whole) {
     const size_t at = WidthOnlyBreak(tipFont, text, tipWidth);
     if (at < text.size() && NoLineStart(text, at)) area = w.GGMain.RecordValue(k, 0), tip = rt::FromU32(text);
   }
-  Expect(!area.empty(), "no area's note would break before a stop, a comma or a small kana");
+  Check(!area.empty(), "no area's note would break before a stop, a comma or a small kana");
   uidriver::OntoRecord(w.GGMain, 0, area);
   Pump();
-  Expect(w.GLToolTip.IsShown() && w.GLToolTip.Text() == tip, "the tooltip reads " + w.GLToolTip.Text());
+  Check(w.GLToolTip.IsShown() && w.GLToolTip.Text() == tip, "the tooltip reads " + w.GLToolTip.Text());
   Save(w, "whole-02-tooltip-line-start");
   Menu(w, "戻る");
 
@@ -159,8 +157,8 @@ UIDRIVER_SCENARIO(whole) {
   Row(w, w.GGMain, 0, "布");
   gStep = "the slider's track";
   const plat::Surface& track = w.PSMain.Track().Image();
-  Expect(track.Width() == 396, "the track is " + std::to_string(track.Width()) + " wide");
-  for (int x : {0, 200, 300, 395}) Expect(track.GetPixel(x, 2) != plat::kWhite, "white at " + std::to_string(x));
+  Check(track.Width() == 396, "the track is " + std::to_string(track.Width()) + " wide");
+  for (int x : {0, 200, 300, 395}) Check(track.GetPixel(x, 2) != plat::kWhite, "white at " + std::to_string(x));
   Save(w, "whole-03-slider-track");
 
   // 04: a fast drag: one move inside the travel short of the end, the next far beyond it.
@@ -173,14 +171,14 @@ UIDRIVER_SCENARIO(whole) {
     plat::DoEvents();
     plat::input::MouseMove(w, bar.x + w.PSMain.Width() - 120, y);
     plat::DoEvents();
-    Expect(w.PSMain.Value() < w.PSMain.Max(), "the first move already reached the end");
+    Check(w.PSMain.Value() < w.PSMain.Max(), "the first move already reached the end");
     plat::input::MouseMove(w, 795, y);
     plat::input::MouseUp(w, 795, y);
     plat::DoEvents();
   }
-  Expect(w.PSMain.Value() == w.PSMain.Max(), "the slider reads " + std::to_string(w.PSMain.Value()) + " of " +
+  Check(w.PSMain.Value() == w.PSMain.Max(), "the slider reads " + std::to_string(w.PSMain.Value()) + " of " +
                                                  std::to_string(w.PSMain.Max()));
-  Expect(w.GLExcute.Text() == "金額:" + std::to_string(20 * w.PSMain.Max()), "the price reads " + w.GLExcute.Text());
+  Check(w.GLExcute.Text() == "金額:" + std::to_string(20 * w.PSMain.Max()), "the price reads " + w.GLExcute.Text());
   Pump();
   Save(w, "whole-04-fast-drag-to-max");
   Menu(w, "戻る");
@@ -194,10 +192,10 @@ UIDRIVER_SCENARIO(whole) {
   hand.Expect("購入できるアイテムがありません", "閉じる");
   Menu(w, "購入");
   hand.AllShown();
-  Expect(w.mCommand == "購入" && w.GGMain.IsShown() && w.GGMain.RowCount() == 1, "no empty list");
-  Expect(w.GGSub1.IsShown() && w.GGSub1.RowCount() == 3, "the orders are not in sight");
+  Check(w.mCommand == "購入" && w.GGMain.IsShown() && w.GGMain.RowCount() == 1, "no empty list");
+  Check(w.GGSub1.IsShown() && w.GGSub1.RowCount() == 3, "the orders are not in sight");
   Row(w, w.GGSub1, 0, "小麦");
-  Expect(w.GGSub1.SelectRowData(2) == "8", "the order could not be chosen");
+  Check(w.GGSub1.SelectRowData(2) == "8", "the order could not be chosen");
   Save(w, "whole-05-empty-list-standing-orders");
 
   gStep = "close";
