@@ -220,6 +220,8 @@ void frmTitle::GLLCompact_Click() {
     clsDB own;  // gDB when start-up made it
     clsDB& db = gDB ? *gDB : own;
     db.DBCompact((plat::ProgramFolder() / "vesk.mdb").string(), basEnc::Descramble(CreateDB::kScrambledPassword));
+  } catch (const DbError& e) {
+    failure = e.PlayerDescription();
   } catch (const std::exception& e) {
     failure = e.what();
   }
