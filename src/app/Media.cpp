@@ -187,8 +187,9 @@ void Media::InitDX8Sound() {
   for (size_t i = 0; i < gSEBuffer.size(); ++i) gSEBuffer[i] = gDSound->CreateSoundBufferFromFile(mSEPath[i], gSEBufferDesc);
   SetSEVolumeDX8(static_cast<int16_t>(Setting("SEDX8") * 100));
   if (reports.empty()) return;
+  reports.pop_back();  // the last line's end
   // The device's own text says that the game goes on without sound; a tune's does not.
-  if (reports != std::string(plat::kNoSoundDeviceText) + "\n") reports += "鳴らせない音楽は鳴らさずに続けます。";
+  if (reports != plat::kNoSoundDeviceText) reports += "\n鳴らせない音楽は鳴らさずに続けます。";
   plat::MsgBox(reports, plat::vbOKOnly, Title());
 }
 
