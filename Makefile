@@ -1,5 +1,6 @@
-# make run: install what is missing, build, make build/game and start the game.
-# make test: install what is missing, build and run every test.
+# make run: install what is missing, build only the game and the tools that make build/game, make
+#   build/game and start the game.
+# make test: install what is missing, build everything and run every test.
 # SANITIZE=1 builds with AddressSanitizer and UndefinedBehaviorSanitizer.
 BUILD ?= build
 JOBS ?= $(shell nproc)
@@ -21,7 +22,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# The game folder's target needs the game and its two tools only: no test, benchmark or other tool.
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target game
 	@cd $(BUILD)/game && ./vesk
 
 test: build

@@ -54,13 +54,13 @@ void SetOutputVolume(std::string_view option, int16_t Volume, const std::string&
   }
 }
 
-// Whether the file starts as a wave ("RIFF" ... "WAVE") or a MIDI file ("MThd") does.
-bool SoundFileReadable(const std::string& path, bool wave) {
+// Whether the file starts as a wave file does: "RIFF", its size, "WAVE".
+bool WaveFileReadable(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   char head[12] = {};
-  if (!in.read(head, wave ? 12 : 4)) return false;
+  if (!in.read(head, 12)) return false;
   const std::string h(head, 12);
-  return wave ? h.compare(0, 4, "RIFF") == 0 && h.compare(8, 4, "WAVE") == 0 : h.compare(0, 4, "MThd") == 0;
+  return h.compare(0, 4, "RIFF") == 0 && h.compare(8, 4, "WAVE") == 0;
 }
 
 constexpr std::array<const char*, 3> kTunes = {"battle.mid", "map2.mid", "test.mid"};  // MIDI1 to MIDI3
@@ -118,18 +118,18 @@ void Media::FillSEPath() {
   for (size_t i = 0; i < kSoundFiles.size(); ++i) mSEPath[i] = SoundPath(kSoundFiles[i]);
 }
 
-bool Media::CheckSoundFiles(std::string& error) const {
-  auto check = [&](const std::string& path, bool wave) {
-    if (SoundFileReadable(path, wave)) return true;
+std::string Media::ReportSoundFiles() {
+  std::string lines;
+  for (size_t i = 0; i < kSoundFiles.size(); ++i) {
+    const std::string path = mSEPath[i].empty() ? SoundPath(kSoundFiles[i]) : mSEPath[i];
+    if (WaveFileReadable(path)) continue;
     std::error_code ec;
-    error = (std::filesystem::exists(path, ec) ? "音声ファイルを読み込めません: " : "音声ファイルが見つかりません: ") + path;
-    return false;
-  };
-  for (size_t i = 0; i < kSoundFiles.size(); ++i)
-    if (!check(mSEPath[i].empty() ? SoundPath(kSoundFiles[i]) : mSEPath[i], true)) return false;
-  for (const char* tune : kTunes)
-    if (!check(SoundPath(tune), false)) return false;
-  return true;
+    lines += (std::filesystem::exists(path, ec) ? "効果音ファイルを読み込めません: " : "効果音ファイルが見つかりません: ") + path + "\n";
+  }
+  if (lines.empty()) return "";
+  const std::string text = lines + "これらの効果音は鳴らさずに続けます。";
+  plat::MsgBox(text, plat::vbOKOnly, Title());
+  return text;
 }
 
 bool Media::LoadImage(size_t index, std::string& error) {
@@ -145,7 +145,7 @@ void Media::OpenMIDI() {
 }
 
 void Media::InitDX8Sound() {
-  // A failing tune or device is told once, together; effects that fail stay silent.
+  // A failing tune or device is told once, together.
   std::string reports;
   auto note = [&reports](const std::string& report) {
     if (!report.empty() && reports.find(report) == std::string::npos) reports += report + "\n";
@@ -183,9 +183,14 @@ void Media::InitDX8Sound() {
   note(report);
   gDSound->SetCooperativeLevel(plat::kDxCoopPriority);
   gSEBufferDesc.lFlags = plat::kDxBufferCtrlVolume;
+  // The effects' files were told by ReportSoundFiles: a buffer whose file fails stays silent.
   for (size_t i = 0; i < gSEBuffer.size(); ++i) gSEBuffer[i] = gDSound->CreateSoundBufferFromFile(mSEPath[i], gSEBufferDesc);
   SetSEVolumeDX8(static_cast<int16_t>(Setting("SEDX8") * 100));
-  if (!reports.empty()) plat::MsgBox("音楽を鳴らせません。音なしで続けます。\n" + reports, plat::vbOKOnly, Title());
+  if (reports.empty()) return;
+  reports.pop_back();  // the last line's end
+  // The device's own text says that the game goes on without sound; a tune's does not.
+  if (reports != plat::kNoSoundDeviceText) reports += "\n鳴らせない音楽は鳴らさずに続けます。";
+  plat::MsgBox(reports, plat::vbOKOnly, Title());
 }
 
 void Media::EndDX8Sound() {

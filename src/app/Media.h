@@ -106,9 +106,10 @@ class Media {
 
   /// The program's folder + "/sound/" + the file of each code.
   void FillSEPath();
-  /// Whether every effect and tune file is there and is a wave or MIDI file; otherwise false
-  /// with a message naming the file (the load then ends the start).
-  bool CheckSoundFiles(std::string& error) const;
+  /// Names, in one message box, each effect whose wave file is missing or is not a wave file;
+  /// those effects then play nothing and the game goes on. The tunes are told by their own
+  /// loading (the MCI open, InitDX8Sound). The text shown, "" when every effect is there.
+  std::string ReportSoundFiles();
   /// Loads picture `index` of the 17 into picImage; false with a message naming the file when it
   /// is missing or unreadable. The main window's load reads them one by one, so that it can let
   /// the battle pictures go as soon as each is read.
@@ -117,7 +118,8 @@ class Media {
   /// MCI path: opens battle.mid, map2.mid and test.mid as MIDI1, MIDI2 and MIDI3.
   void OpenMIDI();
   /// DirectX 8 path: the three tunes' performances and the 15 effect buffers, the effect volume
-  /// from "SEDX8". A tune or device that fails is reported once; the game goes on without it.
+  /// from "SEDX8". A tune that fails and a missing device are told in one message box, each
+  /// once; the game goes on without them.
   void InitDX8Sound();
   void EndDX8Sound();
   /// Plays sound code 0 to 14 without waiting; other codes play nothing.

@@ -1,6 +1,7 @@
 /** @file Program.cpp The vesk program: every part joined to start-up, the title shown, the loop run to the end. */
 #include "app/Program.h"
 
+#include <cstdio>
 #include <exception>
 #include <memory>
 #include <string>
@@ -23,6 +24,15 @@ namespace {
 
 std::unique_ptr<frmTitle> gTitle;
 std::unique_ptr<frmMain2> gMain;
+
+// What the window's close keeps: the main window's unload (its database writes, its place and
+// the equipment sets, then the shutdown), or the title's place and the shutdown. The shutdown
+// writes vesk.ini and closes the database; a week cut short is rolled back with the connection.
+void SaveLikeAClose() {
+  if (gMain && gMain->IsShown()) gMain->Form_Unload();  // shown: its load went through
+  else if (gTitle) gTitle->KeepPosition();
+  AppEnd();
+}
 
 }  // namespace
 
@@ -96,7 +106,15 @@ void EndGame() {
 }
 
 int RunGame() {
+  // Before anything is written: without a desktop the program would wait for ever, unseen.
+  std::string error;
+  if (!plat::OpenDisplay(error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
   JoinGame();
+  // A lost display or a SIGTERM refused by a busy window ends the game here, saved as a close saves.
+  plat::SetEndAtOnce(SaveLikeAClose);
   switch (Main()) {
     case StartResult::AnotherCopy: return 0;
     case StartResult::Failed:

@@ -53,7 +53,7 @@ StartResult Main() {
   plat::InstanceLock lock(plat::ProgramFolder() / (std::string(kAppTitle) + ".lock"));
   if (lock.GetState() == plat::InstanceLock::State::Busy) return StartResult::AnotherCopy;
   if (!lock.Held()) {
-    ShowError("起動できません（起動の排他）: " + lock.Message());
+    ShowError("起動できません。ゲームのフォルダーにファイルを作れません: " + lock.Message());
     return StartResult::Failed;
   }
 

@@ -220,6 +220,8 @@ void frmTitle::GLLCompact_Click() {
     clsDB own;  // gDB when start-up made it
     clsDB& db = gDB ? *gDB : own;
     db.DBCompact((plat::ProgramFolder() / "vesk.mdb").string(), basEnc::Descramble(CreateDB::kScrambledPassword));
+  } catch (const DbError& e) {
+    failure = e.PlayerDescription();
   } catch (const std::exception& e) {
     failure = e.what();
   }
@@ -236,10 +238,14 @@ void frmTitle::GLLEnd_Click() {
   form_.RequestClose();
 }
 
-void frmTitle::Form_Unload() {
+void frmTitle::KeepPosition() {
   if (!gIni) return;  // a main screen that failed to load has ended the program already
   const plat::Point p = form_.Position();
   gIni->Data("TitleLeft", std::to_string(p.x * 15));
   gIni->Data("TitleTop", std::to_string(p.y * 15));
-  if (endChosen_) AppEnd();
+}
+
+void frmTitle::Form_Unload() {
+  KeepPosition();
+  if (endChosen_ && gIni) AppEnd();
 }

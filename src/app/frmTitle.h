@@ -33,6 +33,8 @@ class frmTitle : public TitleScreen {
   void GLLCompact_Click();
   void GLLEnd_Click();
   void Disp_MouseMove(const plat::MouseEvent& e);
+  /// Keeps the window's place in the settings ("TitleLeft", "TitleTop"; in memory), as its unload does.
+  void KeepPosition();
 
  private:
   class Hint;

@@ -58,7 +58,7 @@ std::string OpenFailureMessage(const DbOpenError& error, const fs::path& path) {
     case DbOpenFailure::Other:
       break;
   }
-  return "データベースファイルを開けません(" + std::to_string(error.Number()) + ":" + error.what() + ")。\n" + file;
+  return "データベースファイルを開けません(" + error.PlayerText() + ")。\n" + file;
 }
 
 std::string CheckGameDatabase(SqliteConnection& db) {
@@ -78,12 +78,16 @@ std::string CheckGameDatabase(SqliteConnection& db) {
   return "";
 }
 
+std::shared_ptr<SqliteConnection> OpenDBOrThrow(const fs::path& Path, std::string_view Password) {
+  // SQLite has no password; the de-scrambling still runs so that a bad literal shows here.
+  if (!Password.empty()) basEnc::Descramble(Password);
+  return SqliteConnection::Open(Path);
+}
+
 std::shared_ptr<SqliteConnection> OpenDB(const fs::path& Path, std::string_view Password, bool& Opened) {
   Opened = false;
   try {
-    // SQLite has no password; the de-scrambling still runs so that a bad literal shows here.
-    if (!Password.empty()) basEnc::Descramble(Password);
-    auto db = SqliteConnection::Open(Path);
+    auto db = OpenDBOrThrow(Path, Password);
     Opened = true;
     return db;
   } catch (const DbOpenError& e) {

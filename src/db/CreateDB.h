@@ -21,6 +21,10 @@ inline constexpr const char kScrambledPassword[] = "SLrk9^jg^hxx";
 /// result is null.
 std::shared_ptr<SqliteConnection> OpenDB(const std::filesystem::path& Path, std::string_view Password, bool& Opened);
 
+/// OpenDB for a caller that tells the player itself: shows nothing, and a failure throws
+/// DbOpenError (OpenFailureMessage words it).
+std::shared_ptr<SqliteConnection> OpenDBOrThrow(const std::filesystem::path& Path, std::string_view Password);
+
 /// Opens <program folder>/vesk.mdb (plat::ProgramFolder) and hands it to db (DBSet). The result is whether it opened.
 bool DBConnect(clsDB& db);
 

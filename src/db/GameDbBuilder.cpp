@@ -53,9 +53,9 @@ void BuildGameDatabase(const fs::path& dataDir, const fs::path& dbFile) {
       for (const auto& file : content) RunScript(*db, file);
       db->Close();
     }
-    int failed = QzDataInit::ResetGameDataAt(temp);
-    if (failed > 0)
-      throw DbError(1, "新しいゲームの初期化で " + std::to_string(failed) + " 件の文が失敗しました (DBerr.log を参照)");
+    std::string why;
+    if (!QzDataInit::ResetGameDataAt(temp, &why))
+      throw DbError(1, "新しいゲームの初期化に失敗しました (DBerr.log を参照): " + why);
     std::error_code ec;
     fs::rename(temp, dbFile, ec);
     if (ec) throw DbError(ec.value(), "置き換えられません: " + dbFile.string() + ": " + ec.message());

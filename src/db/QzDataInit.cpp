@@ -9,7 +9,7 @@
 
 namespace {
 
-// In this order, each whatever became of the ones before.
+// In this order; the first that fails ends the reset and undoes the ones before.
 const char* const kResetStatements[] = {
     "UPDATE country SET Acquaintance=False,Friendship=0",
     "UPDATE construct SET Open=False",
@@ -67,28 +67,27 @@ static_assert(std::size(kResetStatements) == 49);
 
 namespace QzDataInit {
 
-int ResetGameDataAt(const std::filesystem::path& path, std::string* firstError) {
+bool ResetGameDataAt(const std::filesystem::path& path, std::string* why) {
   clsDB db;  // its own object, released (closing the file) before we return
-  bool opened = false;
-  auto conn = CreateDB::OpenDB(path, CreateDB::kScrambledPassword, opened);
-  if (opened) db.DBSet(std::move(conn));
+  try {
+    db.DBSet(CreateDB::OpenDBOrThrow(path, CreateDB::kScrambledPassword));
+  } catch (const DbOpenError& e) {
+    db.DBSetFailed(e);
+    if (why) *why = CreateDB::OpenFailureMessage(e, path);
+    return false;
+  }
   // All or nothing: a reset that stops halfway would leave a saved game nobody can play.
-  const bool inTransaction = opened && db.Excute("BEGIN");
-  int failed = 0;
-  for (const char* sql : kResetStatements) {
-    if (db.Excute(sql)) continue;
-    if (++failed == 1 && firstError) *firstError = db.GetErrMSG() + "\n" + sql;
+  bool done = db.BeginTrans();
+  for (size_t i = 0; done && i < std::size(kResetStatements); ++i) done = db.Excute(kResetStatements[i]);
+  if (done) done = db.CommitTrans();  // a failed commit rolls back
+  if (!done) {
+    const std::string failure = db.GetErrMSG();
+    db.Rollback();
+    if (why) *why = failure;
   }
-  if (inTransaction && !db.Excute(failed == 0 ? "COMMIT" : "ROLLBACK") && failed == 0) {
-    failed = 1;
-    if (firstError) *firstError = db.GetErrMSG();
-    db.Excute("ROLLBACK");
-  }
-  return failed;
+  return done;
 }
 
-bool ResetGameData(std::string* firstError) {
-  return ResetGameDataAt(plat::ProgramFolder() / "vesk.mdb", firstError) == 0;
-}
+bool ResetGameData(std::string* why) { return ResetGameDataAt(plat::ProgramFolder() / "vesk.mdb", why); }
 
 }  // namespace QzDataInit

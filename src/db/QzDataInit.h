@@ -6,12 +6,11 @@
 namespace QzDataInit {
 
 /// Resets <program folder>/vesk.mdb for a new game on a connection of its own, closed before
-/// it returns. All or nothing: when a statement fails (it is logged in DBerr.log) the others
-/// still run, to log theirs, and then everything is rolled back. True when the reset was made;
-/// otherwise `firstError` (when given) gets the first failure and its statement. A file that
-/// does not open has had its message shown (CreateDB::OpenDB).
-bool ResetGameData(std::string* firstError = nullptr);
-/// The same on the database at path; returns how many statements failed (0: reset).
-int ResetGameDataAt(const std::filesystem::path& path, std::string* firstError = nullptr);
+/// it returns. All or nothing, and it stops at the first failure: a file that does not open, or
+/// a statement that fails, gives one record in DBerr.log, the file as it was and False, with
+/// `why` (when given) saying in Japanese what failed. It shows nothing itself.
+bool ResetGameData(std::string* why = nullptr);
+/// The same on the database at path.
+bool ResetGameDataAt(const std::filesystem::path& path, std::string* why = nullptr);
 
 }  // namespace QzDataInit

@@ -17,7 +17,25 @@ namespace {
 
 std::string ErrMsg(sqlite3* db) { return db ? sqlite3_errmsg(db) : "out of memory"; }
 
-[[noreturn]] void Fail(sqlite3* db) { throw DbError(db ? sqlite3_errcode(db) : SQLITE_NOMEM, ErrMsg(db)); }
+[[noreturn]] void Fail(sqlite3* db) { throw DbError(db ? sqlite3_errcode(db) : SQLITE_NOMEM, ErrMsg(db), true); }
+
+// The Japanese words for the engine's failures that a player can meet: the file in use, damaged,
+// read-only, not to be opened or written, the disk full. Null for any other code.
+const char* PlayerWords(int code) {
+  switch (code & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return "データベースファイルは使用中です";
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB: return "データベースファイルが壊れています";
+    case SQLITE_READONLY: return "データベースファイルは読み取り専用です";
+    case SQLITE_FULL: return "ディスクの空き容量が足りません";
+    case SQLITE_CANTOPEN: return "データベースファイルを開けません";
+    case SQLITE_PERM:
+    case SQLITE_AUTH: return "データベースファイルを使う権限がありません";
+    case SQLITE_IOERR: return "データベースファイルを読み書きできません";
+    default: return nullptr;
+  }
+}
 
 // Refuses what would make sql more or less than one statement: a character 0 (the engine would
 // stop reading there and run what came before) and anything but blanks and ";" after the first.
@@ -135,6 +153,11 @@ DbOpenFailure FailureKind(int code) {
 double ParseNumber(const std::string& s) { return std::strtod(s.c_str(), nullptr); }
 
 }  // namespace
+
+std::string DbError::PlayerDescription() const {
+  const char* words = engineWords_ ? PlayerWords(number_) : nullptr;
+  return words ? words : what();
+}
 
 std::string SqlText(std::string_view value) {
   std::string out = "'";
@@ -346,7 +369,7 @@ void SqliteConnection::Run(Prepared& p, const std::function<void(sqlite3_stmt*)>
   // A changed schema may change what the kept statements read and write: prepare them anew.
   // (p is one of them: it is not touched after this.)
   if (schemaChange) cache_->statements.clear();
-  if (code != SQLITE_OK) throw DbError(code, message);
+  if (code != SQLITE_OK) throw DbError(code, message, true);
 }
 
 std::shared_ptr<SqliteConnection> SqliteConnection::Open(const std::filesystem::path& file) {
@@ -355,12 +378,12 @@ std::shared_ptr<SqliteConnection> SqliteConnection::Open(const std::filesystem::
     throw DbOpenError(DbOpenFailure::Missing, SQLITE_CANTOPEN, "ファイルが見つかりません");
   // Only an SQLite file is touched at all: an empty or foreign file stays as it is.
   if (!HasSqliteHeader(file))
-    throw DbOpenError(DbOpenFailure::NotADatabase, SQLITE_NOTADB, "file is not a database");
+    throw DbOpenError(DbOpenFailure::NotADatabase, SQLITE_NOTADB, "file is not a database", true);
   // A save marked read-only stays so, also for a user whom the system would let write.
   using std::filesystem::perms;
   const perms mode = std::filesystem::status(file, ec).permissions();
   if ((mode & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none)
-    throw DbOpenError(DbOpenFailure::ReadOnly, SQLITE_READONLY, "attempt to write a readonly database");
+    throw DbOpenError(DbOpenFailure::ReadOnly, SQLITE_READONLY, "attempt to write a readonly database", true);
 
   sqlite3* raw = nullptr;
   int rc = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -368,7 +391,7 @@ std::shared_ptr<SqliteConnection> SqliteConnection::Open(const std::filesystem::
   try {
     if (rc != SQLITE_OK) Fail(raw);
     if (sqlite3_db_readonly(raw, "main") == 1)
-      throw DbOpenError(DbOpenFailure::ReadOnly, SQLITE_READONLY, "attempt to write a readonly database");
+      throw DbOpenError(DbOpenFailure::ReadOnly, SQLITE_READONLY, "attempt to write a readonly database", true);
     Configure(raw);
     // The probe: reads the file, so a locked or damaged one fails here and not later.
     auto tables = conn->Query("SELECT name FROM sqlite_master WHERE type='table' AND name='home'");
@@ -378,7 +401,7 @@ std::shared_ptr<SqliteConnection> SqliteConnection::Open(const std::filesystem::
   } catch (const DbOpenError&) {
     throw;
   } catch (const DbError& e) {
-    throw DbOpenError(FailureKind(e.Number()), e.Number(), e.what());
+    throw DbOpenError(FailureKind(e.Number()), e.Number(), e.what(), e.EngineWords());
   }
   return conn;
 }
@@ -466,6 +489,6 @@ void SqliteConnection::ExecuteScript(std::string_view sql) {
   if (sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
     std::string message = err ? err : ErrMsg(db_);
     sqlite3_free(err);
-    throw DbError(sqlite3_errcode(db_), message);
+    throw DbError(sqlite3_errcode(db_), message, true);
   }
 }

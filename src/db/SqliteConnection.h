@@ -11,17 +11,28 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
-/// A database failure: the engine's error number and its description.
+/// A database failure: the engine's error number and its description, which is either the
+/// engine's own (English) words or a Japanese text of the game.
 class DbError : public std::runtime_error {
  public:
-  DbError(int number, const std::string& description)
-      : std::runtime_error(description), number_(number) {}
+  DbError(int number, const std::string& description, bool engineWords = false)
+      : std::runtime_error(description), number_(number), engineWords_(engineWords) {}
   int Number() const { return number_; }
-  /// "number:description", as the game keeps its last error text.
+  /// Whether the description is the engine's own words.
+  bool EngineWords() const { return engineWords_; }
+  /// "number:description" with the description as it came, as DBerr.log keeps it.
   std::string Text() const { return std::to_string(number_) + ":" + what(); }
+  /// The description as the player reads it: for a failure of the file that a player can meet
+  /// (in use, damaged or not a database, read-only, disk full, not to be opened, not permitted,
+  /// a read or write error) a short Japanese text in place of the engine's words; otherwise the
+  /// description as it is.
+  std::string PlayerDescription() const;
+  /// "number:" and PlayerDescription(), the last error text the game shows.
+  std::string PlayerText() const { return std::to_string(number_) + ":" + PlayerDescription(); }
 
  private:
   int number_;
+  bool engineWords_;
 };
 
 /// Why an open failed; the message shown to the player says which.
@@ -29,8 +40,8 @@ enum class DbOpenFailure { Missing, NotADatabase, Locked, ReadOnly, Other };
 
 class DbOpenError : public DbError {
  public:
-  DbOpenError(DbOpenFailure kind, int number, const std::string& description)
-      : DbError(number, description), kind_(kind) {}
+  DbOpenError(DbOpenFailure kind, int number, const std::string& description, bool engineWords = false)
+      : DbError(number, description, engineWords), kind_(kind) {}
   DbOpenFailure Kind() const { return kind_; }
 
  private:

@@ -64,13 +64,22 @@ clsDB::~clsDB() = default;
 bool clsDB::DBSet(std::shared_ptr<SqliteConnection> mDateB) {
   errMsg_.clear();
   if (!mDateB) {
-    errMsg_ = std::to_string(kErrObjectNotSet) + ":" + "データベースが開かれていません";
-    WriteErrLog("DBSet", "Not SQL");
+    DBSetFailed(DbError(kErrObjectNotSet, "データベースが開かれていません"));
     return false;
   }
   db_ = std::move(mDateB);
   loadFlg_ = true;
   return true;
+}
+
+void clsDB::DBSetFailed(const DbError& why) {
+  SetError(why);
+  WriteErrLog("DBSet", "Not SQL");
+}
+
+void clsDB::SetError(const DbError& e) {
+  errMsg_ = e.PlayerText();
+  logMsg_ = e.Text();
 }
 
 bool clsDB::Attempt(const std::function<void()>& action) {
@@ -79,9 +88,9 @@ bool clsDB::Attempt(const std::function<void()>& action) {
     action();
     return true;
   } catch (const DbError& e) {
-    errMsg_ = e.Text();
+    SetError(e);
   } catch (const std::exception& e) {
-    errMsg_ = std::string("0:") + e.what();
+    SetError(DbError(0, e.what()));
   }
   return false;
 }
@@ -95,7 +104,7 @@ bool clsDB::Excute(std::string_view sSQL) {
   if (debugMode_) WriteSQLLog(sSQL);
   if (transLost_) {
     // Written on its own it would leave half of what belonged together.
-    errMsg_ = std::to_string(kErrTransactionLost) + ":" + kTransactionLostText;
+    SetError(DbError(kErrTransactionLost, kTransactionLostText));
   } else if (Attempt([&] { db_->Execute(sSQL); })) {
     return true;
   }
@@ -123,7 +132,7 @@ bool clsDB::BeginTrans() {
 bool clsDB::CommitTrans() {
   if (!inTrans_) return false;
   if (transLost_) {
-    errMsg_ = std::to_string(kErrTransactionLost) + ":" + kTransactionLostText;
+    SetError(DbError(kErrTransactionLost, kTransactionLostText));
     WriteErrLog("CommitTrans", "COMMIT");
     inTrans_ = transLost_ = false;
     return false;
@@ -232,7 +241,7 @@ void clsDB::DBCompact(std::string_view PathA, std::string_view /*strP*/) {
     if (fs::exists(sourceWal, ec)) throw DbError(5, "データベースの書き込みログが残っています");
     SyncPath(temp, false);
     fs::rename(temp, source, ec);
-    if (ec) throw DbError(ec.value(), "最適化したデータベースに置き換えられません: " + ec.message());
+    if (ec) throw DbError(ec.value(), "最適化したデータベースに置き換えられません（" + plat::SystemErrorText(ec.value()) + "）");
     SyncPath(source.parent_path().empty() ? fs::path(".") : source.parent_path(), true);
   } catch (...) {
     fs::remove(temp, ec);
@@ -285,7 +294,7 @@ void clsDB::WriteErrLog(std::string_view operation, std::string_view sql) {
   try {
     std::string out = rt::FormatDateTime(rt::Now()) + "\r\n";
     out += "関数名:" + std::string(operation) + "\r\n";
-    out += errMsg_ + "\r\n";
+    out += logMsg_ + "\r\n";  // the engine's own words beside the number
     out += "SQL:" + std::string(sql) + "\r\n";
     out += std::string(38, '-') + "\r\n";
     AppendText(plat::ProgramFolder() / "DBerr.log", out);

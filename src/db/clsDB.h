@@ -12,6 +12,9 @@
 
 /// The one way the game reaches vesk.mdb. Failures never throw: the member returns False,
 /// GetErrMSG holds "number:description" and a record goes to DBerr.log in the program folder.
+/// GetErrMSG is what a player may read: the engine's failures a player can meet (the file in
+/// use, damaged, read-only, the disk full, ...) in short Japanese; DBerr.log keeps the engine's
+/// own words beside the number.
 ///
 /// One current query per object: GetData (and GetMax, which runs one) replaces it. A query
 /// without rows returns True and leaves the previous row readable, so callers read
@@ -28,6 +31,9 @@ class clsDB {
 
   /// Takes an open database (from CreateDB::OpenDB) as this object's database.
   bool DBSet(std::shared_ptr<SqliteConnection> mDateB);
+  /// The database could not be opened: `why` becomes the last error text and one record
+  /// ("DBSet", "Not SQL") goes to DBerr.log.
+  void DBSetFailed(const DbError& why);
   /// Runs one action statement. Leaves the current query and row alone.
   bool Excute(std::string_view sSQL);
   /// Runs a query and loads its first row; True also when it has no rows.
@@ -69,6 +75,7 @@ class clsDB {
  private:
   /// Runs action on the open database; a failure becomes the last error text and False.
   bool Attempt(const std::function<void()>& action);
+  void SetError(const DbError& e);
   /// After a failure inside a transaction: whether the engine has ended it.
   void CheckTransaction();
   bool TransactionStatement(const char* operation, const char* sql);
@@ -82,7 +89,8 @@ class clsDB {
   long position_ = 0;                ///< row of result_ that MoveNext reaches next - 1
   bool queryFlg_ = false;
   std::vector<std::string> row_;     ///< the row loaded last; never cleared by an empty query
-  std::string errMsg_;
+  std::string errMsg_;               ///< as the player reads it
+  std::string logMsg_;               ///< as DBerr.log keeps it
   int64_t failCount_ = 0;
   bool loadFlg_ = false;
   bool debugMode_ = false;

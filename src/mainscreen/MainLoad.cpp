@@ -101,7 +101,7 @@ bool frmMain2::Form_Load() {
   mGridHeight = gGridHeight;
   Trace("mSEPath");
   media.FillSEPath();
-  if (!media.CheckSoundFiles(error)) return FailLoad(error);
+  media.ReportSoundFiles();  // a missing sound is told and left silent; the game goes on
 
   try {
     Trace("LayoutScreen");

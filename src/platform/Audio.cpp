@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -29,6 +30,20 @@ std::string AudioResolvePath(const std::string& path) {
   return std::filesystem::exists(slashed, ec) ? slashed : path;
 }
 
+namespace {
+
+// What the player reads of a sound file that failed: missing or not readable, and which. The
+// library's own reason is English and means nothing to the player: it goes to standard error.
+std::string FileFailure(const char* kind, const std::string& path, const std::string& resolved,
+                        const std::string& reason) {
+  if (!reason.empty()) std::fprintf(stderr, "%s: %s\n", path.c_str(), reason.c_str());
+  std::error_code ec;
+  return std::string(kind) + (std::filesystem::exists(resolved, ec) ? "ファイルを読み込めません: " : "ファイルが見つかりません: ") +
+         path;
+}
+
+}  // namespace
+
 AudioSystem::AudioSystem(std::unique_ptr<IAudioDevice> device)
     : device_(std::move(device)), mci_(std::make_unique<MciInterpreter>(*this)) {}
 
@@ -43,7 +58,8 @@ bool AudioSystem::Ready(std::string* report) {
     std::string error;
     ready_ = device_->Open(kAudioChannels, error);
     if (!ready_) {
-      std::string text = ReportOnce("device", "音声出力デバイスを開けません。音楽と効果音なしで続けます。\n(" + error + ")");
+      if (!error.empty()) std::fprintf(stderr, "sound: %s\n", error.c_str());
+      std::string text = ReportOnce("device", kNoSoundDeviceText);
       if (report) *report = text;
       return false;
     }
@@ -54,16 +70,18 @@ bool AudioSystem::Ready(std::string* report) {
 }
 
 std::string AudioSystem::ReportOnce(const std::string& key, const std::string& text) {
-  return reported_.insert(key).second ? text : std::string();
+  return FirstReport(key) ? text : std::string();
 }
+
+bool AudioSystem::FirstReport(const std::string& key) { return reported_.insert(key).second; }
 
 int AudioSystem::LoadMusic(const std::string& path, std::string* report) {
   if (!Ready(report)) return 0;
   std::string error;
   const std::string resolved = AudioResolvePath(path);
   int music = device_->LoadMusic(resolved, error);
-  if (music == 0) {
-    std::string text = ReportOnce("file:" + resolved, "音楽ファイルを読み込めません: " + path + "\n(" + error + ")");
+  if (music == 0 && FirstReport("file:" + resolved)) {
+    const std::string text = FileFailure("音楽", path, resolved, error);
     if (report) *report = text;
   }
   return music;
@@ -105,8 +123,8 @@ int AudioSystem::LoadSound(const std::string& path, std::string* report) {
   std::string error;
   const std::string resolved = AudioResolvePath(path);
   int sound = device_->LoadSound(resolved, error);
-  if (sound == 0) {
-    std::string text = ReportOnce("file:" + resolved, "効果音ファイルを読み込めません: " + path + "\n(" + error + ")");
+  if (sound == 0 && FirstReport("file:" + resolved)) {
+    const std::string text = FileFailure("効果音", path, resolved, error);
     if (report) *report = text;
   }
   return sound;

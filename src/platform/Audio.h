@@ -31,6 +31,9 @@ int MixerVolumeFromDeviceVolume(uint32_t deviceVolume);
 /// A volume in hundredths of a decibel (0 full, -10000 silence) as a mixer volume 0 to 128.
 int MixerVolumeFromHundredthsDb(long hundredths);
 
+/// What the player is told, once, when there is no sound device.
+inline constexpr const char* kNoSoundDeviceText = "音声出力デバイスを開けません。音楽と効果音なしで続けます。";
+
 /// The path of a sound file as given, or with "\" read as "/" when only that one exists, so
 /// that paths joined the old way ("\sound\map2.mid") still find the file.
 std::string AudioResolvePath(const std::string& path);
@@ -42,6 +45,8 @@ std::string AudioResolvePath(const std::string& path);
 /// Failures are silent after their first report: a call that fails gives a text for the player
 /// in `report` only the first time that failure happens (the device missing, a given file
 /// missing or unreadable), and "" on every repeat, so that a timer never repeats a message.
+/// The texts are Japanese ("音楽ファイルが見つかりません: <path>", kNoSoundDeviceText); the
+/// library's own reason goes to standard error.
 class AudioSystem {
  public:
   explicit AudioSystem(std::unique_ptr<IAudioDevice> device);
@@ -54,6 +59,8 @@ class AudioSystem {
   bool Ready(std::string* report = nullptr);
   /// `text` the first time `key` is reported, "" afterwards.
   std::string ReportOnce(const std::string& key, const std::string& text);
+  /// True the first time `key` is reported, false afterwards.
+  bool FirstReport(const std::string& key);
 
   // Tunes on the one stream.
   /// Loads a tune; 0 when the device or the file fails (reported once per file).

@@ -4,8 +4,11 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
+#include "platform/MessageBox.h"
 #include "platform/UiState.h"
 #include "runtime/Clock.h"
 
@@ -178,9 +181,14 @@ void Dispatch(const SDL_Event& ev) {
         else LoopAccess::MarkDirty(*w);
       }
       break;
-    case SDL_QUIT:
+    case SDL_QUIT: {
       CloseAll();
+      // SIGTERM always ends the program: what refused to close is cut short.
+      const auto& windows = Ui().windows;
+      const bool refused = std::any_of(windows.begin(), windows.end(), [](Window* w) { return w->IsShown(); });
+      if (refused && Ui().saveAtOnce) detail::EndAtOnce(nullptr);
       break;
+    }
     default:
       break;
   }
@@ -216,6 +224,7 @@ void RunTimers() {
 }
 
 void DoEvents() {
+  if (Ui().endingAtOnce) return;
   detail::EnsureVideo();
   SDL_PumpEvents();
   // Only what is pending now: events that handlers queue wait for the next round.
@@ -258,6 +267,31 @@ void Timer::SetEnabled(bool enabled) {
   if (enabled && !enabled_) due_ = rt::Clock().NowMs() + interval_;
   enabled_ = enabled;
 }
+
+namespace detail {
+
+void EndAtOnce(const char* why) {
+  auto& ui = Ui();
+  if (!ui.endingAtOnce) {
+    ui.endingAtOnce = true;
+    if (why) std::fprintf(stderr, "%s: %s\n", ApplicationTitle().c_str(), why);
+    if (auto save = ui.saveAtOnce) {
+      try {
+        save();
+      } catch (...) {
+        // What could be saved is saved; the program ends all the same.
+      }
+    }
+  }
+  std::fflush(nullptr);
+  std::_Exit(1);
+}
+
+}  // namespace detail
+
+void SetEndAtOnce(std::function<void()> save) { Ui().saveAtOnce = std::move(save); }
+
+bool EndingAtOnce() { return Ui().endingAtOnce; }
 
 Window* TopModalWindow() {
   auto& ui = Ui();

@@ -41,6 +41,17 @@ class Timer {
   int64_t due_ = 0;
 };
 
+/// How the program ends when it cannot end the ordinary way: the connection to the window
+/// system is lost (the X server has gone: the player logged out, the display server restarted),
+/// or SIGTERM's close requests were refused (a week, a battle or a question running). `save`
+/// then writes what a close would have saved, once; it must not wait for the player (message
+/// boxes go to standard error from then on, EndingAtOnce()) and nothing touches the window
+/// system any more. The process then ends with exit code 1, without exit handlers, which would
+/// destroy windows on a connection that is gone. Unset (nullptr), a lost connection still ends
+/// the process at once and a refused SIGTERM leaves the windows as they are.
+void SetEndAtOnce(std::function<void()> save);
+bool EndingAtOnce();
+
 /// The innermost modal window that is open, or nullptr (tools drive open dialogs through it).
 Window* TopModalWindow();
 /// The window in front: the innermost modal one, else the last shown window still shown.

@@ -16,8 +16,9 @@ namespace {
 
 std::filesystem::path gProgramFolder;  ///< set by SetProgramFolder; empty: the executable's
 
+// "<file>（<why>）", after `what` when given.
 std::string SystemMessage(const std::string& what, const std::filesystem::path& file, int err) {
-  return what + " " + file.string() + ": " + std::strerror(err);
+  return (what.empty() ? "" : what + ": ") + file.string() + "（" + SystemErrorText(err) + "）";
 }
 
 // Writes all of `data` to `fd`, going on after short writes and interruptions.
@@ -34,6 +35,19 @@ bool WriteAll(int fd, std::string_view data) {
 }
 
 }  // namespace
+
+std::string SystemErrorText(int err) {
+  switch (err) {
+    case EACCES:
+    case EPERM: return "アクセスの権限がありません";
+    case EROFS: return "読み取り専用のディスクです";
+    case ENOSPC:
+    case EDQUOT: return "ディスクの空き容量が足りません";
+    case ENOENT: return "ファイルかフォルダーがありません";
+    case EIO: return "ディスクを読み書きできません";
+    default: return std::strerror(err);
+  }
+}
 
 std::filesystem::path ProgramFolder() {
   if (!gProgramFolder.empty()) return gProgramFolder;
@@ -63,7 +77,7 @@ bool WriteFileAtomic(const std::filesystem::path& file, std::string_view content
   // A unique temporary name in the same folder, so that the rename stays on one file system.
   std::string pattern = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
   int fd = ::mkstemp(pattern.data());
-  if (fd < 0) return fail(SystemMessage("cannot create a temporary file in", folder, errno));
+  if (fd < 0) return fail(SystemMessage("一時ファイルを作れません", folder, errno));
   std::filesystem::path temp = pattern;
   // mkstemp makes the file 0600; a settings file is an ordinary file of the user.
   ::fchmod(fd, 0644);
@@ -83,7 +97,7 @@ bool WriteFileAtomic(const std::filesystem::path& file, std::string_view content
   }
   if (!ok) {
     ::unlink(temp.c_str());
-    return fail(SystemMessage("cannot write", file, err));
+    return fail(SystemMessage("", file, err));
   }
   // Make the rename itself durable.
   int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -6,14 +6,15 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
+
+#include "platform/FileSystem.h"
 
 namespace plat {
 
 InstanceLock::InstanceLock(const std::filesystem::path& file) {
   fd_ = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
   if (fd_ < 0) {
-    message_ = "cannot open the lock file " + file.string() + ": " + std::strerror(errno);
+    message_ = file.string() + "（" + SystemErrorText(errno) + "）";
     return;
   }
   // flock locks belong to the open file, so a second open in the same process is refused too.
@@ -30,7 +31,7 @@ InstanceLock::InstanceLock(const std::filesystem::path& file) {
   if (err == EWOULDBLOCK) {
     state_ = State::Busy;
   } else {
-    message_ = "cannot lock " + file.string() + ": " + std::strerror(err);
+    message_ = file.string() + "（" + SystemErrorText(err) + "）";
   }
 }
 

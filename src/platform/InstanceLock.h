@@ -12,7 +12,7 @@ class InstanceLock {
   enum class State {
     Held,   ///< this object holds the lock
     Busy,   ///< another holder has it
-    Error,  ///< the lock file cannot be opened or locked; Message() says why
+    Error,  ///< the lock file cannot be opened or locked; Message() names it and says why in Japanese
     Released,  ///< was held and has been given up
   };
 

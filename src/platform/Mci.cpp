@@ -114,7 +114,7 @@ uint32_t MciInterpreter::Open(const Words& words) {
   if (!audio_.Ready(&report)) {
     if (report.empty()) return kMciOk;
     lastError_ = kMciErrHardware;
-    lastDetail_ = report;
+    lastDetail_.clear();  // the code's own text says it all
     return kMciErrHardware;
   }
   const std::string resolved = AudioResolvePath(path);
@@ -124,7 +124,7 @@ uint32_t MciInterpreter::Open(const Words& words) {
   device.music = audio_.LoadMusic(path, &report);
   if (device.music == 0 && !report.empty()) {
     lastError_ = kMciErrInvalidFile;
-    lastDetail_ = report;
+    lastDetail_ = path;
     return kMciErrInvalidFile;
   }
   return kMciOk;
@@ -185,7 +185,7 @@ std::string MciInterpreter::ErrorString(uint32_t code) const {
     case kMciOk: return "エラーはありません。";
     case kMciErrUnrecognizedKeyword: text = "MCI コマンドに解釈できない語があります。"; break;
     case kMciErrUnrecognizedCommand: text = "解釈できない MCI コマンドです。"; break;
-    case kMciErrHardware: text = "音声出力デバイスを使えません。"; break;
+    case kMciErrHardware: text = kNoSoundDeviceText; break;
     case kMciErrInvalidDeviceName: text = "その名前の MCI デバイスは開かれていません。"; break;
     case kMciErrMissingCommandString: text = "MCI コマンドが空です。"; break;
     case kMciErrBadInteger: text = "MCI コマンドの数値が正しくありません。"; break;

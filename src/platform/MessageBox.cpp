@@ -74,6 +74,10 @@ int StandardMessageBox::Show(const std::string& prompt, int style, const std::st
   const bool yesNo = (style & 7) == vbYesNo;
   const bool critical = (style & vbCritical) != 0;
   const int fallback = yesNo ? vbNo : vbOK;
+  if (EndingAtOnce()) {
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), prompt.c_str());
+    return fallback;
+  }
   try {
     const Font& font = BoxFont();
     Rect text{0, 0, kMaxTextWidth, 0};

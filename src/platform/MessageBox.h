@@ -43,7 +43,8 @@ class MessageBoxScope {
 };
 
 /// The real one: a modal window with the text, the optional icon and OK or はい/いいえ.
-/// Without a display it writes the text to standard error and gives the default answer.
+/// Without a display, or once the program ends at once (EndingAtOnce), it writes the text to
+/// standard error and gives the default answer.
 class StandardMessageBox : public IMessageBox {
  public:
   int Show(const std::string& prompt, int style, const std::string& title) override;

@@ -1,6 +1,7 @@
 /** @file UiState.h Internal: the one state the windows, controls, router and timers share. */
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <unordered_map>
 #include <vector>
 
@@ -24,10 +25,16 @@ struct UiState {
   std::vector<Timer*> timers;
   IActiveWindow* activeSource = nullptr;
   Window* lastShown = nullptr;
+  std::function<void()> saveAtOnce;  // SetEndAtOnce
+  bool endingAtOnce = false;         // nothing touches the window system any more
 };
 
 UiState& Ui();
-/// Starts SDL's video and events once; throws std::runtime_error with a Japanese text if it cannot.
+/// Starts SDL's video and events once; throws std::runtime_error with a Japanese text if it cannot,
+/// also when SDL, left to choose by itself, took a driver that shows nothing (no desktop session).
 void EnsureVideo();
+/// Ends the program at once as SetEndAtOnce says: saves once (a second call, from inside the
+/// save, ends at once), then _exit(1). `why`, when given, goes to standard error first.
+[[noreturn]] void EndAtOnce(const char* why);
 
 }  // namespace plat::detail

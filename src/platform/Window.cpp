@@ -2,9 +2,11 @@
 #include "platform/Window.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 #include <malloc.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "platform/EventLoop.h"
@@ -18,6 +20,26 @@ UiState& Ui() {
   static UiState state;
   return state;
 }
+
+namespace {
+
+constexpr const char* kNoDesktop = "画面を開けません: このゲームにはデスクトップのセッション（X または Wayland）が必要です。";
+
+// Xlib's own answer to a lost connection calls exit(): the exit handlers would then destroy the
+// windows and SDL would wait on the dead connection for ever. The program ends here instead.
+int OnX11ConnectionLost(void*) { EndAtOnce("画面との接続が切れたため、終了します。"); }
+
+// SDL opens Xlib itself; its handler for a lost connection is set through the library SDL loaded.
+void WatchX11Connection() {
+  using IOErrorHandler = int (*)(void*);
+  using SetIOErrorHandler = IOErrorHandler (*)(IOErrorHandler);
+  void* x11 = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);
+  if (void* set = dlsym(x11 ? x11 : RTLD_DEFAULT, "XSetIOErrorHandler"))
+    reinterpret_cast<SetIOErrorHandler>(set)(&OnX11ConnectionLost);
+  if (x11) dlclose(x11);
+}
+
+}  // namespace
 
 void EnsureVideo() {
   if (SDL_WasInit(SDL_INIT_VIDEO)) return;
@@ -33,7 +55,15 @@ void EnsureVideo() {
   // free and the space stays with the program: the main window's load then peaked 7 MB higher.
   mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
-    throw std::runtime_error(std::string("画面を初期化できません: ") + SDL_GetError());
+    throw std::runtime_error(std::string(kNoDesktop) + "（" + SDL_GetError() + "）");
+  const char* named = std::getenv("SDL_VIDEODRIVER");
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const std::string chosen = driver ? driver : "";
+  if ((!named || !*named) && (chosen == "offscreen" || chosen == "dummy")) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    throw std::runtime_error(kNoDesktop);
+  }
+  if (chosen == "x11") WatchX11Connection();
 }
 
 }  // namespace detail
@@ -79,7 +109,7 @@ Window::~Window() {
   ui.modal.erase(std::remove(ui.modal.begin(), ui.modal.end(), this), ui.modal.end());
   if (ui.lastShown == this) ui.lastShown = nullptr;
   if (ui.pointerWindow == sdlId_) ui.pointerWindow = 0;
-  if (sdl_) SDL_DestroyWindow(sdl_);
+  if (sdl_ && !ui.endingAtOnce) SDL_DestroyWindow(sdl_);
 }
 
 Window* Window::FromSdlId(uint32_t id) {
@@ -90,10 +120,11 @@ Window* Window::FromSdlId(uint32_t id) {
 
 void Window::SetCaption(const std::string& caption) {
   caption_ = caption;
-  SDL_SetWindowTitle(sdl_, caption.c_str());
+  if (!Ui().endingAtOnce) SDL_SetWindowTitle(sdl_, caption.c_str());
 }
 
 void Window::Show() {
+  if (Ui().endingAtOnce) return;
   closed_ = false;
   Control::SetVisible(true);
   if (!shown_) {
@@ -113,7 +144,7 @@ void Window::Hide() {
   shown_ = false;
   dragging_ = false;
   Control::SetVisible(false);
-  SDL_HideWindow(sdl_);
+  if (!Ui().endingAtOnce) SDL_HideWindow(sdl_);
   auto& ui = Ui();
   if (ui.lastShown == this) {
     ui.lastShown = nullptr;
@@ -173,12 +204,22 @@ Point Window::Position() const {
 
 void Window::SetPosition(int x, int y) {
   position_ = Point{x, y};
-  SDL_SetWindowPosition(sdl_, x, y);
+  if (!Ui().endingAtOnce) SDL_SetWindowPosition(sdl_, x, y);
 }
 
 void Window::SetPositionOnScreen(int x, int y) {
   Point p = PlaceOnDisplays(Point{x, y}, Width(), Height(), DisplayAreas());
   SetPosition(p.x, p.y);
+}
+
+bool OpenDisplay(std::string& error) {
+  try {
+    detail::EnsureVideo();
+    return true;
+  } catch (const std::exception& e) {
+    error = e.what();
+    return false;
+  }
 }
 
 std::vector<Rect> DisplayAreas() {
@@ -240,7 +281,7 @@ void Window::Compose() {
 void Window::Present() {
   Compose();
   dirty_ = false;
-  if (!shown_) return;
+  if (!shown_ || Ui().endingAtOnce) return;
   SDL_Surface* screen = SDL_GetWindowSurface(sdl_);
   if (!screen) return;  // no frame buffer: the back buffer is all there is
   SDL_Surface* src = SDL_CreateRGBSurfaceWithFormatFrom(back_.Bits(), back_.Width(), back_.Height(), 32,

@@ -93,6 +93,13 @@ class Window : public Control {
   Point position_;
 };
 
+/// Starts the window system for the program a player runs, before it writes anything. False,
+/// with "画面を開けません: …" (saying that a desktop session is needed) in `error`, when no
+/// display can be reached: SDL, left to choose, would fall back on a driver that shows nothing
+/// and the program would wait for ever. A driver named in SDL_VIDEODRIVER is used as it is
+/// (the tests and the headless tools name "dummy").
+bool OpenDisplay(std::string& error);
+
 /// The areas of the displays in screen pixels, the first display first.
 std::vector<Rect> DisplayAreas();
 /// Where a client area of w x h asked for at `wanted` goes: there when a grabbable part of it

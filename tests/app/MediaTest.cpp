@@ -122,16 +122,33 @@ TEST_F(MediaTest, MusicRestartsWhenStoppedAndAFailingTuneIsToldOnce) {
   EXPECT_EQ(TakeLog(), "");
 }
 
-TEST_F(MediaTest, MissingOrBrokenSoundFilesAreNamed) {
-  Media m(host);
-  m.FillSEPath();
-  std::string error;
-  EXPECT_TRUE(m.CheckSoundFiles(error)) << error;
+// Each missing or broken file is named once, in Japanese, and its sound plays nothing; the
+// tunes of the DirectX 8 path in its own box (the MCI path's open tells them: the test above).
+TEST_F(MediaTest, MissingOrBrokenSoundFilesAreNamedOnceAndPlayNothing) {
+  plat::ScriptedMessageBox boxes;
   std::filesystem::remove(Folder() / "sound" / "ken.wav");
-  EXPECT_FALSE(m.CheckSoundFiles(error));
-  EXPECT_EQ(error, "音声ファイルが見つかりません: " + Sound("ken.wav"));
-  WriteSound("ken.wav", "RIFF\x24\0\0\0WAVE"s);
-  WriteSound("test.mid", "<html>");
-  EXPECT_FALSE(m.CheckSoundFiles(error));
-  EXPECT_EQ(error, "音声ファイルを読み込めません: " + Sound("test.mid"));
+  std::filesystem::remove(Folder() / "sound" / "map2.mid");
+  WriteSound("fire02.wav", "<html>");
+  for (const char* file : {"ken.wav", "fire02.wav", "map2.mid"}) fake->failingPaths.insert(Sound(file));
+  gDX8 = true;
+  media = std::make_unique<Media>(host);
+  media->FillSEPath();
+  EXPECT_EQ(media->ReportSoundFiles(), "効果音ファイルが見つかりません: " + Sound("ken.wav") +
+                                           "\n効果音ファイルを読み込めません: " + Sound("fire02.wav") +
+                                           "\nこれらの効果音は鳴らさずに続けます。");
+  media->InitDX8Sound();
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(boxes.shown[1].prompt,
+            "音楽ファイルが見つかりません: " + Sound("map2.mid") + "\n鳴らせない音楽は鳴らさずに続けます。");
+  TakeLog();
+  for (int code : {6, 7, 0}) media->PlaySound(code);
+  media->SettingIni();  // the map tune: nothing to play
+  EXPECT_EQ(TakeLog(), "PlaySound 0 clap01.wav\n");
+  EXPECT_EQ(boxes.shown.size(), 2u);
+
+  // All there: nothing to tell.
+  std::filesystem::remove(Folder() / "sound" / "fire02.wav");
+  for (const char* f : {"ken.wav", "fire02.wav"}) WriteSound(f, std::string("RIFF\x24\0\0\0WAVEfmt ", 16));
+  EXPECT_EQ(media->ReportSoundFiles(), "");
+  EXPECT_EQ(boxes.shown.size(), 2u);
 }

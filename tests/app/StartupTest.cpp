@@ -1,6 +1,8 @@
 /** @file StartupTest.cpp Start-up and shutdown, the version text, the audio path and the list height. */
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <cstdlib>
 #include <fstream>
 
 #include "TempFolder.h"
@@ -153,4 +155,21 @@ TEST_F(StartupTest, AnErrorNoHandlerCaughtIsNamedAndTheSettingsAreStillWritten) 
   EXPECT_NE(boxes.shown[0].prompt.find("エラー 6 "), std::string::npos) << boxes.shown[0].prompt;
   EXPECT_TRUE(gEnding && !gIni);
   EXPECT_NE(ReadIni().find("Version=1.09.0037"), std::string::npos);
+}
+
+// Where no desktop can be reached the game ends at once, says why and writes nothing.
+TEST(GameProgram, WithoutADesktopEndsAtOnceSayingWhyAndWritingNothing) {
+  TempFolder dir;
+  std::filesystem::copy_file(VESK_PROGRAM, dir.Path() / "vesk");
+  const std::string run = "cd '" + dir.Path().string() +
+                          "' && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 20 ./vesk 2>said.txt";
+  const int status = std::system(run.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  const std::string said = plat::ReadWholeFile(dir.Path() / "said.txt").value_or("");
+  EXPECT_NE(said.find("画面を開けません: このゲームにはデスクトップのセッション"), std::string::npos) << said;
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) files.push_back(entry.path().filename());
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (std::vector<std::string>{"said.txt", "vesk"}));
 }

@@ -13,17 +13,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// Catches what OpenDB shows the player in the standard message box.
-struct MessageCatcher {
-  plat::ScriptedMessageBox box;
-  std::string Text() const { return box.shown.empty() ? "" : box.shown.back().prompt; }
-  int Style() const { return box.shown.empty() ? -1 : box.shown.back().style; }
-};
-
-}  // namespace
-
 class DbFileTest : public FreshGameDb {
  protected:
   // Every table's rows, sorted, to compare whole databases.
@@ -54,18 +43,51 @@ TEST_F(DbFileTest, ResetTwiceGivesTheSameNewGameAsOnce) {
                           "100,1,0,0,0,'')"})
     ASSERT_TRUE(db->Excute(sql)) << sql;
   CloseDb();
-  QzDataInit::ResetGameData();
-  EXPECT_EQ(QzDataInit::ResetGameDataAt(game->DbPath()), 0);
+  EXPECT_TRUE(QzDataInit::ResetGameData());
+  EXPECT_TRUE(QzDataInit::ResetGameDataAt(game->DbPath()));
   ReopenDb();
   EXPECT_EQ(Dump(), fresh);
   EXPECT_FALSE(fs::exists(game->Folder() / "DBerr.log"));
 
-  // The reset on a file that does not open logs its 49 statements and returns; the player is
-  // told in a critical box (the other refusals of a bad file: the weeksim test).
-  MessageCatcher catcher;
-  EXPECT_EQ(QzDataInit::ResetGameDataAt(game->Folder() / "missing.mdb"), 49);
-  EXPECT_NE(catcher.Text().find("見つかりません"), std::string::npos);
-  EXPECT_EQ(catcher.Style(), plat::vbOKOnly | plat::vbCritical);
+}
+
+// A reset that fails stops at its first failure: one record in DBerr.log (the engine's own words),
+// the file as it was, nothing shown by the reset itself and the reason in Japanese for the one
+// message of its caller. A file missing, one held by the game (another copy's data
+// initialisation), one whose last statement fails.
+TEST_F(DbFileTest, AFailedResetStopsAtItsFirstFailureWithOneRecordAndTheDataAsItWas) {
+  ASSERT_TRUE(db->Excute("UPDATE home SET [Money]=4321"));
+  const fs::path log = game->Folder() / "DBerr.log";
+  auto records = [&] {
+    const std::string text = ReadFileText(log);
+    fs::remove(log);
+    size_t n = 0;
+    for (size_t at = text.find("関数名:"); at != std::string::npos; at = text.find("関数名:", at + 1)) ++n;
+    return std::pair(n, text);
+  };
+  plat::ScriptedMessageBox boxes;
+  std::string why;
+  EXPECT_FALSE(QzDataInit::ResetGameDataAt(game->Folder() / "missing.mdb", &why));
+  EXPECT_NE(why.find("見つかりません"), std::string::npos) << why;
+  EXPECT_EQ(records().first, 1u);
+
+  EXPECT_FALSE(QzDataInit::ResetGameDataAt(game->DbPath(), &why));  // held by `db`
+  EXPECT_EQ(why.rfind("データベースファイルは使用中です。", 0), 0u) << why;
+  auto [held, heldText] = records();
+  EXPECT_EQ(held, 1u) << heldText;
+  EXPECT_NE(heldText.find("関数名:DBSet\r\n5:database is locked\r\nSQL:Not SQL"), std::string::npos) << heldText;
+  EXPECT_EQ(Value("SELECT [Money] FROM home"), "4321");
+
+  ASSERT_TRUE(db->Excute("DROP TABLE continueitem"));  // the last statement's table
+  CloseDb();
+  EXPECT_FALSE(QzDataInit::ResetGameDataAt(game->DbPath(), &why));
+  EXPECT_EQ(why, "1:no such table: continueitem");
+  auto [last, lastText] = records();
+  EXPECT_EQ(last, 1u) << lastText;
+  EXPECT_NE(lastText.find("SQL:DELETE FROM continueitem"), std::string::npos) << lastText;
+  ReopenDb();
+  EXPECT_EQ(Value("SELECT [Money] FROM home"), "4321");
+  EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(DbFileTest, CompactionKeepsTheDataAndSurvivesAFailure) {

@@ -97,6 +97,26 @@ TEST_F(ClsDbTest, FailuresReturnFalseAndAppendTheErrorRecord) {
   EXPECT_EQ(lines[6] + "/" + lines[11] + "/" + lines[13], "関数名:GetData/関数名:DBSet/SQL:Not SQL");
 }
 
+// What a player can meet of the engine reads in Japanese; DBerr.log keeps the engine's words.
+TEST_F(ClsDbTest, FileFailuresReadInJapaneseAndAreLoggedInTheEnginesWords) {
+  // A full disk, for real: the file may not grow past its pages.
+  ASSERT_TRUE(db->GetData("PRAGMA page_count"));
+  ASSERT_TRUE(db->Excute("PRAGMA max_page_count=" + db->Data(0)));
+  bool full = false;
+  for (int i = 0; i < 200 && !full; ++i)
+    full = !db->Excute("INSERT INTO itemdata VALUES('品" + std::to_string(i) + "',1,0,0,'" + std::string(3000, 'x') +
+                       "',21,False)");
+  ASSERT_TRUE(full);
+  EXPECT_EQ(db->GetErrMSG(), "13:ディスクの空き容量が足りません");
+  EXPECT_NE(ReadFileText(game->Folder() / "DBerr.log").find("\r\n13:database or disk is full\r\n"), std::string::npos);
+
+  // (The file in use: the reset test.) The engine's other failures and the game's own texts
+  // stay as they are, also under a number that the engine uses.
+  EXPECT_EQ(DbError(26, "file is not a database", true).PlayerText(), "26:データベースファイルが壊れています");
+  EXPECT_EQ(DbError(1, "no such table: nowhere", true).PlayerText(), "1:no such table: nowhere");
+  EXPECT_EQ(DbError(11, "最適化したデータベースが壊れています").PlayerText(), "11:最適化したデータベースが壊れています");
+}
+
 TEST_F(ClsDbTest, ApostrophesAndNulsInNamesNeitherBreakNorChangeStatements) {
   for (const std::string& name : {std::string("O'Neil's 剣"), std::string("x',0,0,0,'',0,0); DELETE FROM home; --"),
                                  std::string("毒\0消し'", 10)}) {

@@ -194,4 +194,23 @@ TEST_F(MainWindowTest, AMissingPictureEndsTheStartNamingItAndSavesNothingButTheS
   EXPECT_FALSE(gIni);                                        // and the program shut down
 }
 
+// Without a wave file and a tune the game still starts: each is told once (what then plays: the
+// sound tests).
+TEST_F(MainWindowTest, MissingSoundsAreToldAndTheMainWindowLoadsWithoutThem) {
+  auto device = std::make_unique<plat::AudioFakeDevice>();
+  plat::AudioFakeDevice& sounds = *device;
+  plat::SetAudio(std::make_unique<plat::AudioSystem>(std::move(device)));
+  const fs::path sound = game->Folder() / "sound";
+  fs::remove(sound / "fire02.wav");
+  fs::remove(sound / "map2.mid");
+  for (const char* file : {"fire02.wav", "map2.mid"}) sounds.failingPaths.insert((sound / file).string());
+  ASSERT_TRUE(Load());
+  EXPECT_TRUE(main->IsShown() && steps.back() == "UnloadTitle");
+  std::string told;
+  for (const auto& box : boxes.shown) told += box.prompt + "|";
+  ASSERT_EQ(boxes.shown.size(), 2u) << told;  // the effect's box, then the tune's (the MCI open or DirectX 8)
+  EXPECT_NE(boxes.shown[0].prompt.find("fire02.wav"), std::string::npos) << told;
+  EXPECT_NE(boxes.shown[1].prompt.find("map2.mid"), std::string::npos) << told;
+}
+
 }  // namespace

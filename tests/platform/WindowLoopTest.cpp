@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "UiFixture.h"
 #include "platform/Control.h"
 #include "platform/EventLoop.h"
+#include "platform/MessageBox.h"
 #include "platform/Window.h"
 
 using namespace plat;
@@ -263,6 +266,28 @@ TEST_F(Routing, CloseRequestsGoThroughQueryUnloadWhichCanRefuse) {
   DoEvents();
   EXPECT_EQ(std::pair(asked, unloaded), std::pair(3, 1));
   EXPECT_FALSE(win->IsShown());
+}
+
+// SIGTERM always ends a program that says how: a window that refuses to close is cut short, once
+// what a close would keep is saved, and a message box asked for while saving waits for nobody.
+TEST(EndAtOnce, ASigtermThatABusyWindowRefusesSavesAndEnds) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        Window busy("vesk", 100, 80);
+        busy.Show();
+        busy.QueryUnload = [](bool& cancel) { cancel = true; };
+        SetEndAtOnce([] {
+          const bool answered = MsgBox("設定ファイルを書き込めません", vbYesNo) == vbNo;
+          std::fprintf(stderr, "saved, %s\n", answered ? "answered" : "waited");
+        });
+        raise(SIGTERM);
+        DoEvents();
+        std::fprintf(stderr, "still running\n");
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(1), "設定ファイルを書き込めません\nsaved, answered\n$");
 }
 
 TEST_F(Routing, BackBufferShowsControlsInZOrderClippedToContainers) {
