@@ -45,7 +45,8 @@ const char kUsage[] =
     "  --conquest NEST 始めに兵舎の兵士全員のセイバー隊を最強装備で編成し、NEST へ出陣させる\n"
     "                 (NEST が未発見なら発見済みにする)。帰還した週に兵士と装備の収支を確かめる\n"
     "  エラーのメッセージは標準エラーに出ます。開けないデータベースでは 1、週の途中でエラーが\n"
-    "  表示されたかデータベースのエラーが DBerr.log (DATABASE と同じフォルダ) に記録されたときは 3 で終わります。\n";
+    "  表示されたかデータベースのエラーが DBerr.log (DATABASE と同じフォルダ) に記録されたときは 3、\n"
+    "  それ以外のエラーで止まったときは 4 で終わります。\n";
 
 /// A screen with no window: panels keep their texts, message boxes are answered at once and
 /// error boxes go to standard error.
@@ -123,19 +124,22 @@ int CountStatement(unsigned, void* counter, void*, void*) {
 }
 
 /// What a player does after the low-food warning: every grain and meat item in the warehouse
-/// goes into the kingdom's stores, as the supply command moves it.
+/// goes into the kingdom's stores, as the supply command moves it. A stock or store that is no
+/// count is left where it is.
 void SupplyAllFood(clsDB& db) {
   auto rows = sim::QueryRows(db,
                              "SELECT itemdata.Name,itemdata.Storage,item.Category FROM itemdata,item "
                              "WHERE itemdata.Name=item.Name AND item.Category IN ('穀物','肉類') AND itemdata.Storage>0");
   for (const auto& row : rows) {
     const std::string column = row[2] == "穀物" ? "Grain" : "Meat";
-    const int32_t amount = sim::TextL(row[1]);
-    if (!sim::QueryRow(db, "SELECT " + column + " FROM home")) return;
-    const int64_t stores = std::min<int64_t>(int64_t{sim::DataL(db, 0)} + amount, 9999999);
+    const auto amount = sim::Amount(row[1]);
+    if (!amount || !sim::QueryRow(db, "SELECT " + column + " FROM home")) continue;
+    const auto held = sim::Amount(db.Data(0));
+    if (!held) continue;
+    const int64_t stores = std::min<int64_t>(int64_t{*held} + *amount, 9999999);
     db.Excute("UPDATE itemdata SET Storage=0 WHERE Name=" + SqlText(row[0]));
     db.Excute("UPDATE home SET " + column + "=" + std::to_string(stores));
-    std::printf("  (supply)           %s %d -> %s\n", row[0].c_str(), amount, column.c_str());
+    std::printf("  (supply)           %s %d -> %s\n", row[0].c_str(), *amount, column.c_str());
   }
 }
 
@@ -266,7 +270,7 @@ std::optional<long long> Number(const std::string& text) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   uint64_t seed = 1;
   long weeks = 52;
   int32_t yesNo = sim::kAnsYes;
@@ -411,9 +415,12 @@ int main(int argc, char** argv) {
       for (size_t p; (p = line.find("\r\n")) != std::string::npos;) line.replace(p, 2, " / ");
       std::printf("  %-18s %s\n", kind.c_str(), line.c_str());
     }
-    if (supply && !state.mQuitAfterTurn && sim::QueryRow(*db, "SELECT Meat,Grain FROM home") &&
-        std::min(sim::DataL(*db, 0), sim::DataL(*db, 1)) < 5 * int64_t{data.Population()})
-      SupplyAllFood(*db);
+    // As the week's own warning: a store below what the people eat in five weeks.
+    if (supply && !state.mQuitAfterTurn && sim::QueryRow(*db, "SELECT Meat,Grain FROM home")) {
+      const int64_t need = 5 * int64_t{data.Population()};
+      const auto meat = sim::WholeNumber(db->Data(0)), grain = sim::WholeNumber(db->Data(1));
+      if ((meat && *meat < need) || (grain && *grain < need)) SupplyAllFood(*db);
+    }
   }
   if (state.mQuitAfterTurn) std::printf("game over in week %d\n", state.mTurn);
   else sim::SaveHomeSetting(ctx);  // as the main screen does when it closes
@@ -425,4 +432,19 @@ int main(int argc, char** argv) {
   rt::SetClock(nullptr);
   if (checked.mismatches > 0) std::printf("%d conquest balances did not match\n", checked.mismatches);
   return failed || checked.mismatches > 0 ? 3 : 0;
+}
+
+int main(int argc, char** argv) {
+  // Whatever stops the run is said, and the run fails, as the game ends on an error it did not
+  // expect: never an abort.
+  try {
+    return Run(argc, argv);
+  } catch (const rt::VbError& e) {
+    std::fflush(stdout);
+    std::cerr << "weeksim: エラー " << e.Number() << ":" << e.what() << "\n";
+  } catch (const std::exception& e) {
+    std::fflush(stdout);
+    std::cerr << "weeksim: エラー " << e.what() << "\n";
+  }
+  return 4;
 }
