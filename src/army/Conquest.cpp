@@ -50,7 +50,8 @@ double SingleProduct(int32_t count, float factor) {
 std::shared_ptr<clsUnitver2> BuildArmyUnit(const sim::BattleUnitSetup& setup) {
   auto unit = std::make_shared<clsUnitver2>();
   if (setup.ally) {
-    if (setup.id.empty() || setup.unitClass.empty()) return nullptr;
+    // An army of fewer than no soldiers would bring home more than it took.
+    if (setup.id.empty() || setup.unitClass.empty() || setup.soldiers < 0) return nullptr;
     unit->SetUnit(setup.id, setup.unitName, setup.unitClass, setup.soldiers, setup.education);
     const std::pair<const sim::clsItemValues*, const char*> slots[] = {
         {&setup.arms, "武器"}, {&setup.protector, "防具"}, {&setup.accessory, "アクセサリ"},
@@ -149,10 +150,10 @@ void Army::TurnEnd_Conquest(sim::WeekContext& ctx, sim::TurnLog& Log) {
                     "Error");
       continue;
     }
-    const std::string ID = rt::CStr(*id);
+    const int32_t ID = *id;
     const std::string& RootName = row[2];
     if (*position >= 2) {
-      ctx.db.Excute("UPDATE unit SET Position=" + rt::CStr(*position - 1) + " WHERE ID=" + ID);
+      ctx.db.Excute("UPDATE unit SET Position=" + rt::CStr(*position - 1) + " WHERE ID=" + rt::CStr(ID));
       continue;
     }
     if (!EnsureArmy(ctx, ID)) continue;
@@ -161,7 +162,8 @@ void Army::TurnEnd_Conquest(sim::WeekContext& ctx, sim::TurnLog& Log) {
   }
 }
 
-bool Army::EnsureArmy(sim::WeekContext& ctx, const std::string& ID) {
+bool Army::EnsureArmy(sim::WeekContext& ctx, int32_t id) {
+  const std::string ID = rt::CStr(id);
   if (battle_.UnitGet(kArmyName + ID)) return true;
   std::shared_ptr<clsUnitver2> unit;
   const auto rows = sim::QueryRows(ctx.db, "SELECT * FROM unit WHERE ID=" + ID, "TurnEnd_Conquest");
@@ -181,7 +183,8 @@ bool Army::EnsureArmy(sim::WeekContext& ctx, const std::string& ID) {
   return false;
 }
 
-bool Army::TurnEnd_ConquestBattle(sim::WeekContext& ctx, const std::string& ID) {
+bool Army::TurnEnd_ConquestBattle(sim::WeekContext& ctx, int32_t id) {
+  const std::string ID = rt::CStr(id);
   bool AllWon = false;
   if (!sim::QueryRow(ctx.db, "SELECT RootName FROM unit WHERE ID=" + ID)) {
     ctx.MsgBox("ルート取得エラー:TurnEnd_ConquestBattle", "Error");
@@ -246,8 +249,8 @@ bool Army::TurnEnd_ConquestBattle(sim::WeekContext& ctx, const std::string& ID) 
   return AllWon;
 }
 
-void Army::Disband(sim::WeekContext& ctx, sim::TurnLog& Log, const std::string& ID, const std::string& RootName,
-                   bool AllWon) {
+void Army::Disband(sim::WeekContext& ctx, sim::TurnLog& Log, int32_t id, const std::string& RootName, bool AllWon) {
+  const std::string ID = rt::CStr(id);
   const std::string key = kArmyName + ID;
   // Once it starts home the army is gone, whatever fails on the way: left in the field it
   // would bring its soldiers and equipment home a second time.
@@ -332,6 +335,8 @@ void Army::Treasure(sim::WeekContext& ctx, const clsUnitver2& u, const std::stri
 
 void Army::TurnEnd_WoundedReturn(sim::WeekContext& ctx, sim::TurnLog& Log, int32_t light, int32_t serious,
                                  int32_t dead, const std::string& NestName) {
+  // Counts below 0 would bring soldiers back who never left.
+  light = std::max(light, 0), serious = std::max(serious, 0), dead = std::max(dead, 0);
   if (light == 0 && serious == 0 && dead == 0) return;
   const int32_t total = light + serious + dead;
   // A level that is no whole number falls into the tables' "any other" rows.

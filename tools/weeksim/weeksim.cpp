@@ -36,9 +36,10 @@ namespace {
 
 const char kUsage[] =
     "使い方: weeksim [--seed N] [--weeks N] [--answer yes|no] [--supply] [--recruit MASK] [--conquest NEST]\n"
-    "               [--new DATADIR] DATABASE\n"
+    "               [--new DATADIR] [--trace FILE] DATABASE\n"
     "  DATABASE のゲームを N 週 (既定 52) 進めます。DATABASE はその場で書き換わります。\n"
     "  --new DATADIR  DATADIR から新しいゲームの DATABASE を作ってから始めます (既にあるときは中止)\n"
+    "  --trace FILE   実行した SQL 文を一行ずつ FILE に書く\n"
     "  --answer       はい/いいえの問いへの答え (既定 yes)\n"
     "  --supply       食料不足の警告のあと、倉庫の穀物・肉類を全部領土へ供給する (既定はしない)\n"
     "  --recruit MASK 始めに募集する職種 (1 生産者, 2 商人, 4 技術者, 8 建設者, 16 兵士 の和; 既定は保存のまま)\n"
@@ -75,6 +76,7 @@ class ConsoleScreen : public sim::IGameScreen {
   int32_t ShowMSGBox(const std::string& msg, int32_t buttons, bool) override {
     if (buttons == sim::kMsgNoButton) return sim::kAnsNone;
     ++waited;
+    lastShown = OneLine(msg);
     if (buttons == sim::kMsgYesNo) {
       int32_t answer = yesNo_;
       if (answerYesOnce) answer = sim::kAnsYes, answerYesOnce = false;
@@ -103,6 +105,7 @@ class ConsoleScreen : public sim::IGameScreen {
 
   int waited = 0;
   int errors = 0;
+  std::string lastShown;  ///< the last message that waited for an answer
   const sim::GameState* state = nullptr;
   bool answerYesOnce = false;  ///< the next question is answered はい, whatever --answer says
 
@@ -118,8 +121,16 @@ class ConsoleScreen : public sim::IGameScreen {
   std::map<sim::LabelId, TextLabel> labels_;
 };
 
-int CountStatement(unsigned, void* counter, void*, void*) {
-  ++*static_cast<long*>(counter);
+/// The statements run: counted, and with --trace each written on a line of its own.
+struct Statements {
+  long count = 0;
+  std::FILE* trace = nullptr;
+};
+
+int CountStatement(unsigned, void* context, void*, void* sql) {
+  auto* s = static_cast<Statements*>(context);
+  ++s->count;
+  if (s->trace) std::fprintf(s->trace, "%s\n", static_cast<const char*>(sql));
   return 0;
 }
 
@@ -177,7 +188,10 @@ bool SendArmy(sim::WeekContext& ctx, ConsoleScreen& screen, clsBattle& battle, c
   }
   ConsoleFormationHost host;
   army::clsUnitFormation formation(ctx, host, battle, unitItems);
-  if (!formation.ShowNestList("討伐")) return false;
+  if (!formation.ShowNestList("討伐")) {
+    std::cerr << "出陣できません: " << screen.lastShown << "\n";
+    return false;
+  }
   std::vector<std::string> nestRow;
   const auto& nests = host.lists.at(army::FormationGrid::Sub2);
   for (long r = 0; r < nests->RowCount(); ++r)
@@ -276,7 +290,7 @@ int Run(int argc, char** argv) {
   int32_t yesNo = sim::kAnsYes;
   bool supply = false;  // the plain rules; --supply plays the player's answer to the food warning
   long recruit = -1;     // the player's recruitment toggles; -1 keeps the saved set
-  std::string database, newFrom, conquest;
+  std::string database, newFrom, conquest, tracePath;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     if (a == "--help" || a == "-h") {
@@ -311,6 +325,8 @@ int Run(int argc, char** argv) {
       conquest = v;
     } else if (a == "--new") {
       newFrom = v;
+    } else if (a == "--trace") {
+      tracePath = v;
     } else if (a == "--answer" && (v == "yes" || v == "no")) {
       yesNo = v == "yes" ? sim::kAnsYes : sim::kAnsNo;
     } else {
@@ -348,6 +364,15 @@ int Run(int argc, char** argv) {
   rt::SetClock(&clock);
   rt::RandomizeSeed(seed);
 
+  // Before the connection, which reports every statement to them until it closes.
+  Statements statements;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> trace(tracePath.empty() ? nullptr : std::fopen(tracePath.c_str(), "w"),
+                                                        [](std::FILE* f) { return f ? std::fclose(f) : 0; });
+  if (!tracePath.empty() && !trace) {
+    std::cerr << "書き込めません: " << tracePath << "\n";
+    return 2;
+  }
+  statements.trace = trace.get();
   bool opened = false;
   auto conn = CreateDB::OpenDB(database, CreateDB::kScrambledPassword, opened);
   if (!opened || !conn) return 1;  // the box has said why
@@ -356,7 +381,6 @@ int Run(int argc, char** argv) {
     std::cerr << "weeksim: " << wrong << "\n" << database << "\n";
     return 1;
   }
-  long statements = 0;
   sqlite3_trace_v2(conn->Handle(), SQLITE_TRACE_STMT, CountStatement, &statements);
   auto db = std::make_unique<clsDB>();
   if (!db->DBSet(conn)) {
@@ -395,11 +419,11 @@ int Run(int argc, char** argv) {
   long totalStatements = 0;
   long run = 0;
   for (; run < weeks && !state.mQuitAfterTurn; ++run) {
-    const long before = statements;
+    const long before = statements.count;
     const auto t0 = std::chrono::steady_clock::now();
     sim::TurnEnd(ctx);
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-    const long stmts = statements - before;
+    const long stmts = statements.count - before;
     totalMs += ms;
     totalStatements += stmts;
     clock.Advance(7 * 1000);
