@@ -440,9 +440,16 @@ int Run(int argc, char** argv) {
   }
   std::vector<Damage> all = AllDamages(base, opt.seed);
   if (opt.sample > 0 && static_cast<size_t>(opt.sample) < damages.size() + all.size()) {
+    // Every kind of damage in turn, each on columns drawn with the seed.
     std::mt19937_64 rng(opt.seed);
-    std::shuffle(all.begin(), all.end(), rng);
-    all.resize(static_cast<size_t>(opt.sample) - std::min(damages.size(), static_cast<size_t>(opt.sample)));
+    std::map<std::string, std::vector<Damage>> byKind;
+    for (const Damage& d : all) byKind[d.kind].push_back(d);
+    for (auto& [kind, list] : byKind) std::shuffle(list.begin(), list.end(), rng);
+    const size_t wanted = static_cast<size_t>(opt.sample) - std::min(damages.size(), static_cast<size_t>(opt.sample));
+    all.clear();
+    for (size_t round = 0; all.size() < wanted; ++round)
+      for (auto& [kind, list] : byKind)
+        if (round < list.size() && all.size() < wanted) all.push_back(list[round]);
   }
   damages.insert(damages.end(), all.begin(), all.end());
 
