@@ -465,7 +465,8 @@ bool GrowthLocked(CommandContext& c, const std::string& product, int16_t staff, 
 }
 
 std::string ProductListSql(CommandContext& c, const std::string& building, const std::string& occupationJ,
-                           const std::string& type, const std::string& id, bool& workshop) {
+                           const std::string& type, int16_t allotId, bool& workshop) {
+  const std::string id = N(allotId);
   workshop = occupationJ == "技術者";
   if (workshop) {
     auto filter = kWorkshopFilters.find(building);
@@ -555,7 +556,7 @@ void PrepareAllot(CommandContext& c) {
   surplus.Visible(true);
 
   bool workshop = false;
-  const std::string productSql = ProductListSql(c, building, occupationJ, type, id, workshop);
+  const std::string productSql = ProductListSql(c, building, occupationJ, type, *allotId, workshop);
   // Without products the list stays hidden rather than offering another building's.
   if (!productSql.empty())
     ShowList(c, GridId::GGSub2, productSql, {550, 420, 250, 140}, workshop ? 3 : 1,
