@@ -233,7 +233,7 @@ class CheckedArmy : public sim::IArmy {
     int32_t left = 0;
     std::set<std::string> carried, treasure;
     for (const auto& row : fighting) {
-      left += sim::TextL(row[0]);
+      left += sim::WholeNumber(row[0]).value_or(0);
       for (size_t c = 1; c <= 6; ++c)
         if (!row[c].empty()) carried.insert(row[c]);
       if (!row[7].empty()) treasure.insert(row[7]);
@@ -262,11 +262,15 @@ class CheckedArmy : public sim::IArmy {
   };
   static Figures Read(clsDB& db) {
     Figures f;
-    f.soldiers = sim::QueryNumber(db, "SELECT Number FROM people WHERE Occupation='Soldier'");
-    f.barracks = sim::QueryNumber(db,
-                                  "SELECT SUM(NofProduction) FROM construction,construct "
-                                  "WHERE construction.Name=construct.Name AND construct.Occupation='Soldier'");
-    for (const auto& row : sim::QueryRows(db, "SELECT Name,Storage FROM itemdata")) f.stock[row[0]] += sim::TextL(row[1]);
+    auto number = [&](const std::string& sql) {
+      return sim::QueryRow(db, sql) ? sim::WholeNumber(db.Data(0)).value_or(0) : 0;
+    };
+    f.soldiers = number("SELECT Number FROM people WHERE Occupation='Soldier'");
+    f.barracks = number("SELECT SUM(NofProduction) FROM construction,construct "
+                        "WHERE construction.Name=construct.Name AND construct.Occupation='Soldier'");
+    // A stock that is no number is the week's to report; the check counts it as none.
+    for (const auto& row : sim::QueryRows(db, "SELECT Name,Storage FROM itemdata"))
+      f.stock[row[0]] += sim::WholeNumber(row[1]).value_or(0);
     return f;
   }
   army::Army& army_;
