@@ -106,8 +106,8 @@ std::optional<int16_t> Figure(const std::string& text) {
   return rt::CInt(value);
 }
 
-// The land or free land of a row: a whole 16-bit number, kept there by the sums made of it.
-int16_t Land(int32_t n) { return static_cast<int16_t>(std::clamp<int32_t>(n, INT16_MIN, INT16_MAX)); }
+// Land, free land and head counts are 16-bit numbers: a sum made of them stays within those bits.
+int16_t Within16(int32_t n) { return static_cast<int16_t>(std::clamp<int32_t>(n, INT16_MIN, INT16_MAX)); }
 
 // One number read from a query that must find its row and hold a whole 16-bit number there;
 // false (after the data error) when not.
@@ -276,7 +276,7 @@ void Demolish(CommandContext& c) {
   DbTransaction t(db);
   if (unfinished) t.Run("UPDATE home SET Construction=0 WHERE Construction=" + id);
   t.Run("DELETE FROM construction WHERE ID=" + id);
-  t.Run(DevelopmentUpdate(area, Land(development + land)));
+  t.Run(DevelopmentUpdate(area, Within16(development + land)));
   if (!t.Commit()) return DataError(c, "解体SQLエラー", t.FailedSql());
   HideCommandPanel(c, c.form.mCommand, false);
   sim::ShowConstruct(c.week);
@@ -323,7 +323,7 @@ bool ReadJob(CommandContext& c, Job& job) {
       sim::BadValue(c.week, "建設中の建物の用地取得エラー", "construct.Land", from ? db.Data(1) : db.Data(0));
       return false;
     }
-    job.back = Land(*to - *from);
+    job.back = Within16(*to - *from);
   } else {
     const std::string sql = "SELECT construct.Land FROM construct WHERE construct.Name=" + SqlText(job.name);
     if (!ReadI(c, sql, "建設中の建物の用地取得エラー", "construct.Land", job.back)) return false;
@@ -402,8 +402,8 @@ void BuildOrUpgrade(CommandContext& c) {
         " AND construction.Area=" + SqlText(target);
     int16_t oldLand = 0;
     if (!ReadI(c, oldSql, "改修前の建物の用地取得エラー", "construct.Land", oldLand)) return;
-    if (job.back != 0 && rt::EqualsNoCase(job.area, target)) development = Land(development + job.back);
-    development = Land(development - (*landNeeded - oldLand));
+    if (job.back != 0 && rt::EqualsNoCase(job.area, target)) development = Within16(development + job.back);
+    development = Within16(development - (*landNeeded - oldLand));
   } else {
     // The next ID after the buildings that stay: an abandoned new building's ID is free again.
     const auto next = sim::NextId(db, "construction", job.id != 0 && job.update.empty() ? "ID<>" + N(job.id) : "");
@@ -413,8 +413,8 @@ void BuildOrUpgrade(CommandContext& c) {
     if (!listedWork) return sim::BadValue(c.week, what, "construct.Work", sub.SelectRowData(4));
     work = *listedWork;
     if (!ReadI(c, DevelopmentSql(area), "地域の空き用地取得エラー", "area.Development", development)) return;
-    if (job.back != 0 && rt::EqualsNoCase(job.area, target)) development = Land(development + job.back);
-    development = Land(development - *landNeeded);
+    if (job.back != 0 && rt::EqualsNoCase(job.area, target)) development = Within16(development + job.back);
+    development = Within16(development - *landNeeded);
   }
 
   // All or nothing: the abandoned job, the new one, the land and the price paid. An abandoned
@@ -425,7 +425,7 @@ void BuildOrUpgrade(CommandContext& c) {
       t.Run("UPDATE construction SET Work=0,[Update]='' WHERE ID=" + N(job.id));
     else
       t.Run("DELETE FROM construction WHERE construction.ID=" + N(job.id));
-    if (job.back != 0) t.Run(DevelopmentUpdate(job.area, Land(job.areaDevelopment + job.back)));
+    if (job.back != 0) t.Run(DevelopmentUpdate(job.area, Within16(job.areaDevelopment + job.back)));
   }
   if (upgrade)
     t.Run("UPDATE construction SET Work=" + N(work) + ",[Update]=" + SqlText(kind) + " WHERE construction.ID=" + N(id));
@@ -530,7 +530,7 @@ void PrepareAllot(CommandContext& c) {
   if (!working) return sim::BadValue(c.week, "職種別従事数取得エラー", "SUM(construction.NofProduction)", db.Data(0));
   const int16_t employed = *working;
   const std::string othersSql = employedSql + " AND construction.ID <> " + id;
-  int16_t others = Land(employed - staff);
+  int16_t others = Within16(employed - staff);
   if (QueryRow(db, othersSql)) {
     const auto elsewhere = sim::Amount16(db.Data(0));
     if (!elsewhere) return sim::BadValue(c.week, "選択建物以外の職種別総数取得エラー", "SUM(construction.NofProduction)", db.Data(0));
