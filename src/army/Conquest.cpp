@@ -2,6 +2,7 @@
 #include "army/Conquest.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 
 #include "army/BattleSetup.h"
@@ -33,8 +34,10 @@ clsItem Equipment(const sim::clsItemValues& v, const std::string& slot) {
 }
 
 // Equipment back to storage, one piece per soldier who can carry it; an empty slot adds nothing.
-void Return(clsDB& db, const std::string& name, int32_t count) {
-  if (!name.empty() && count > 0) sim::ItemStorageAdd(db, name, count);
+// A stock that is damaged takes nothing, and says so.
+void Return(sim::WeekContext& ctx, const std::string& name, int32_t count) {
+  if (!name.empty() && count > 0 && !sim::ItemStorageAdd(ctx.db, name, count))
+    sim::ReportStock(ctx, "倉庫取得エラー:TurnEnd_Conquest", name);
 }
 
 // A factor held in single precision and its product rounded to single precision.
@@ -47,7 +50,8 @@ double SingleProduct(int32_t count, float factor) {
 std::shared_ptr<clsUnitver2> BuildArmyUnit(const sim::BattleUnitSetup& setup) {
   auto unit = std::make_shared<clsUnitver2>();
   if (setup.ally) {
-    if (setup.id.empty() || setup.unitClass.empty()) return nullptr;
+    // An army of fewer than no soldiers would bring home more than it took.
+    if (setup.id.empty() || setup.unitClass.empty() || setup.soldiers < 0) return nullptr;
     unit->SetUnit(setup.id, setup.unitName, setup.unitClass, setup.soldiers, setup.education);
     const std::pair<const sim::clsItemValues*, const char*> slots[] = {
         {&setup.arms, "武器"}, {&setup.protector, "防具"}, {&setup.accessory, "アクセサリ"},
@@ -137,11 +141,19 @@ void Army::TurnEnd_Conquest(sim::WeekContext& ctx, sim::TurnLog& Log) {
                                      "TurnEnd_Conquest");
   for (const auto& row : armies) {
     if (row.size() < 3) continue;
-    const std::string& ID = row[0];
+    // An army whose ID or position cannot be read stays where it is: an ID goes into the
+    // statements below only as a number.
+    const auto id = sim::WholeNumber(row[0]);
+    const auto position = sim::WholeNumber16(row[1]);
+    if (!id || !position) {
+      sim::BadValue(ctx, "ルート取得エラー:TurnEnd_Conquest", id ? "unit.Position" : "unit.ID", id ? row[1] : row[0],
+                    "Error");
+      continue;
+    }
+    const int32_t ID = *id;
     const std::string& RootName = row[2];
-    const int16_t position = sim::TextI(row[1]);
-    if (position >= 2) {
-      ctx.db.Excute("UPDATE unit SET Position=" + rt::CStr(static_cast<int16_t>(position - 1)) + " WHERE ID=" + ID);
+    if (*position >= 2) {
+      ctx.db.Excute("UPDATE unit SET Position=" + rt::CStr(*position - 1) + " WHERE ID=" + rt::CStr(ID));
       continue;
     }
     if (!EnsureArmy(ctx, ID)) continue;
@@ -150,7 +162,8 @@ void Army::TurnEnd_Conquest(sim::WeekContext& ctx, sim::TurnLog& Log) {
   }
 }
 
-bool Army::EnsureArmy(sim::WeekContext& ctx, const std::string& ID) {
+bool Army::EnsureArmy(sim::WeekContext& ctx, int32_t id) {
+  const std::string ID = rt::CStr(id);
   if (battle_.UnitGet(kArmyName + ID)) return true;
   std::shared_ptr<clsUnitver2> unit;
   const auto rows = sim::QueryRows(ctx.db, "SELECT * FROM unit WHERE ID=" + ID, "TurnEnd_Conquest");
@@ -170,7 +183,8 @@ bool Army::EnsureArmy(sim::WeekContext& ctx, const std::string& ID) {
   return false;
 }
 
-bool Army::TurnEnd_ConquestBattle(sim::WeekContext& ctx, const std::string& ID) {
+bool Army::TurnEnd_ConquestBattle(sim::WeekContext& ctx, int32_t id) {
+  const std::string ID = rt::CStr(id);
   bool AllWon = false;
   if (!sim::QueryRow(ctx.db, "SELECT RootName FROM unit WHERE ID=" + ID)) {
     ctx.MsgBox("ルート取得エラー:TurnEnd_ConquestBattle", "Error");
@@ -189,7 +203,7 @@ bool Army::TurnEnd_ConquestBattle(sim::WeekContext& ctx, const std::string& ID) 
   const size_t last = nest->Monsters.size() - 1;
   for (size_t i = 0; i <= last; ++i) {
     const std::string& Mi = nest->Monsters[i];
-    const std::string MonsterID = rt::CStr(rt::AddL(ctx.db.GetMax("unit", "ID"), 1));
+    const std::string MonsterID = rt::CStr(int64_t{ctx.db.GetMax("unit", "ID")} + 1);
     auto monster = LoadMonster(ctx.db, Mi, MonsterID, nest->Soldiers);
     if (!monster) {
       ctx.MsgBox("モンスター取得エラー:TurnEnd_ConquestBattle", "Error");
@@ -235,8 +249,8 @@ bool Army::TurnEnd_ConquestBattle(sim::WeekContext& ctx, const std::string& ID) 
   return AllWon;
 }
 
-void Army::Disband(sim::WeekContext& ctx, sim::TurnLog& Log, const std::string& ID, const std::string& RootName,
-                   bool AllWon) {
+void Army::Disband(sim::WeekContext& ctx, sim::TurnLog& Log, int32_t id, const std::string& RootName, bool AllWon) {
+  const std::string ID = rt::CStr(id);
   const std::string key = kArmyName + ID;
   // Once it starts home the army is gone, whatever fails on the way: left in the field it
   // would bring its soldiers and equipment home a second time.
@@ -258,22 +272,27 @@ void Army::ComeHome(sim::WeekContext& ctx, sim::TurnLog& Log, const std::string&
                     bool AllWon) {
   if (auto u = battle_.UnitGet(key)) {
     const int32_t n = u->Soldiers();
-    Return(ctx.db, u->GetArm(), n);
-    Return(ctx.db, u->GetProtect(), n);
-    if (u->UnitClass() == "ライダー") Return(ctx.db, u->GetSubArm(), n);  // arrows are spent, a horse comes home
-    Return(ctx.db, u->GetAccessory(), n);
-    if (u->GetUseItem1()) Return(ctx.db, u->GetItemName1(), n);
-    if (u->GetUseItem2()) Return(ctx.db, u->GetItemName2(), n);
+    Return(ctx, u->GetArm(), n);
+    Return(ctx, u->GetProtect(), n);
+    if (u->UnitClass() == "ライダー") Return(ctx, u->GetSubArm(), n);  // arrows are spent, a horse comes home
+    Return(ctx, u->GetAccessory(), n);
+    if (u->GetUseItem1()) Return(ctx, u->GetItemName1(), n);
+    if (u->GetUseItem2()) Return(ctx, u->GetItemName2(), n);
     if (n > 0) sim::SoldierAdd(ctx, static_cast<int16_t>(std::min<int32_t>(n, 32767)));
 
     if (AllWon) {
       Treasure(ctx, *u, RootName);
       const std::string sql = "SELECT Times FROM nest WHERE Name=" + SqlText(RootName);
-      if (sim::QueryRow(ctx.db, sql) && rt::IsNumeric(ctx.db.Data(0)))
-        ctx.db.Excute("UPDATE nest SET Times=" + rt::CStr(rt::AddL(sim::DataL(ctx.db, 0), 1)) +
-                      " WHERE Name=" + SqlText(RootName));
-      else
-        ctx.MsgBox("モンスターの巣討伐回数取得エラー:TurnEnd_Conquest\r\n" + sql);
+      const std::string message = "モンスターの巣討伐回数取得エラー:TurnEnd_Conquest\r\n" + sql;
+      if (!sim::QueryRow(ctx.db, sql)) {
+        ctx.MsgBox(message);
+      } else if (const auto times = sim::Amount(ctx.db.Data(0)); !times || ctx.db.Data(0).empty()) {
+        sim::BadValue(ctx, message, "nest.Times", ctx.db.Data(0));
+      } else {
+        // The count stays within its 32 bits.
+        const int64_t next = std::min<int64_t>(int64_t{*times} + 1, INT32_MAX);
+        ctx.db.Excute("UPDATE nest SET Times=" + rt::CStr(next) + " WHERE Name=" + SqlText(RootName));
+      }
     }
     TurnEnd_WoundedReturn(ctx, Log, u->Injury(), u->SeriousInjury(), u->Dead(), RootName);
   }
@@ -286,33 +305,49 @@ void Army::Treasure(sim::WeekContext& ctx, const clsUnitver2& u, const std::stri
     return;
   }
   const std::string treasure = ctx.db.Data(0);
-  const int32_t limit = rt::MulL(rt::CInt(rt::Val(ctx.db.Data(1))), 2);
+  // The coefficient is a count of Integer size from 0: a nest with another gives no treasure.
+  const double coefficient = rt::Val(ctx.db.Data(1));
+  if (coefficient < 0 || coefficient > INT16_MAX) {
+    sim::BadValue(ctx, "お宝取得エラー:TurnEnd_Conquest\r\n" + sql, "nest.Coefficient", ctx.db.Data(1));
+    return;
+  }
+  const int32_t limit = rt::CInt(coefficient) * 2;
   if (treasure.empty()) return;
   sql = "SELECT Weight FROM item WHERE Name=" + SqlText(treasure);
   if (!sim::QueryRow(ctx.db, sql)) {
     ctx.MsgBox("お宝アイテム情報取得エラー:TurnEnd_Conquest\r\n" + sql);
     return;
   }
-  const int32_t weight = sim::DataL(ctx.db, 0);
+  const auto read = sim::WholeNumber(ctx.db.Data(0));
+  if (!read) {
+    sim::BadValue(ctx, "お宝アイテム情報取得エラー:TurnEnd_Conquest\r\n" + sql, "item.Weight", ctx.db.Data(0));
+    return;
+  }
+  const int32_t weight = *read;
   // An overloaded army still carries one; a weightless treasure is carried up to the limit.
   const int32_t spare = std::max<int32_t>(u.GetWeight(), 1);
   int32_t n = weight > 0 ? spare / weight : limit;
   if (n == 0) n = 1;
   n = std::min(n, limit);
-  sim::ItemStorageAdd(ctx.db, treasure, n);
+  if (!sim::ItemStorageAdd(ctx.db, treasure, n)) return sim::ReportStock(ctx, "お宝取得エラー:TurnEnd_Conquest", treasure);
   ctx.ShowMSGBox(RootName + "から" + treasure + "を" + rt::CStr(n) + "個、入手しました", sim::kMsgClose, true);
 }
 
 void Army::TurnEnd_WoundedReturn(sim::WeekContext& ctx, sim::TurnLog& Log, int32_t light, int32_t serious,
                                  int32_t dead, const std::string& NestName) {
+  // Counts below 0 would bring soldiers back who never left.
+  light = std::max(light, 0), serious = std::max(serious, 0), dead = std::max(dead, 0);
   if (light == 0 && serious == 0 && dead == 0) return;
   const int32_t total = light + serious + dead;
-  auto level = [&](const char* type) {
-    return static_cast<int16_t>(std::clamp<int32_t>(
-        sim::QueryNumber(ctx.db, std::string("SELECT MAX(Land) FROM construction,construct "
-                                             "WHERE construction.Name=construct.Name AND construct.Type=") +
-                                     SqlText(type)),
-        -1, 32767));
+  // A level that is no whole number falls into the tables' "any other" rows.
+  auto level = [&](const char* type) -> int16_t {
+    if (!sim::QueryRow(ctx.db, std::string("SELECT MAX(Land) FROM construction,construct "
+                                           "WHERE construction.Name=construct.Name AND construct.Type=") +
+                                   SqlText(type)))
+      return 0;
+    const std::string text = ctx.db.Data(0);
+    if (text.empty()) return 0;
+    return static_cast<int16_t>(std::clamp<int32_t>(sim::WholeNumber(text).value_or(-1), -1, 32767));
   };
   const int16_t church = level("教会");
   const int16_t hospital = level("病院");
@@ -346,9 +381,13 @@ void Army::TurnEnd_WoundedReturn(sim::WeekContext& ctx, sim::TurnLog& Log, int32
   }
 
   const int32_t lost = retired + died;
-  if (sim::QueryRow(ctx.db, "SELECT Number FROM people WHERE Occupation='Soldier'"))
-    ctx.db.Excute("UPDATE people SET [Number] =" + rt::CStr(std::max<int32_t>(sim::DataL(ctx.db, 0) - lost, 0)) +
-                  " WHERE Occupation='Soldier'");
+  if (sim::QueryRow(ctx.db, "SELECT Number FROM people WHERE Occupation='Soldier'")) {
+    if (const auto soldiers = sim::Amount16(ctx.db.Data(0)))
+      ctx.db.Excute("UPDATE people SET [Number] =" + rt::CStr(std::max<int32_t>(*soldiers - lost, 0)) +
+                    " WHERE Occupation='Soldier'");
+    else
+      sim::BadValue(ctx, "兵士数取得エラー:TurnEnd_Conquest", "people.Number", ctx.db.Data(0));
+  }
   if (lost > 0) {
     int16_t count = static_cast<int16_t>(std::min<int32_t>(lost, 32767));
     sim::TurnEnd_ResidentialDif(ctx, count);

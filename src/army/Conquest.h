@@ -48,8 +48,9 @@ class Army : public sim::IArmy {
   void TurnEnd_Conquest(sim::WeekContext& ctx, sim::TurnLog& Log) override;
   void UnitAdd(const sim::BattleUnitSetup& pUnit, const std::string& pName) override;
 
-  /// Fights every monster of the army's nest in turn; true only when all were beaten.
-  bool TurnEnd_ConquestBattle(sim::WeekContext& ctx, const std::string& ID);
+  /// Fights every monster of the army's nest in turn; true only when all were beaten. The ID
+  /// is a number: it goes into statements.
+  bool TurnEnd_ConquestBattle(sim::WeekContext& ctx, int32_t ID);
   /// Heals, retires or buries the wounded of one returning army, with the trust they cost.
   void TurnEnd_WoundedReturn(sim::WeekContext& ctx, sim::TurnLog& Log, int32_t light, int32_t serious,
                              int32_t dead, const std::string& NestName);
@@ -64,10 +65,9 @@ class Army : public sim::IArmy {
  private:
   /// The army of a row ready in the engine: rebuilt from its row when missing; false when it
   /// cannot be (its row is then removed, with a message).
-  bool EnsureArmy(sim::WeekContext& ctx, const std::string& ID);
+  bool EnsureArmy(sim::WeekContext& ctx, int32_t ID);
   /// Brings the army home, then removes it from the engine and its row, even when the return fails.
-  void Disband(sim::WeekContext& ctx, sim::TurnLog& Log, const std::string& ID, const std::string& RootName,
-               bool AllWon);
+  void Disband(sim::WeekContext& ctx, sim::TurnLog& Log, int32_t ID, const std::string& RootName, bool AllWon);
   /// Equipment, soldiers, after a full victory the treasure and the conquest count, the wounded.
   void ComeHome(sim::WeekContext& ctx, sim::TurnLog& Log, const std::string& key, const std::string& RootName,
                 bool AllWon);

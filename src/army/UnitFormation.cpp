@@ -377,7 +377,12 @@ std::string clsUnitFormation::Depart(const std::string& nestName, int16_t distan
       return "兵舎から兵士を出せませんでした";
     }
 
-    id = rt::CStr(rt::AddL(db.GetMax("unit", "ID"), 1));
+    const auto next = sim::NextId(db, "unit");
+    if (!next) {
+      RollBack(db);
+      return "軍を送り出せませんでした:unit.ID";
+    }
+    id = rt::CStr(*next);
     unit->SetUnit(id, kArmyName, mUnitClass, s, mSoldierEducation);
     for (const auto& [slot, item] : mUnitItems) EquipUnit(*unit, item);
     const std::string sql =

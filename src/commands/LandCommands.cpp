@@ -1,7 +1,10 @@
 /** @file LandCommands.cpp The land commands: area and upgrade lists, what the chosen area offers, building, upgrading, demolishing and staffing. */
 #include "commands/LandCommands.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <map>
+#include <optional>
 
 #include "commands/CommandPanel.h"
 #include "db/DbTransaction.h"
@@ -94,14 +97,39 @@ void HideAllotScreen(CommandContext& c) {
                &h.Grid(GridId::GGSub2)});
 }
 
-// One number read from a query that must find its row; false (after the data error) when not.
-bool ReadI(CommandContext& c, const std::string& sql, const std::string& what, int16_t& out) {
+// A figure of a list row or a query read back into a statement: a number from 0 of 16 bits,
+// halves rounded to even (the halved prices and works of an upgrade); nothing for anything else.
+std::optional<int16_t> Figure(const std::string& text) {
+  if (!rt::IsNumeric(text)) return std::nullopt;
+  const double value = rt::CDbl(text);
+  if (value < 0 || value > INT16_MAX) return std::nullopt;
+  return rt::CInt(value);
+}
+
+// Land, free land and head counts are 16-bit numbers: a sum made of them stays within those bits.
+int16_t Within16(int32_t n) { return static_cast<int16_t>(std::clamp<int32_t>(n, INT16_MIN, INT16_MAX)); }
+
+// One number read from a query that must find its row and hold a whole 16-bit number there;
+// false (after the data error) when not.
+bool ReadI(CommandContext& c, const std::string& sql, const std::string& what, const char* column, int16_t& out) {
   if (!QueryRow(c.week.db, sql)) {
     DataError(c, what, sql);
     return false;
   }
-  out = DataI(c.week.db, 0);
+  const auto n = sim::WholeNumber16(c.week.db.Data(0));
+  if (!n) {
+    sim::BadValue(c.week, what, column, c.week.db.Data(0));
+    return false;
+  }
+  out = *n;
   return true;
+}
+
+// The building ID of a list row; nothing (after the data error) when it is no whole number.
+std::optional<int16_t> RowId(CommandContext& c, const std::string& text, const std::string& what) {
+  const auto id = sim::WholeNumber16(text);
+  if (!id) sim::BadValue(c.week, what, "construction.ID", text);
+  return id;
 }
 
 std::string DevelopmentSql(const std::string& area) {
@@ -131,11 +159,13 @@ void BuildTypes(CommandContext& c) {
     // Full: no types, and no caption naming an area whose types are not listed.
     HideIfShown(c.host.Button(ButtonId::GLSubMenu));
   } else {
+    const auto development = sim::WholeNumber16(main.SelectRowData(3));
+    if (!development) return sim::BadValue(c.week, "地域の空き用地取得エラー", "area.Development", main.SelectRowData(3));
     ShowCaption(c, area, kAreaCaptionWidth);
     const std::string sql =
         "SELECT construct.Name,construct.Land,construct.Price,construct.Men ,construct.Work FROM construct "
         "WHERE construct.Open=TRUE AND construct.Area=" + SqlText(main.SelectRowData(5)) +
-        " AND construct.Land <=" + N(rt::CInt(main.SelectRowData(3))) +
+        " AND construct.Land <=" + N(*development) +
         " AND 5>(SELECT COUNT(construction.Area) FROM construction WHERE construction.Area=" + SqlText(area) + ")";
     if (ShowList(c, GridId::GGSub1, sql, {215, 280, 400, 180}, 4, ColumnSet::Construct)) {
       c.form.subListArea = area;
@@ -193,7 +223,9 @@ void StaffList(CommandContext& c) {
 
 void UpgradeTarget(CommandContext& c) {
   IGrid& main = Main(c);
-  const int16_t id = rt::CInt(main.SelectRowData(4));
+  const auto read = RowId(c, main.SelectRowData(4), "改修エラー");
+  if (!read) return;
+  const int16_t id = *read;
   HideSecondStep(c);
   HideIfShown(c.host.Button(ButtonId::GLSubMenu));
   const std::string sql =
@@ -214,12 +246,16 @@ void Demolish(CommandContext& c) {
   clsDB& db = c.week.db;
   IGrid& sub = Sub(c);
   const std::string name = sub.SelectRowData(0);
-  const std::string id = N(rt::CInt(sub.SelectRowData(4)));
+  const auto read = RowId(c, sub.SelectRowData(4), "解体建物取得エラー");
+  if (!read) return;
+  const std::string id = N(*read);
   // The building's own row says where its land goes back to.
   const std::string rowSql = "SELECT Area,Work,[Update] FROM construction WHERE ID=" + id;
   if (!QueryRow(db, rowSql)) return DataError(c, "解体建物取得エラー", rowSql);
   const std::string area = db.Data(0);
-  const bool unfinished = DataI(db, 1) > 0;
+  const auto work = sim::WholeNumber(db.Data(1));
+  if (!work) return sim::BadValue(c.week, "解体建物取得エラー", "construction.Work", db.Data(1));
+  const bool unfinished = *work > 0;
   const std::string update = db.Data(2);
 
   std::string landSql = "SELECT Land FROM construct,construction WHERE construct.Name=construction.Name AND construction.ID=" + id;
@@ -234,13 +270,13 @@ void Demolish(CommandContext& c) {
     if (!AskYes(c, name + "を解体していいですか")) return;
   }
   int16_t land = 0, development = 0;
-  if (!ReadI(c, landSql, "解体建物の用地取得エラー", land)) return;
-  if (!ReadI(c, DevelopmentSql(area), "地域の空き用地取得エラー", development)) return;
+  if (!ReadI(c, landSql, "解体建物の用地取得エラー", "construct.Land", land)) return;
+  if (!ReadI(c, DevelopmentSql(area), "地域の空き用地取得エラー", "area.Development", development)) return;
 
   DbTransaction t(db);
   if (unfinished) t.Run("UPDATE home SET Construction=0 WHERE Construction=" + id);
   t.Run("DELETE FROM construction WHERE ID=" + id);
-  t.Run(DevelopmentUpdate(area, rt::AddI(development, land)));
+  t.Run(DevelopmentUpdate(area, Within16(development + land)));
   if (!t.Commit()) return DataError(c, "解体SQLエラー", t.FailedSql());
   HideCommandPanel(c, c.form.mCommand, false);
   sim::ShowConstruct(c.week);
@@ -263,7 +299,12 @@ bool ReadJob(CommandContext& c, Job& job) {
     DataError(c, "建設中の建物取得エラー", homeSql);
     return false;
   }
-  const int32_t id = sim::DataL(db, 0);
+  const auto read = sim::WholeNumber(db.Data(0));
+  if (!read) {
+    sim::BadValue(c.week, "建設中の建物取得エラー", "home.Construction", db.Data(0));
+    return false;
+  }
+  const int32_t id = *read;
   if (id == 0) return true;
   if (!QueryRow(db, "SELECT ID,Name,Area,[Update] FROM construction WHERE Work>0 AND ID=" + N(id))) return true;
   job.id = id;
@@ -277,12 +318,19 @@ bool ReadJob(CommandContext& c, Job& job) {
       DataError(c, "建設中の建物の用地取得エラー", sql);
       return false;
     }
-    job.back = rt::SubI(DataI(db, 1), DataI(db, 0));
+    const auto from = sim::WholeNumber16(db.Data(0)), to = sim::WholeNumber16(db.Data(1));
+    if (!from || !to) {
+      sim::BadValue(c.week, "建設中の建物の用地取得エラー", "construct.Land", from ? db.Data(1) : db.Data(0));
+      return false;
+    }
+    job.back = Within16(*to - *from);
   } else {
     const std::string sql = "SELECT construct.Land FROM construct WHERE construct.Name=" + SqlText(job.name);
-    if (!ReadI(c, sql, "建設中の建物の用地取得エラー", job.back)) return false;
+    if (!ReadI(c, sql, "建設中の建物の用地取得エラー", "construct.Land", job.back)) return false;
   }
-  if (job.back != 0 && !ReadI(c, DevelopmentSql(job.area), "地域の空き用地取得エラー", job.areaDevelopment)) return false;
+  if (job.back != 0 &&
+      !ReadI(c, DevelopmentSql(job.area), "地域の空き用地取得エラー", "area.Development", job.areaDevelopment))
+    return false;
   return true;
 }
 
@@ -302,7 +350,13 @@ void BuildOrUpgrade(CommandContext& c) {
   const bool upgrade = c.form.mCommand == "改修";
   if (!upgrade && c.form.subListBuildings == "5")
     return Notice(c, "ひとつの地域に建設できるのは" + N(5) + "ヵ所までです");
-  int16_t price = rt::CInt(sub.SelectRowData(2));
+  // A price or work that is no figure from 0 would be paid or built backwards.
+  const std::string what = upgrade ? "改修費用取得エラー" : "建設費用取得エラー";
+  const auto listed = Figure(sub.SelectRowData(2));
+  if (!listed) return sim::BadValue(c.week, what, "construct.Price", sub.SelectRowData(2));
+  const auto landNeeded = Figure(sub.SelectRowData(1));
+  if (!landNeeded) return sim::BadValue(c.week, what, "construct.Land", sub.SelectRowData(1));
+  int16_t price = *listed;
   if (price > c.week.data.Money()) return Notice(c, "お金が足りません");
   const std::string kind = sub.SelectRowData(0);
   const std::string area = c.form.subListArea;
@@ -332,29 +386,35 @@ void BuildOrUpgrade(CommandContext& c) {
         "FROM construct,construction WHERE construct.Succession=construction.Name AND construction.ID=" + N(id) +
         " AND construct.Name=" + SqlText(kind);
     if (!QueryRow(db, halfSql)) return DataError(c, "改修費用取得エラー", halfSql);
-    work = DataI(db, 0);
-    price = DataI(db, 1);
+    const auto halfWork = Figure(db.Data(0)), halfPrice = Figure(db.Data(1));
+    if (!halfWork || !halfPrice)
+      return sim::BadValue(c.week, "改修費用取得エラー", halfWork ? "construct.Price" : "construct.Work",
+                           halfWork ? db.Data(1) : db.Data(0));
+    work = *halfWork;
+    price = *halfPrice;
     target = db.Data(2);
     const std::string oldName = db.Data(3);
     if (price > c.week.data.Money()) return Notice(c, "お金が足りません");
-    if (!ReadI(c, DevelopmentSql(target), "地域の空き用地取得エラー", development)) return;
+    if (!ReadI(c, DevelopmentSql(target), "地域の空き用地取得エラー", "area.Development", development)) return;
     const std::string oldSql =
         "SELECT construct.Land FROM construct,construction,area Where area.Name = construction.Area And "
         "construction.Name = construct.Name And area.Type = construct.Area AND construction.Name=" + SqlText(oldName) +
         " AND construction.Area=" + SqlText(target);
     int16_t oldLand = 0;
-    if (!ReadI(c, oldSql, "改修前の建物の用地取得エラー", oldLand)) return;
-    if (job.back != 0 && rt::EqualsNoCase(job.area, target)) development = rt::AddI(development, job.back);
-    development = rt::SubI(development, rt::SubI(rt::CInt(sub.SelectRowData(1)), oldLand));
+    if (!ReadI(c, oldSql, "改修前の建物の用地取得エラー", "construct.Land", oldLand)) return;
+    if (job.back != 0 && rt::EqualsNoCase(job.area, target)) development = Within16(development + job.back);
+    development = Within16(development - (*landNeeded - oldLand));
   } else {
     // The next ID after the buildings that stay: an abandoned new building's ID is free again.
-    std::string maxSql = "SELECT MAX(construction.ID) FROM construction";
-    if (job.id != 0 && job.update.empty()) maxSql += " WHERE ID<>" + N(job.id);
-    id = rt::AddL(sim::QueryNumber(db, maxSql), 1);
-    work = rt::CInt(sub.SelectRowData(4));
-    if (!ReadI(c, DevelopmentSql(area), "地域の空き用地取得エラー", development)) return;
-    if (job.back != 0 && rt::EqualsNoCase(job.area, target)) development = rt::AddI(development, job.back);
-    development = rt::SubI(development, rt::CInt(sub.SelectRowData(1)));
+    const auto next = sim::NextId(db, "construction", job.id != 0 && job.update.empty() ? "ID<>" + N(job.id) : "");
+    if (!next) return DataError(c, "建設SQLエラー", "construction.ID");
+    id = *next;
+    const auto listedWork = Figure(sub.SelectRowData(4));
+    if (!listedWork) return sim::BadValue(c.week, what, "construct.Work", sub.SelectRowData(4));
+    work = *listedWork;
+    if (!ReadI(c, DevelopmentSql(area), "地域の空き用地取得エラー", "area.Development", development)) return;
+    if (job.back != 0 && rt::EqualsNoCase(job.area, target)) development = Within16(development + job.back);
+    development = Within16(development - *landNeeded);
   }
 
   // All or nothing: the abandoned job, the new one, the land and the price paid. An abandoned
@@ -365,7 +425,7 @@ void BuildOrUpgrade(CommandContext& c) {
       t.Run("UPDATE construction SET Work=0,[Update]='' WHERE ID=" + N(job.id));
     else
       t.Run("DELETE FROM construction WHERE construction.ID=" + N(job.id));
-    if (job.back != 0) t.Run(DevelopmentUpdate(job.area, rt::AddI(job.areaDevelopment, job.back)));
+    if (job.back != 0) t.Run(DevelopmentUpdate(job.area, Within16(job.areaDevelopment + job.back)));
   }
   if (upgrade)
     t.Run("UPDATE construction SET Work=" + N(work) + ",[Update]=" + SqlText(kind) + " WHERE construction.ID=" + N(id));
@@ -395,15 +455,18 @@ bool GrowthLocked(CommandContext& c, const std::string& product, int16_t staff, 
   else
     return false;
   if (!QueryRow(c.week.db, sql)) return false;
-  const int16_t cycle = DataI(c.week.db, 0);
-  const int16_t fallow = DataI(c.week.db, 2);
-  if (cycle == 0) return false;  // a product without a cycle is never in production
-  const int16_t phase = rt::CheckI(rt::Mod(rt::SubL(c.week.state.mTurn, sim::TextL(startWeek)), cycle));
-  return phase >= fallow;
+  // A product without a cycle, or with figures that are no whole numbers, is never in production.
+  const auto cycle = sim::WholeNumber(c.week.db.Data(0));
+  const auto fallow = sim::WholeNumber(c.week.db.Data(2));
+  const auto start = sim::WholeNumber(startWeek);
+  if (!cycle || *cycle == 0 || !fallow || !start) return false;
+  const int64_t phase = (int64_t{c.week.state.mTurn} - *start) % *cycle;  // Mod: the sign of the weeks
+  return phase >= *fallow;
 }
 
 std::string ProductListSql(CommandContext& c, const std::string& building, const std::string& occupationJ,
-                           const std::string& type, const std::string& id, bool& workshop) {
+                           const std::string& type, int16_t allotId, bool& workshop) {
+  const std::string id = N(allotId);
   workshop = occupationJ == "技術者";
   if (workshop) {
     auto filter = kWorkshopFilters.find(building);
@@ -437,34 +500,46 @@ void PrepareAllot(CommandContext& c) {
   IGrid& sub = Sub(c);
   const std::string building = sub.SelectRowData(0);
   const std::string occupationJ = sub.SelectRowData(1);
-  const int16_t staff = rt::CInt(sub.SelectRowData(2));
-  const int16_t men = rt::CInt(sub.SelectRowData(3));
   const std::string product = sub.SelectRowData(4);
-  const std::string id = N(rt::CInt(sub.SelectRowData(5)));
   const std::string type = sub.SelectRowData(7);
   HideAllotScreen(c);
+  const std::string what = "職種人口取得エラー";
+  const auto allotId = RowId(c, sub.SelectRowData(5), what);
+  if (!allotId) return;
+  const auto staffed = sim::Amount16(sub.SelectRowData(2)), places = sim::Amount16(sub.SelectRowData(3));
+  if (!staffed) return sim::BadValue(c.week, what, "construction.NofProduction", sub.SelectRowData(2));
+  if (!places) return sim::BadValue(c.week, what, "construct.Men", sub.SelectRowData(3));
+  const int16_t staff = *staffed, men = *places;
+  const std::string id = N(*allotId);
 
   // The workers' figures first: a screen is only built for a building they were read for.
   const std::string peopleSql =
       "SELECT people.Number,people.Occupation FROM people,construct,construction,area "
       "WHERE people.Occupation=construct.Occupation AND construct.Name=construction.Name AND construction.ID=" + id +
       " AND area.Name=construction.Area AND construct.Area=area.Type";
-  if (!QueryRow(db, peopleSql)) return DataError(c, "職種人口取得エラー", peopleSql);
-  const int16_t population = DataI(db, 0);
+  if (!QueryRow(db, peopleSql)) return DataError(c, what, peopleSql);
+  const auto people = sim::Amount16(db.Data(0));
+  if (!people) return sim::BadValue(c.week, what, "people.Number", db.Data(0));
+  const int16_t population = *people;
   const std::string occupation = db.Data(1);
   const std::string employedSql =
       "SELECT SUM(construction.NofProduction) FROM construct,construction,area WHERE construct.Name=construction.Name "
       "AND construct.Occupation=" + SqlText(occupation) + " AND area.Name=construction.Area AND construct.Area=area.Type";
   if (!QueryRow(db, employedSql)) return DataError(c, "職種別従事数取得エラー", employedSql);
-  const int16_t employed = DataI(db, 0);
+  const auto working = sim::Amount16(db.Data(0));
+  if (!working) return sim::BadValue(c.week, "職種別従事数取得エラー", "SUM(construction.NofProduction)", db.Data(0));
+  const int16_t employed = *working;
   const std::string othersSql = employedSql + " AND construction.ID <> " + id;
-  int16_t others = rt::SubI(employed, staff);
-  if (QueryRow(db, othersSql))
-    others = DataI(db, 0);
-  else
+  int16_t others = Within16(employed - staff);
+  if (QueryRow(db, othersSql)) {
+    const auto elsewhere = sim::Amount16(db.Data(0));
+    if (!elsewhere) return sim::BadValue(c.week, "選択建物以外の職種別総数取得エラー", "SUM(construction.NofProduction)", db.Data(0));
+    others = *elsewhere;
+  } else {
     DataError(c, "選択建物以外の職種別総数取得エラー", othersSql);
+  }
 
-  c.form.mAllotID = rt::CInt(id);
+  c.form.mAllotID = *allotId;
   c.form.mAllotPopulation = population;
   c.form.mAllotOccupation = occupation;
   c.form.mAllotOthers = others;
@@ -476,12 +551,12 @@ void PrepareAllot(CommandContext& c) {
   IFigureLabel& surplus = c.host.GLRestruct();
   surplus.Place({400, 575, 110, 20});
   surplus.MainText("余剰数");
-  surplus.SubText(N(rt::SubI(population, employed)));
+  surplus.SubText(N(int64_t{population} - employed));
   surplus.Setting();
   surplus.Visible(true);
 
   bool workshop = false;
-  const std::string productSql = ProductListSql(c, building, occupationJ, type, id, workshop);
+  const std::string productSql = ProductListSql(c, building, occupationJ, type, *allotId, workshop);
   // Without products the list stays hidden rather than offering another building's.
   if (!productSql.empty())
     ShowList(c, GridId::GGSub2, productSql, {550, 420, 250, 140}, workshop ? 3 : 1,

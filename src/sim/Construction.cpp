@@ -27,11 +27,15 @@ void TurnEnd_Construct(WeekContext& ctx, TurnLog& Log) {
   const std::string shown = ctx.state.panels.construction;
   if (shown.empty()) return;  // the panel showed "建設:なし"
   const int16_t power = RetConstructPower(ctx);
+  const std::string message = "建設Work取得エラー:TurnEnd_Construct";
   if (!QueryRow(ctx.db, "SELECT Work,[Update] FROM construction,home WHERE home.Construction=construction.ID")) {
-    ctx.MsgBox("建設Work取得エラー:TurnEnd_Construct");
+    ctx.MsgBox(message);
     return;
   }
-  const int16_t work = DataI(ctx.db, 0);
+  // Work left is a count from 0: a building with another value is neither built on nor finished.
+  const auto left = Amount16(ctx.db.Data(0));
+  if (!left) return BadValue(ctx, message, "construction.Work", ctx.db.Data(0));
+  const int16_t work = *left;
   const std::string update = ctx.db.Data(1);
   if (work - power > 0) {
     ctx.db.Excute("UPDATE construction SET Work=" + rt::CStr(rt::SubI(work, power)) +

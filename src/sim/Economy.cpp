@@ -1,6 +1,10 @@
 /** @file Economy.cpp Loading and saving the people and money, the quarterly tax, the form state kept in home, item look-up for the battle units. */
 #include "sim/Economy.h"
 
+#include <algorithm>
+#include <functional>
+#include <optional>
+
 #include "runtime/Convert.h"
 #include "runtime/VbError.h"
 #include "sim/SimDb.h"
@@ -26,23 +30,44 @@ clsItemValues SlotItem(WeekContext& ctx, const std::string& name) {
 }  // namespace
 
 void LoadPeopleData(WeekContext& ctx) {
+  // Each value is clamped to 0..100 on the way in; one that is no whole number is shown and
+  // the occupation keeps the value it had.
+  const std::string peopleError = "職種別人口取得エラー:LoadPeopleData";
   for (const auto& row : QueryRows(ctx.db, "SELECT * FROM people")) {
     const std::string name = Col(row, 0);
-    ctx.data.Affluence(name, TextI(Col(row, 2)));
-    ctx.data.Education(name, TextI(Col(row, 3)));
-    ctx.data.Trust(name, TextI(Col(row, 4)));
+    auto read = [&](size_t col, const char* column, const std::function<void(int)>& set) {
+      const std::string text = Col(row, col);
+      const auto value = text.empty() ? std::optional<int32_t>(0) : WholeNumber(text);
+      if (value) set(*value);
+      else BadValue(ctx, peopleError, column, text);
+    };
+    read(2, "people.Affluence", [&](int v) { ctx.data.Affluence(name, v); });
+    read(3, "people.Education", [&](int v) { ctx.data.Education(name, v); });
+    read(4, "people.Trust", [&](int v) { ctx.data.Trust(name, v); });
   }
-  // The treasury is read once per load; from then on mData holds the master copy.
+  // The treasury is read once per load; from then on mData holds the master copy. One that
+  // cannot be read is tried again next time and never written over meanwhile.
   if (!ctx.state.moneyLoaded && QueryRow(ctx.db, "SELECT [Money] FROM home")) {
-    ctx.data.Money(DataL(ctx.db, 0));
-    ctx.state.moneyLoaded = true;
+    const auto money = WholeNumber(ctx.db.Data(0));
+    if (money) {
+      ctx.data.Money(*money);
+      ctx.state.moneyLoaded = true;
+    } else {
+      BadValue(ctx, "お金取得エラー:LoadPeopleData", "home.Money", ctx.db.Data(0));
+    }
   }
-  if (QueryRow(ctx.db, "SELECT SUM(Number) FROM people")) ctx.data.Population(DataI(ctx.db, 0));
+  if (QueryRow(ctx.db, "SELECT SUM(Number) FROM people")) {
+    const auto population = WholeNumber16(ctx.db.Data(0));
+    if (population)
+      ctx.data.Population(*population);
+    else
+      BadValue(ctx, "住民数取得エラー:LoadPeopleData", "SUM(people.Number)", ctx.db.Data(0));
+  }
 }
 
 void SavePeopleData(WeekContext& ctx) {
   for (int16_t n = 0; n <= 4; ++n) ctx.db.Excute(ctx.data.CreateSQL(n));
-  ctx.db.Excute("UPDATE home SET [Money]=" + rt::CStr(ctx.data.Money()));
+  if (ctx.state.moneyLoaded) ctx.db.Excute("UPDATE home SET [Money]=" + rt::CStr(ctx.data.Money()));
 }
 
 void TurnEnd_Tax(WeekContext& ctx, TurnLog& Log) {
@@ -65,7 +90,9 @@ void InitGameData(WeekContext& ctx) {
   if (QueryRow(ctx.db, "SELECT TurnBuy,TurnSell,Recruitment FROM home")) {
     ctx.state.mTurnBuy = TextB(ctx.db.Data(0));
     ctx.state.mTurnSell = TextB(ctx.db.Data(1));
-    R = DataI(ctx.db, 2);
+    // A mask that is no whole number recruits nobody.
+    const auto mask = WholeNumber(ctx.db.Data(2));
+    R = static_cast<int16_t>(mask && *mask > 0 ? std::min(*mask, 31) : 0);
   }
   if (R >= 1) {
     for (PanelOcc o : {PanelOcc::Soldier, PanelOcc::Constructor, PanelOcc::Engineer, PanelOcc::Merchant,

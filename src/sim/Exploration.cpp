@@ -1,5 +1,7 @@
 /** @file Exploration.cpp Exploration of the target area: points, area levels and every discovery. */
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -88,14 +90,22 @@ constexpr NestRule kNests[] = {
     {"虹色の湖", "バシュラール山", 7, "魔術師の神殿", 20},
 };
 
-// The area's level reaches `level` (false when the area has no row).
-bool AreaReached(clsDB& db, std::string_view area, int16_t level) {
-  return QueryRow(db, "SELECT AreaLevel FROM area WHERE Name=" + SqlText(area)) && DataL(db, 0) >= level;
+// The first field of a query reaches `least` (false without a row or a whole number, as a rule
+// whose row is missing stops for the week).
+bool Reaches(clsDB& db, const std::string& sql, int32_t least) {
+  if (!QueryRow(db, sql)) return false;
+  const auto n = WholeNumber(db.Data(0));
+  return n && *n >= least;
 }
 
-// The nest was conquered at least `times` times (false when the nest has no row).
+// The area's level reaches `level`.
+bool AreaReached(clsDB& db, std::string_view area, int16_t level) {
+  return Reaches(db, "SELECT AreaLevel FROM area WHERE Name=" + SqlText(area), level);
+}
+
+// The nest was conquered at least `times` times.
 bool NestConquered(clsDB& db, std::string_view nest, int32_t times) {
-  return QueryRow(db, "SELECT Times FROM nest WHERE Name=" + SqlText(nest)) && DataL(db, 0) >= times;
+  return Reaches(db, "SELECT Times FROM nest WHERE Name=" + SqlText(nest), times);
 }
 
 void AreaItemFind(WeekContext& ctx, TurnLog& Log, const OreRule& r) {
@@ -170,13 +180,21 @@ void TurnEnd_AreaResearch(WeekContext& ctx, TurnLog& Log) {
   for (int16_t F : {k.affluence, k.education, k.trust})
     S += rt::CInt(std::sqrt(static_cast<double>(F < 0 ? 0 : F)) * (rt::Rnd() + 1));
 
+  const std::string message = "エリア情報取得エラー:TurnEnd_AreaResearch";
   if (!QueryRow(ctx.db, "SELECT AreaLevel,Research,Development FROM area WHERE Name=" + SqlText(area))) {
-    ctx.MsgBox("エリア情報取得エラー:TurnEnd_AreaResearch");
+    ctx.MsgBox(message);
     return;
   }
-  int16_t L = DataI(ctx.db, 0);
-  int32_t R = DataL(ctx.db, 1);
-  int16_t D = DataI(ctx.db, 2);
+  // Levels, points and development are counts from 0: an area with another value is not explored.
+  const auto level = Amount16(ctx.db.Data(0));
+  const auto research = Amount(ctx.db.Data(1));
+  const auto development = Amount16(ctx.db.Data(2));
+  if (!level) return BadValue(ctx, message, "area.AreaLevel", ctx.db.Data(0));
+  if (!research) return BadValue(ctx, message, "area.Research", ctx.db.Data(1));
+  if (!development) return BadValue(ctx, message, "area.Development", ctx.db.Data(2));
+  int16_t L = *level;
+  int64_t R = *research;
+  int16_t D = *development;
   if (S > 100) S = 100;
 
   bool levelled = false;
@@ -185,7 +203,7 @@ void TurnEnd_AreaResearch(WeekContext& ctx, TurnLog& Log) {
     if (R + S >= need) {
       R = R + S - need;  // the whole surplus carries over
       L = static_cast<int16_t>(L + 1);
-      D = rt::AddI(D, 1);
+      D = static_cast<int16_t>(std::min(D + 1, INT16_MAX));
       if (L == 10) R = 1100;
       levelled = true;
       Log.Add("arealevelup", area + "の探索レベルが" + rt::CStr(L) + "になりました");

@@ -13,23 +13,38 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 
-// The unit price of one item, or false when the item has no catalogue or itemdata row.
-bool UnitPrice(clsDB& db, std::string_view expression, const std::string& Item, int32_t& price) {
+const std::string kOrderError = "継続売買取得エラー:TurnEnd_ContinueItem";
+
+// The unit price of one item, or false when the item has no catalogue or itemdata row or its
+// price is no whole number from 0 (shown as a data error of the orders).
+bool UnitPrice(WeekContext& ctx, std::string_view expression, const std::string& Item, int32_t& price) {
   const std::string sql = "SELECT " + std::string(expression) +
                           " FROM item,itemdata WHERE item.Name=itemdata.Name AND itemdata.Name=" + SqlText(Item);
-  if (!QueryRow(db, sql)) return false;
-  price = DataL(db, 0);
+  if (!QueryRow(ctx.db, sql)) return false;
+  const auto read = Amount(ctx.db.Data(0));
+  if (!read) {
+    BadValue(ctx, kOrderError, "単価(" + Item + ")", ctx.db.Data(0));
+    return false;
+  }
+  price = *read;
   return true;
+}
+
+// An order whose item's stock is damaged is not carried out.
+bool StockUsable(WeekContext& ctx, const std::string& Item) {
+  if (!ReadStock(ctx.db, Item).damaged) return true;
+  ReportStock(ctx, kOrderError, Item);
+  return false;
 }
 
 void ContinueItemSell(WeekContext& ctx, const std::string& Item, int16_t Amount, TurnLog& Log, int16_t Remaining) {
   int32_t price = 0;
-  if (!UnitPrice(ctx.db, kSellPriceSql, Item, price)) return;
+  if (!UnitPrice(ctx, kSellPriceSql, Item, price) || !StockUsable(ctx, Item)) return;
   std::string text;
   if (!ItemStorageDif(ctx.db, Item, Amount)) {
     text = "【" + Item + "】が倉庫に" + rt::CStr(Amount) + "ないため、売却を実行できませんでした";
   } else {
-    const int32_t Gain = rt::MulL(Amount, price);
+    const int64_t Gain = int64_t{Amount} * price;
     ctx.data.MoneyAdd(Gain);
     text = "【" + Item + "】を" + rt::CStr(Amount) + "、" + rt::CStr(Gain) + "で売却しました";
   }
@@ -38,10 +53,11 @@ void ContinueItemSell(WeekContext& ctx, const std::string& Item, int16_t Amount,
 
 void ContinueItemBuy(WeekContext& ctx, const std::string& Item, int16_t Amount, TurnLog& Log, int16_t Remaining) {
   int32_t price = 0;
-  if (!UnitPrice(ctx.db, kBuyPriceSql, Item, price)) return;
-  const int32_t Cost = rt::MulL(price, Amount);
+  if (!UnitPrice(ctx, kBuyPriceSql, Item, price) || !StockUsable(ctx, Item)) return;
+  const int64_t Cost = int64_t{price} * Amount;
   std::string text;
-  if (!ctx.data.MoneyDif(Cost)) {
+  // A cost beyond the treasury (also one beyond 32 bits) cannot be paid.
+  if (Cost > ctx.data.Money() || !ctx.data.MoneyDif(static_cast<int32_t>(Cost))) {
     text = "【" + Item + "】を" + rt::CStr(Amount) + "、購入する資金がないため実行できませんでした";
   } else {
     ItemStorageAdd(ctx.db, Item, Amount);
@@ -57,17 +73,30 @@ struct Order {
   int16_t count = 0;
 };
 
+// The order of a row; false (after the data error) when its ID, amount or count is unusable.
+bool ReadOrder(WeekContext& ctx, const std::vector<std::string>& row, Order& o) {
+  const auto id = WholeNumber(row[0]);
+  const auto amount = Amount16(row[3]);
+  const auto count = Amount16(row[4]);
+  if (!id) BadValue(ctx, kOrderError, "continueitem.ID", row[0]);
+  else if (!amount) BadValue(ctx, kOrderError, "continueitem.Amount", row[3]);
+  else if (!count) BadValue(ctx, kOrderError, "continueitem.Count", row[4]);
+  else o = {*id, row[1], row[2], *amount, *count};
+  return id && amount && count;
+}
+
 }  // namespace
 
 void TurnEnd_ContinueItem(WeekContext& ctx, TurnLog& Log) {
-  // Every order is read before any runs: the workers run queries of their own.
+  // Every order is read before any runs: the workers run queries of their own. An order that
+  // cannot be read stays as it is and does nothing.
   std::vector<Order> orders;
   for (const auto& row : QueryRows(ctx.db, "SELECT * FROM continueitem")) {
-    if (row.size() < 5) continue;
-    orders.push_back({TextL(row[0]), row[1], row[2], TextI(row[3]), TextI(row[4])});
+    Order o;
+    if (row.size() >= 5 && ReadOrder(ctx, row, o)) orders.push_back(o);
   }
   for (const Order& o : orders) {
-    const int16_t Remaining = rt::SubI(o.count, 1);
+    const int16_t Remaining = static_cast<int16_t>(o.count - 1);
     if (o.type == "購入")
       ContinueItemBuy(ctx, o.item, o.amount, Log, Remaining);
     else
@@ -78,8 +107,7 @@ void TurnEnd_ContinueItem(WeekContext& ctx, TurnLog& Log) {
     if (o.count < 2)
       ctx.db.Excute("DELETE FROM continueitem WHERE ID=" + rt::CStr(o.id));
     else
-      ctx.db.Excute("UPDATE continueitem SET Count=" + rt::CStr(rt::SubI(o.count, 1)) +
-                    " WHERE ID=" + rt::CStr(o.id));
+      ctx.db.Excute("UPDATE continueitem SET Count=" + rt::CStr(o.count - 1) + " WHERE ID=" + rt::CStr(o.id));
   }
 }
 
@@ -88,8 +116,12 @@ void TurnEnd_DecreaseWeek(WeekContext& ctx) {
                               "SELECT item.Name,itemdata.DecreaseWeek FROM item,itemdata WHERE "
                               "item.Name=itemdata.Name AND itemdata.Open='公開' AND itemdata.DecreaseWeek>0");
   for (const auto& row : rows) {
-    const int16_t week = rt::CInt(row[1]);
-    ctx.db.Excute("UPDATE itemdata SET DecreaseWeek=" + rt::CStr(rt::SubI(week, 1)) + " WHERE Name=" + SqlText(row[0]));
+    const auto week = Amount16(row[1]);
+    if (!week) {
+      BadValue(ctx, "アイテム情報取得エラー:TurnEnd_DecreaseWeek", "itemdata.DecreaseWeek", row[1]);
+      continue;
+    }
+    ctx.db.Excute("UPDATE itemdata SET DecreaseWeek=" + rt::CStr(*week - 1) + " WHERE Name=" + SqlText(row[0]));
   }
 }
 

@@ -29,19 +29,47 @@ constexpr const char* kHousesSql =
 
 std::string Col(const std::vector<std::string>& row, size_t i) { return i < row.size() ? row[i] : std::string(); }
 
-void SetNof(WeekContext& ctx, const std::string& id, int32_t value) {
-  ctx.db.Excute("UPDATE construction SET NofProduction=" + rt::CStr(value) + " WHERE ID=" + id);
+// A building as the staffing sees it: its ID, the people in it and its places.
+struct Place {
+  int32_t id = 0;
+  int16_t nof = 0;
+  int16_t men = 0;
+};
+
+// The rows' buildings, in order. A row whose ID or counts cannot be used is shown with the
+// procedure's message and left out: nobody is moved into or out of it.
+std::vector<Place> Places(WeekContext& ctx, const std::vector<std::vector<std::string>>& rows, size_t idCol,
+                          size_t nofCol, size_t menCol, const std::string& message) {
+  std::vector<Place> places;
+  for (const auto& row : rows) {
+    const auto id = WholeNumber(Col(row, idCol));
+    const auto nof = Amount16(Col(row, nofCol));
+    const auto men = Amount16(Col(row, menCol));
+    if (!id) BadValue(ctx, message, "construction.ID", Col(row, idCol));
+    else if (!nof) BadValue(ctx, message, "construction.NofProduction", Col(row, nofCol));
+    else if (!men) BadValue(ctx, message, "construct.Men", Col(row, menCol));
+    else places.push_back({*id, *nof, *men});
+  }
+  return places;
 }
 
-// The occupation's buildings as (ID, NofProduction, Men), in result order.
-std::vector<std::vector<std::string>> Workplaces(WeekContext& ctx, const std::string& occupation) {
-  return QueryRows(ctx.db, "SELECT ID,NofProduction,Men FROM "
-                           "construct,construction,area "
-                           "WHERE construct.Name=construction.Name AND "
-                           "construct.Occupation = " + SqlText(occupation) +
-                               " AND area.Name=construction.Area "
-                               "AND construct.Area=area.Type" + kByAge);
+void SetNof(WeekContext& ctx, int32_t id, int32_t value) {
+  ctx.db.Excute("UPDATE construction SET NofProduction=" + rt::CStr(value) + " WHERE ID=" + rt::CStr(id));
 }
+
+// The occupation's buildings, in result order.
+std::vector<Place> Workplaces(WeekContext& ctx, const std::string& occupation, const std::string& message) {
+  const auto rows = QueryRows(ctx.db, "SELECT ID,NofProduction,Men FROM "
+                                      "construct,construction,area "
+                                      "WHERE construct.Name=construction.Name AND "
+                                      "construct.Occupation = " + SqlText(occupation) +
+                                          " AND area.Name=construction.Area "
+                                          "AND construct.Area=area.Type" + kByAge);
+  return Places(ctx, rows, 0, 1, 2, message);
+}
+
+// A remainder of people kept within the 16 bits of a head count.
+int16_t Head(int32_t n) { return static_cast<int16_t>(std::clamp<int32_t>(n, 0, INT16_MAX)); }
 
 }  // namespace
 
@@ -49,27 +77,38 @@ std::string_view OccupationJ(PanelOcc o) { return kOccupationJ[Index(o)]; }
 
 void TurnEnd_Consuming(WeekContext& ctx, TurnLog& Log, bool& Fed) {
   Fed = true;
+  const std::string peopleError = "職種別人口取得エラー:TurnEnd_Consuming";
   const auto people = QueryRows(ctx.db, "SELECT Occupation,Number FROM people");
   if (people.empty()) {
-    ctx.MsgBox("職種別人口取得エラー:TurnEnd_Consuming");
+    ctx.MsgBox(peopleError);
     return;
   }
   // A soldier eats twice. Found by name, so the rows' order does not matter.
   int32_t need = 0;
   for (const auto& row : people) {
-    const int16_t n = TextI(Col(row, 1));
-    need = rt::AddL(need, rt::EqualsNoCase(Col(row, 0), "Soldier") ? rt::MulL(2, n) : n);
+    const auto n = Amount16(Col(row, 1));
+    if (!n) {
+      BadValue(ctx, peopleError, "people.Number", Col(row, 1));
+      continue;
+    }
+    need += rt::EqualsNoCase(Col(row, 0), "Soldier") ? 2 * *n : *n;
   }
+  const std::string foodError = "食料取得エラー:TurnEnd_Consuming";
   if (!QueryRow(ctx.db, "SELECT Grain,Meat FROM home")) {
-    ctx.MsgBox("食料取得エラー:TurnEnd_Consuming");
+    ctx.MsgBox(foodError);
     return;
   }
-  const int32_t grain = DataL(ctx.db, 0);
-  const int32_t meat = DataL(ctx.db, 1);
+  // A stock that is no count of food is shown and nothing is eaten, as when there is no row.
+  const std::string grainText = ctx.db.Data(0), meatText = ctx.db.Data(1);
+  const auto grain = Amount(grainText), meat = Amount(meatText);
+  if (!grain || !meat) {
+    BadValue(ctx, foodError, grain ? "home.Meat" : "home.Grain", grain ? meatText : grainText);
+    return;
+  }
   // Each stock is taken by itself: one that suffices is eaten even when the other falls short.
-  if (grain >= need) ctx.db.Excute("UPDATE home SET Grain=" + rt::CStr(rt::SubL(grain, need)));
+  if (*grain >= need) ctx.db.Excute("UPDATE home SET Grain=" + rt::CStr(*grain - need));
   else Fed = false;
-  if (meat >= need) ctx.db.Excute("UPDATE home SET Meat=" + rt::CStr(rt::SubL(meat, need)));
+  if (*meat >= need) ctx.db.Excute("UPDATE home SET Meat=" + rt::CStr(*meat - need));
   else Fed = false;
   if (!Fed) Log.GameOver();
 }
@@ -80,21 +119,25 @@ void TurnEnd_Recruitment(WeekContext& ctx, TurnLog& Log) {
   for (PanelOcc o : kAllPanelOcc) any = any || shown.Recruiting(o);
   if (!any) return;
 
-  if (!QueryRow(ctx.db, "SELECT SUM(Number) FROM people")) {
+  const std::string peopleSql = "SELECT SUM(Number) FROM people";
+  if (!QueryRow(ctx.db, peopleSql)) {
     ctx.MsgBox("住民数取得エラー:TurnEnd_Recruitment");
     return;
   }
-  const int16_t P = DataI(ctx.db, 0);
+  const auto P = Amount16(ctx.db.Data(0));
+  if (!P) return BadValue(ctx, "住民数取得エラー:TurnEnd_Recruitment", "SUM(people.Number)", ctx.db.Data(0));
   // Every house counts, also one still being built.
-  if (!QueryRow(ctx.db, "SELECT SUM(construct.Men) FROM construct,construction,area "
-                        "WHERE construct.Name=construction.Name AND "
-                        "construction.Area=Area.Name AND "
-                        "construct.Area=area.Type AND construct.Type='住宅地'")) {
+  const std::string housesSql = "SELECT SUM(construct.Men) FROM construct,construction,area "
+                                "WHERE construct.Name=construction.Name AND "
+                                "construction.Area=Area.Name AND "
+                                "construct.Area=area.Type AND construct.Type='住宅地'";
+  if (!QueryRow(ctx.db, housesSql)) {
     ctx.MsgBox("住宅地数取得エラー:TurnEnd_Recruitment");
     return;
   }
-  const int16_t H = DataI(ctx.db, 0);
-  if (H <= P) return;
+  const auto H = Amount16(ctx.db.Data(0));
+  if (!H) return BadValue(ctx, "住宅地数取得エラー:TurnEnd_Recruitment", "SUM(construct.Men)", ctx.db.Data(0));
+  if (*H <= *P) return;
 
   const int16_t A = shown.affluence, E = shown.education, T = shown.trust;
   rt::Randomize();
@@ -102,7 +145,7 @@ void TurnEnd_Recruitment(WeekContext& ctx, TurnLog& Log) {
   auto share = [](int16_t v) { return v > 0 ? static_cast<int16_t>(v / 30) : int16_t{0}; };
   const double root = rt::Round(std::sqrt(static_cast<double>(std::max(0, A + E + T))));
   int16_t N = rt::AddI(rt::CInt(rt::Int(root * r)), share(A) + share(E) + share(T));
-  if (P + N > H) N = static_cast<int16_t>(H - P);
+  if (*P + N > *H) N = static_cast<int16_t>(*H - *P);
   if (N < 1) return;
 
   // Each newcomer picks an occupation; one that is not recruiting turns the newcomer away.
@@ -122,11 +165,14 @@ void TurnEnd_Recruitment(WeekContext& ctx, TurnLog& Log) {
     if (n < 1) continue;
     const std::string name(Name(o));
     const int16_t cap = RetOccupationCapacity(ctx, name);
+    const std::string countError = "職業別住民数取得エラー:TurnEnd_Recruitment";
     if (!QueryRow(ctx.db, "SELECT [Number] FROM people WHERE Occupation=" + SqlText(name))) {
-      ctx.MsgBox("職業別住民数取得エラー:TurnEnd_Recruitment");
+      ctx.MsgBox(countError);
       return;
     }
-    const int16_t cur = DataI(ctx.db, 0);
+    const auto read = Amount16(ctx.db.Data(0));
+    if (!read) return BadValue(ctx, countError, "people.Number", ctx.db.Data(0));
+    const int16_t cur = *read;
     // An occupation never grows beyond the places in its usable buildings.
     if (n + cur > cap) n = static_cast<int16_t>(cap - cur);
     if (n < 1) continue;
@@ -148,64 +194,63 @@ int16_t RetOccupationCapacity(WeekContext& ctx, const std::string& Occupation) {
                         "construct.Occupation=" + SqlText(Occupation) + " AND "
                         "(construction.Work=0 OR construction.[Update]<>'')"))
     return 0;
-  const std::string sum = ctx.db.Data(0);
-  return rt::IsNumeric(sum) ? rt::CInt(sum) : int16_t{0};
+  // No building, or a sum that is no count of places, gives no places.
+  return Amount16(ctx.db.Data(0)).value_or(0);
 }
 
 void TurnEnd_ResidentialAdd(WeekContext& ctx, int16_t& Count) {
   if (Count == 0) return;
   const std::string sql = std::string(kHousesSql) + kByAge;
-  const auto houses = QueryRows(ctx.db, sql);
-  if (houses.empty()) {
-    ctx.MsgBox("住宅地数取得エラー:TurnEnd_ResidentialAdd\r\n" + sql);
+  const std::string message = "住宅地数取得エラー:TurnEnd_ResidentialAdd";
+  const auto rows = QueryRows(ctx.db, sql);
+  if (rows.empty()) {
+    ctx.MsgBox(message + "\r\n" + sql);
     return;
   }
-  for (const auto& h : houses) {
-    const int16_t nof = TextI(Col(h, 0)), men = TextI(Col(h, 1));
-    if (nof + Count <= men) {
-      SetNof(ctx, Col(h, 2), nof + Count);
+  for (const Place& h : Places(ctx, rows, 2, 0, 1, message)) {
+    if (h.nof + Count <= h.men) {
+      SetNof(ctx, h.id, h.nof + Count);
       Count = 0;
       return;
     }
-    SetNof(ctx, Col(h, 2), men);
-    Count = rt::SubI(rt::AddI(nof, Count), men);
+    SetNof(ctx, h.id, h.men);
+    Count = Head(h.nof + Count - h.men);
   }
   ctx.MsgBox("住宅地不足エラー:TurnEnd_ResidentialAdd\r\n不足人数＝" + rt::CStr(Count));
 }
 
 void TurnEnd_ResidentialDif(WeekContext& ctx, int16_t& Count) {
   const std::string sql = std::string(kHousesSql) + " AND construction.Work=0" + kByAge;
-  const auto houses = QueryRows(ctx.db, sql);
-  if (houses.empty()) {
-    ctx.MsgBox("住宅地数取得エラー:TurnEnd_ResidentialDif\r\n" + sql);
+  const std::string message = "住宅地数取得エラー:TurnEnd_ResidentialDif";
+  const auto rows = QueryRows(ctx.db, sql);
+  if (rows.empty()) {
+    ctx.MsgBox(message + "\r\n" + sql);
     return;
   }
-  for (const auto& h : houses) {
-    const int16_t nof = TextI(Col(h, 0));
-    if (nof - Count >= 0) {
-      SetNof(ctx, Col(h, 2), nof - Count);
+  for (const Place& h : Places(ctx, rows, 2, 0, 1, message)) {
+    if (h.nof - Count >= 0) {
+      SetNof(ctx, h.id, h.nof - Count);
       Count = 0;
       return;
     }
-    SetNof(ctx, Col(h, 2), 0);
-    Count = rt::SubI(Count, nof);
+    SetNof(ctx, h.id, 0);
+    Count = static_cast<int16_t>(Count - h.nof);
   }
   ctx.MsgBox("住宅地住民マイナスエラー:TurnEnd_ResidentialDif\r\n不足人数＝" + rt::CStr(Count));
 }
 
 void OccupationAdd(WeekContext& ctx, const std::string& Occupation, int16_t Count) {
   if (Count < 1) return;
-  int16_t rest = Count;
-  for (const auto& b : Workplaces(ctx, Occupation)) {
-    const int16_t nof = TextI(Col(b, 1));
-    const int16_t free = rt::SubI(TextI(Col(b, 2)), nof);
+  int32_t rest = Count;
+  for (const Place& b : Workplaces(ctx, Occupation, "職業別建物取得エラー:OccupationAdd")) {
+    const int32_t free = b.men - b.nof;
     if (free >= rest) {
-      SetNof(ctx, Col(b, 0), nof + rest);
+      SetNof(ctx, b.id, b.nof + rest);
       return;
     }
     if (free > 0) {
-      SetNof(ctx, Col(b, 0), nof + free);
-      rest = static_cast<int16_t>(rest - free);
+      SetNof(ctx, b.id, b.men);
+      rest -= free;
     }
   }
   // Workers who find no place stay unemployed.
@@ -213,21 +258,20 @@ void OccupationAdd(WeekContext& ctx, const std::string& Occupation, int16_t Coun
 
 void SoldierAdd(WeekContext& ctx, int16_t Count) {
   if (Count < 1) return;
-  const auto barracks = Workplaces(ctx, "Soldier");
+  const auto barracks = Workplaces(ctx, "Soldier", "兵舎取得エラー:SoldierAdd");
   if (barracks.empty()) {
     ctx.MsgBox("");
     return;
   }
   // Every barracks is written: one above its capacity is cut back and its surplus moves on.
-  int16_t rest = Count;
-  for (const auto& b : barracks) {
-    const int16_t nof = TextI(Col(b, 1)), men = TextI(Col(b, 2));
-    const int16_t free = rt::SubI(men, nof);
+  int32_t rest = Count;
+  for (const Place& b : barracks) {
+    const int32_t free = b.men - b.nof;
     if (free < rest) {
-      SetNof(ctx, Col(b, 0), men);
-      rest = rt::SubI(rest, free);
+      SetNof(ctx, b.id, b.men);
+      rest -= free;
     } else {
-      SetNof(ctx, Col(b, 0), nof + rest);
+      SetNof(ctx, b.id, b.nof + rest);
       rest = 0;
     }
   }
@@ -235,19 +279,18 @@ void SoldierAdd(WeekContext& ctx, int16_t Count) {
 
 void SoldierDif(WeekContext& ctx, int16_t Count) {
   if (Count < 1) return;
-  const auto barracks = Workplaces(ctx, "Soldier");
+  const auto barracks = Workplaces(ctx, "Soldier", "兵舎取得エラー:SoldierDif");
   if (barracks.empty()) {
     ctx.MsgBox("");
     return;
   }
-  int16_t rest = Count;
-  for (const auto& b : barracks) {
-    const int16_t nof = TextI(Col(b, 1));
-    if (nof < rest) {
-      SetNof(ctx, Col(b, 0), 0);
-      rest = static_cast<int16_t>(rest - nof);
+  int32_t rest = Count;
+  for (const Place& b : barracks) {
+    if (b.nof < rest) {
+      SetNof(ctx, b.id, 0);
+      rest -= b.nof;
     } else {
-      SetNof(ctx, Col(b, 0), nof - rest);
+      SetNof(ctx, b.id, b.nof - rest);
       return;
     }
   }

@@ -15,8 +15,21 @@
 namespace sim {
 namespace {
 
-clsItemResearch FromRow(const std::vector<std::string>& row) {
-  return {row[0], TextI(row[1]), TextI(row[2]), TextI(row[3])};
+// An item row (name, value, level, research); false (after the data error) when a number
+// cannot be used: a difficulty must be a whole number, a level and points counts from 0.
+bool FromRow(WeekContext& ctx, const std::vector<std::string>& row, const std::string& message,
+             clsItemResearch& item) {
+  const auto value = WholeNumber16(row[1]);
+  const auto level = Amount16(row[2]);
+  const auto research = Amount16(row[3]);
+  if (!value) BadValue(ctx, message, "item.Value", row[1]);
+  else if (!level) BadValue(ctx, message, "itemdata.ItemLevel", row[2]);
+  else if (!research) BadValue(ctx, message, "itemdata.Research", row[3]);
+  else {
+    item = {row[0], *value, *level, *research};
+    return true;
+  }
+  return false;
 }
 
 constexpr std::string_view kResearchColumns =
@@ -60,7 +73,8 @@ void TurnEnd_ItemResearchAll(WeekContext& ctx, TurnLog& Log) {
     // Keyed by name: a name read twice is researched once.
     const bool seen = std::any_of(items.begin(), items.end(),
                                   [&](const clsItemResearch& i) { return rt::EqualsNoCase(i.Name, row[0]); });
-    if (!seen) items.push_back(FromRow(row));
+    clsItemResearch item;
+    if (!seen && FromRow(ctx, row, "研究アイテム取得エラー:TurnEnd_ItemResearchAll", item)) items.push_back(item);
   }
   if (items.empty()) return;
 
@@ -77,11 +91,14 @@ void TurnEnd_ItemResearch(WeekContext& ctx, TurnLog& Log) {
   const std::string T = ctx.state.panels.itemResearch;
   if (T.empty() || T == "なし") return;
 
-  if (!QueryRow(ctx.db, std::string(kResearchColumns) + "item.Name=" + SqlText(T))) {
-    ctx.MsgBox("研究アイテム取得エラー:TurnEnd_ItemResearch");
+  const std::string message = "研究アイテム取得エラー:TurnEnd_ItemResearch";
+  const auto rows = QueryRows(ctx.db, std::string(kResearchColumns) + "item.Name=" + SqlText(T));
+  if (rows.empty()) {
+    ctx.MsgBox(message);
     return;
   }
-  clsItemResearch item{ctx.db.Data(0), DataI(ctx.db, 1), DataI(ctx.db, 2), DataI(ctx.db, 3)};
+  clsItemResearch item;
+  if (!FromRow(ctx, rows.front(), message, item)) return;
   ItemResearchAdd(ctx, item, E, Log, true, 75);
   const int16_t L = item.ItemLevel;
 
@@ -99,8 +116,12 @@ void TurnEnd_ItemResearch(WeekContext& ctx, TurnLog& Log) {
                                               " AND ItemName<>" + SqlText(T));
     bool qualifies = true;
     for (const auto& other : others) {
-      if (!QueryRow(ctx.db, "SELECT ItemLevel FROM itemdata WHERE Name=" + SqlText(other[0])) ||
-          DataL(ctx.db, 0) < TextI(other[1])) {
+      // A level that is no whole number qualifies as little as a missing row.
+      const auto needed = WholeNumber(other[1]);
+      const auto held = QueryRow(ctx.db, "SELECT ItemLevel FROM itemdata WHERE Name=" + SqlText(other[0]))
+                            ? WholeNumber(ctx.db.Data(0))
+                            : std::nullopt;
+      if (!needed || !held || *held < *needed) {
         qualifies = false;
         break;
       }

@@ -1,7 +1,12 @@
 /** @file SimDb.cpp Reading helpers over clsDB. */
 #include "sim/SimDb.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "runtime/Convert.h"
+#include "runtime/Strings.h"
+#include "sim/GameState.h"
 
 namespace sim {
 
@@ -33,6 +38,58 @@ int32_t DataL(const clsDB& db, int32_t n) { return TextL(db.Data(n)); }
 
 int32_t QueryNumber(clsDB& db, std::string_view sql, std::string_view proc) {
   return QueryRow(db, sql, proc) ? DataL(db, 0) : 0;
+}
+
+std::optional<int32_t> WholeNumber(std::string_view text) {
+  if (!rt::IsNumeric(text)) return std::nullopt;
+  const double value = rt::CDbl(text);
+  if (value != std::floor(value) || value < std::numeric_limits<int32_t>::min() ||
+      value > std::numeric_limits<int32_t>::max())
+    return std::nullopt;
+  return rt::CLng(text);
+}
+
+std::optional<int16_t> WholeNumber16(std::string_view text) {
+  const auto n = WholeNumber(text);
+  if (!n || *n < std::numeric_limits<int16_t>::min() || *n > std::numeric_limits<int16_t>::max()) return std::nullopt;
+  return static_cast<int16_t>(*n);
+}
+
+std::optional<int32_t> Amount(std::string_view text, int32_t max) {
+  if (text.empty()) return 0;
+  const auto n = WholeNumber(text);
+  if (!n || *n < 0 || *n > max) return std::nullopt;
+  return n;
+}
+
+std::optional<int16_t> Amount16(std::string_view text) {
+  const auto n = Amount(text, std::numeric_limits<int16_t>::max());
+  if (!n) return std::nullopt;
+  return static_cast<int16_t>(*n);
+}
+
+std::optional<int32_t> NextId(clsDB& db, std::string_view table, const std::string& where) {
+  // The largest ID stored as a 32-bit whole number: a damaged ID neither hides nor replaces it.
+  if (!QueryRow(db, "SELECT MAX(ID) FROM " + std::string(table) +
+                        " WHERE typeof(ID)='integer' AND ID BETWEEN -2147483648 AND 2147483647" +
+                        (where.empty() ? "" : " AND " + where)))
+    return std::nullopt;
+  const std::string max = db.Data(0);
+  if (max.empty()) return 1;
+  const auto n = WholeNumber(max);
+  if (!n || *n == std::numeric_limits<int32_t>::max()) return std::nullopt;
+  return std::max(*n, 0) + 1;
+}
+
+void BadValue(WeekContext& ctx, const std::string& message, std::string_view column, std::string_view value,
+              const std::string& title) {
+  // A damaged value may be long or hold line breaks: the message shows its start on one line.
+  constexpr long kShown = 40;
+  std::string shown = rt::Left(value, kShown);
+  for (char& c : shown)
+    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+  if (rt::Len(value) > kShown) shown += "…";
+  ctx.MsgBox(message + "\r\n" + std::string(column) + "=" + shown, title);
 }
 
 }  // namespace sim

@@ -1,6 +1,8 @@
 /** @file SimDb.h Small reading helpers over clsDB for the rules: a single-row read that checks the row count, and numbers from field texts. */
 #pragma once
 #include <cstdint>
+#include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,6 +10,8 @@
 #include "db/clsDB.h"
 
 namespace sim {
+
+struct WeekContext;
 
 /// Runs a query and tells whether it gave a row. After a query without rows clsDB keeps the
 /// previous row readable; a caller that reads a row must check this first (no row means none).
@@ -24,5 +28,27 @@ int32_t TextL(std::string_view text);
 bool TextB(std::string_view text);
 /// A single number from a query: its first field, 0 when there is no row or the value is empty.
 int32_t QueryNumber(clsDB& db, std::string_view sql, std::string_view proc = "");
+
+// A number read from a saved game goes back into a statement only as a number. A field that
+// cannot be one (a text such as "2 OR 1=1", a fraction, a value outside the range) gives
+// nothing, and the caller reports its row as a data error and leaves it alone.
+
+/// An ID or other whole 32-bit number (the runtime's conversion); nothing for NULL too.
+std::optional<int32_t> WholeNumber(std::string_view text);
+/// The same within 16 bits.
+std::optional<int16_t> WholeNumber16(std::string_view text);
+/// An amount, count or coefficient: a whole number from 0 to max, NULL counting 0. A value
+/// below 0 is nothing as well: an amount is never carried out backwards.
+std::optional<int32_t> Amount(std::string_view text, int32_t max = std::numeric_limits<int32_t>::max());
+/// The same within 16 bits (head counts, capacities, order amounts).
+std::optional<int16_t> Amount16(std::string_view text);
+/// The next free ID of a table: one above its largest whole-number ID, 1 for none; nothing
+/// when that would pass 32 bits. IDs that are not numbers are not counted.
+/// `where` narrows the rows counted (a condition, "" for all).
+std::optional<int32_t> NextId(clsDB& db, std::string_view table, const std::string& where = "");
+
+/// Shows a row that the step leaves alone: its message, then the column and the value read.
+void BadValue(WeekContext& ctx, const std::string& message, std::string_view column, std::string_view value,
+              const std::string& title = "");
 
 }  // namespace sim

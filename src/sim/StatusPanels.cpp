@@ -88,7 +88,7 @@ void ShowOccupation(WeekContext& ctx, const std::string& Occupation, bool Flag) 
   }
   IView& view = ctx.screen.View(OccupationView(o));
   view.HeaderText(2, 4, rt::CStr(employed));
-  view.HeaderText(3, 4, rt::CStr(rt::SubI(people, employed)));
+  view.HeaderText(3, 4, rt::CStr(int64_t{people} - employed));
   view.HeaderText(2, 2, rt::CStr(affluence));
   view.HeaderText(3, 2, rt::CStr(education));
   view.HeaderText(4, 2, rt::CStr(trust));
@@ -102,8 +102,10 @@ void ShowKingdom(WeekContext& ctx) {
     const int32_t turn = DataL(ctx.db, 4);
     const std::string grain = ctx.db.Data(2);
     const std::string meat = ctx.db.Data(3);
-    const int32_t year = rt::IntDiv(turn - 1, 52) + 1;
-    const int32_t week = rt::Mod(turn - 1, 52) + 1;
+    // Wide, with \ and Mod's truncation: the week before the lowest of 32 bits is a week too.
+    const int64_t before = int64_t{turn} - 1;
+    const int64_t year = before / 52 + 1;
+    const int64_t week = before % 52 + 1;
     view.HeaderText(1, 1, "建国" + rt::CStr(year) + "年" + " 第" + rt::CStr(week) + "週");
     view.HeaderText(3, 2, "穀物:" + grain);
     view.HeaderText(3, 3, "肉類:" + meat);

@@ -2,10 +2,12 @@
 #include "sim/Storage.h"
 
 #include <algorithm>
+#include <limits>
 #include <string>
 
 #include "db/clsDB.h"
 #include "runtime/Convert.h"
+#include "runtime/VbError.h"
 #include "sim/GameState.h"
 #include "sim/SimDb.h"
 
@@ -25,44 +27,67 @@ void InsertItem(clsDB& db, std::string_view Name, int64_t stock, bool synthesis)
             rt::CStr(synthesis) + ")");
 }
 
-// Adds to the stock with the cap of production and imports.
-void AddCapped(clsDB& db, std::string_view Name, int32_t Amount, bool synthesisOnInsert) {
-  if (!QueryRow(db, StorageQuery(Name))) {
-    InsertItem(db, Name, std::min<int64_t>(Amount, kStorageCap), synthesisOnInsert);
-    return;
-  }
-  const int64_t stock = static_cast<int64_t>(DataL(db, 0)) + Amount;
-  SetStorage(db, Name, std::min<int64_t>(stock, kStorageCap));
+// Amounts come checked from the callers: one below 0 here is a fault of the program.
+void CheckAmount(int32_t amount) {
+  if (amount < 0) throw rt::VbError(rt::kErrInvalidCall);
+}
+
+// Adds to the stock up to a cap; false for a damaged stock.
+bool AddUpTo(clsDB& db, std::string_view Name, int32_t Amount, int64_t cap, bool synthesisOnInsert) {
+  CheckAmount(Amount);
+  const StockRead s = ReadStock(db, Name);
+  if (s.damaged) return false;
+  const int64_t stock = std::min<int64_t>(int64_t{s.stock} + Amount, cap);
+  if (s.row) SetStorage(db, Name, stock);
+  else InsertItem(db, Name, stock, synthesisOnInsert);
+  return true;
 }
 
 }  // namespace
 
-void ItemStorageAdd(clsDB& db, std::string_view Name, int32_t Count) {
-  if (!QueryRow(db, StorageQuery(Name))) {
-    InsertItem(db, Name, Count, false);
-    return;
-  }
-  SetStorage(db, Name, rt::AddL(DataL(db, 0), Count));
+StockRead ReadStock(clsDB& db, std::string_view Name) {
+  StockRead s;
+  if (!QueryRow(db, StorageQuery(Name))) return s;
+  s.row = true;
+  s.stored = db.Data(0);
+  const auto stock = Amount(s.stored);
+  s.damaged = !stock;
+  s.stock = stock.value_or(0);
+  return s;
+}
+
+void ReportStock(WeekContext& ctx, const std::string& message, std::string_view Name) {
+  BadValue(ctx, message, "itemdata.Storage(" + std::string(Name) + ")", ReadStock(ctx.db, Name).stored);
+}
+
+bool ItemStorageAdd(clsDB& db, std::string_view Name, int32_t Count) {
+  // Purchases have no cap of their own; the column's 32 bits still hold.
+  return AddUpTo(db, Name, Count, std::numeric_limits<int32_t>::max(), false);
 }
 
 bool ItemStorageDif(clsDB& db, std::string_view Name, int32_t Count) {
-  if (!QueryRow(db, StorageQuery(Name))) return false;
-  const int32_t stock = DataL(db, 0);
-  if (stock < Count) return false;
-  SetStorage(db, Name, static_cast<int64_t>(stock) - Count);
+  CheckAmount(Count);
+  const StockRead s = ReadStock(db, Name);
+  if (!s.row || s.damaged || s.stock < Count) return false;
+  SetStorage(db, Name, int64_t{s.stock} - Count);
   return true;
 }
 
-void ItemProductAdd(clsDB& db, std::string_view Name, int32_t Amount) { AddCapped(db, Name, Amount, true); }
+bool ItemProductAdd(clsDB& db, std::string_view Name, int32_t Amount) {
+  return AddUpTo(db, Name, Amount, kStorageCap, true);
+}
 
-void ItemImport(clsDB& db, std::string_view Name, int32_t Amount) { AddCapped(db, Name, Amount, false); }
+bool ItemImport(clsDB& db, std::string_view Name, int32_t Amount) { return AddUpTo(db, Name, Amount, kStorageCap, false); }
 
 void TurnEnd_ItemConsume(WeekContext& ctx, std::string_view Name, int32_t Amount) {
-  if (!QueryRow(ctx.db, StorageQuery(Name))) {
+  CheckAmount(Amount);
+  const StockRead s = ReadStock(ctx.db, Name);
+  if (!s.row) {
     ctx.MsgBox("アイテム消費取得エラー:TurnEnd_ItemConsume");
     return;
   }
-  const int64_t rest = static_cast<int64_t>(DataL(ctx.db, 0)) - Amount;
+  if (s.damaged) return ReportStock(ctx, "アイテム消費取得エラー:TurnEnd_ItemConsume", Name);
+  const int64_t rest = int64_t{s.stock} - Amount;
   if (rest < 0) {
     ctx.MsgBox("アイテム消費計算ミス:TurnEnd_ItemConsume");
     SetStorage(ctx.db, Name, 0);

@@ -33,18 +33,32 @@ struct Goods {
   int32_t amount = 0;
 };
 
+const std::string kTradeDataError = "交易データ取得エラー:TurnEnd_Trade";
+
 // Every export can be handed over. An item the kingdom has no row for counts as stock 0.
 bool ExportsCovered(WeekContext& ctx, const std::vector<Goods>& goods) {
   for (const Goods& g : goods) {
     if (g.type != kExport) continue;
-    if (g.item == kMoney) {
-      if (ctx.data.Money() < g.amount) return false;
-    } else {
-      const int32_t stock = QueryRow(ctx.db, "SELECT Storage FROM itemdata WHERE Name=" + SqlText(g.item))
-                                ? DataL(ctx.db, 0)
-                                : 0;
-      if (stock < g.amount) return false;
+    const int32_t stock = g.item == kMoney ? ctx.data.Money() : ReadStock(ctx.db, g.item).stock;
+    if (stock < g.amount) return false;
+  }
+  return true;
+}
+
+// The contract's goods; false (after the data error) when an amount is no whole number from 0
+// or the stock of one of its items is damaged: such a contract waits, neither delivered nor stopped.
+bool ReadGoods(WeekContext& ctx, const std::vector<std::vector<std::string>>& rows, std::vector<Goods>& goods) {
+  for (const auto& row : rows) {
+    const auto amount = Amount(row[2]);
+    if (!amount) {
+      BadValue(ctx, kTradeDataError, "tradedata.Amount", row[2]);
+      return false;
     }
+    if (row[1] != kMoney && ReadStock(ctx.db, row[1]).damaged) {
+      ReportStock(ctx, kTradeDataError, row[1]);
+      return false;
+    }
+    goods.push_back({row[0], row[1], *amount});
   }
   return true;
 }
@@ -92,9 +106,9 @@ struct Gift {
 };
 constexpr Gift kGifts[] = {{"アロイス王国", "貧しい稲"}, {"ポプン王国", "貧弱豚"}, {"ヤマナコ公国", "貧弱牛"}};
 
-using FriendshipList = std::vector<std::pair<std::string, int16_t>>;
+using FriendshipList = std::vector<std::pair<std::string, int32_t>>;
 
-int16_t TurnEnd_ReturnFriendship(WeekContext& ctx, std::string_view Nation, const FriendshipList& list) {
+int32_t TurnEnd_ReturnFriendship(WeekContext& ctx, std::string_view Nation, const FriendshipList& list) {
   for (const auto& [nation, friendship] : list)
     if (nation == Nation) return friendship;
   ctx.MsgBox("存在しない交易国を検索しています:TurnEnd_ReturnFriendship\r\nCountry=" + std::string(Nation));
@@ -121,7 +135,7 @@ void OpenCountryCheck(WeekContext& ctx, const Rule& r, const FriendshipList& lis
 
 }  // namespace
 
-int16_t SetFriendship(clsDB& db, std::string_view Nation, int32_t Friendship) {
+int16_t SetFriendship(clsDB& db, std::string_view Nation, int64_t Friendship) {
   const int16_t value = static_cast<int16_t>(Friendship > kFriendshipMax   ? kFriendshipMax
                                              : Friendship < kFriendshipMin ? kFriendshipMin
                                                                            : Friendship);
@@ -143,20 +157,32 @@ void TurnEnd_Trade(WeekContext& ctx, TurnLog& Log, bool& Result) {
 
   for (const auto& contract : due) {
     const std::string& Nation = contract[0];
-    const int16_t Count = TextI(contract[1]);
+    const auto count = Amount16(contract[1]);
+    if (!count) {
+      BadValue(ctx, kTradeDataError, "trade.Count", contract[1]);
+      continue;
+    }
+    const int16_t Count = *count;
     const std::string goodsSql = "SELECT Type,Item,Amount FROM tradedata WHERE Nation=" + SqlText(Nation);
-    std::vector<Goods> goods;
-    for (const auto& row : QueryRows(ctx.db, goodsSql)) goods.push_back({row[0], row[1], TextL(row[2])});
-    if (goods.empty()) {
+    const auto rows = QueryRows(ctx.db, goodsSql);
+    if (rows.empty()) {
       ctx.MsgBox("\r\n" + goodsSql);
       return;
     }
+    std::vector<Goods> goods;
+    if (!ReadGoods(ctx, rows, goods)) continue;
     const bool covered = ExportsCovered(ctx, goods);
+    const std::string friendshipError = "交易国友好度取得エラー:TurnEnd_Trade";
     if (!QueryRow(ctx.db, "SELECT Friendship FROM country WHERE Nation=" + SqlText(Nation))) {
-      ctx.MsgBox("交易国友好度取得エラー:TurnEnd_Trade");
+      ctx.MsgBox(friendshipError);
       return;
     }
-    const int32_t Friendship = DataI(ctx.db, 0);
+    const auto friendship = WholeNumber(ctx.db.Data(0));
+    if (!friendship) {
+      BadValue(ctx, friendshipError, "country.Friendship", ctx.db.Data(0));
+      continue;
+    }
+    const int64_t Friendship = *friendship;
 
     if (covered) {
       std::string text = Nation + "と交易をしました。残り" + rt::CStr(static_cast<int32_t>(Count) - 1) + "回です";
@@ -168,14 +194,14 @@ void TurnEnd_Trade(WeekContext& ctx, TurnLog& Log, bool& Result) {
         ctx.db.Excute("DELETE FROM trade WHERE Nation=" + SqlText(Nation));
         ctx.db.Excute("DELETE FROM tradedata WHERE Nation=" + SqlText(Nation));
       } else {
-        ctx.db.Excute("UPDATE trade SET Count=" + rt::CStr(rt::SubI(Count, 1)) + " WHERE Nation=" + SqlText(Nation));
+        ctx.db.Excute("UPDATE trade SET Count=" + rt::CStr(Count - 1) + " WHERE Nation=" + SqlText(Nation));
       }
       SetFriendship(ctx.db, Nation, Friendship + factor);
     } else {
       ctx.db.Excute("DELETE FROM trade WHERE Nation=" + SqlText(Nation));
       ctx.db.Excute("DELETE FROM tradedata WHERE Nation=" + SqlText(Nation));
       Log.Add("trade", Nation + "との交易を中止しました");
-      SetFriendship(ctx.db, Nation, Friendship - 3 * static_cast<int32_t>(Count));
+      SetFriendship(ctx.db, Nation, Friendship - 3 * Count);
       Result = false;
     }
   }
@@ -189,7 +215,11 @@ void TurnEnd_OpenCountry(WeekContext& ctx, TurnLog& Log) {
   }
   // Loaded once: every rule of the week sees the friendships as the deliveries left them.
   FriendshipList list;
-  for (const auto& row : rows) list.emplace_back(row[0], TextI(row[1]));
+  for (const auto& row : rows) {
+    const auto friendship = WholeNumber(row[1]);
+    if (friendship) list.emplace_back(row[0], *friendship);
+    else BadValue(ctx, "交易国情報取得エラー:TurnEnd_OpenCountry", "country.Friendship", row[1]);
+  }
   for (const Rule& r : kRules) OpenCountryCheck(ctx, r, list, Log);
 }
 

@@ -12,6 +12,6 @@ inline constexpr int16_t kFriendshipMax = 400;
 
 /// The only writer of country.Friendship: clamps Friendship to -399..400, stores it and
 /// returns the value stored.
-int16_t SetFriendship(clsDB& db, std::string_view Nation, int32_t Friendship);
+int16_t SetFriendship(clsDB& db, std::string_view Nation, int64_t Friendship);
 
 }  // namespace sim

@@ -94,10 +94,12 @@ void FoodCheck(WeekContext& ctx) {
     ctx.MsgBox("食料データ取得エラー\r\n" + sql);
     return;
   }
-  const int32_t meat = DataL(ctx.db, 0);
-  const int32_t grain = DataL(ctx.db, 1);
-  const int32_t need = rt::MulL(5, ctx.data.Population());
-  if (meat < need || grain < need)
+  const auto meat = WholeNumber(ctx.db.Data(0)), grain = WholeNumber(ctx.db.Data(1));
+  if (!meat || !grain)
+    return BadValue(ctx, "食料データ取得エラー\r\n" + sql, meat ? "home.Grain" : "home.Meat",
+                    meat ? ctx.db.Data(1) : ctx.db.Data(0));
+  const int32_t need = 5 * ctx.data.Population();
+  if (*meat < need || *grain < need)
     ctx.ShowMSGBox("食料が不足しています\r\n領土から供給を選択してください", kMsgClose, true);
 }
 

@@ -170,6 +170,14 @@ struct Figures {
 
 bool OpenFlag(WeekContext& ctx, const std::string& sql) { return QueryRow(ctx.db, sql) && TextB(ctx.db.Data(0)); }
 
+// The first field of a query reaches `least`; a missing row, or a value that is no whole
+// number, holds no rule.
+bool Reaches(WeekContext& ctx, const std::string& sql, int64_t least) {
+  if (!QueryRow(ctx.db, sql)) return false;
+  const auto n = WholeNumber(ctx.db.Data(0));
+  return n && *n >= least;
+}
+
 std::string QuotedList(const std::string& names) {
   std::string out;
   for (const std::string& name : rt::Split(names, ",")) out += (out.empty() ? "" : ",") + SqlText(name);
@@ -189,16 +197,16 @@ bool Holds(WeekContext& ctx, const Figures& f, const Check& c) {
       return QueryNumber(ctx.db, "SELECT COUNT(*) FROM itemdata,item WHERE item.Name=itemdata.Name AND Open='公開' "
                                  "AND Synthesis=True AND item.Class=" + SqlText(text)) >= c.n;
     case Pre::AreaLevel:
-      return QueryRow(ctx.db, "SELECT AreaLevel FROM area WHERE Name=" + SqlText(text)) && DataI(ctx.db, 0) >= c.n;
+      return Reaches(ctx, "SELECT AreaLevel FROM area WHERE Name=" + SqlText(text), c.n);
     case Pre::AreaOpen: return OpenFlag(ctx, "SELECT Open FROM area WHERE Name=" + SqlText(text));
     case Pre::ItemLevel:
-      return QueryRow(ctx.db, "SELECT ItemLevel FROM itemdata WHERE Name=" + SqlText(text)) && DataI(ctx.db, 0) >= c.n;
+      return Reaches(ctx, "SELECT ItemLevel FROM itemdata WHERE Name=" + SqlText(text), c.n);
     case Pre::WeeksSinceStart: {
       // The first building of the name counts; one with no product yet (StartWeek 0) never does.
       if (!QueryRow(ctx.db, "SELECT StartWeek FROM construction WHERE Name=" + SqlText(text) + " ORDER BY ID"))
         return false;
-      const int32_t start = DataL(ctx.db, 0);
-      return start != 0 && rt::SubL(ctx.state.mTurn, start) >= c.n;
+      const auto start = WholeNumber(ctx.db.Data(0));
+      return start && *start != 0 && int64_t{ctx.state.mTurn} - *start >= c.n;
     }
     case Pre::KnownNations: return f.knownNations >= c.n;
     case Pre::OpenAreas: return QueryNumber(ctx.db, "SELECT COUNT(*) FROM area WHERE Open=True") >= c.n;

@@ -41,8 +41,8 @@ bool clsData::MoneyDif(int32_t Value) {
   return false;
 }
 
-void clsData::MoneyAdd(int32_t Value) {
-  int64_t sum = static_cast<int64_t>(money_) + Value;
+void clsData::MoneyAdd(int64_t Value) {
+  const int64_t sum = money_ + Value;
   money_ = sum > kMoneyCap ? kMoneyCap : rt::CheckL(sum);
 }
 

@@ -21,8 +21,9 @@ class clsData {
   void Money(int32_t value) { money_ = value; }
   /// Pays Value when the treasury covers it (True); otherwise leaves the money as it was (False).
   bool MoneyDif(int32_t Value);
-  /// Adds Value (which may be negative); a sum above 999999 becomes 999999. No lower bound.
-  void MoneyAdd(int32_t Value);
+  /// Adds Value (which may be negative); a sum above 999999 becomes 999999. No lower bound,
+  /// but a sum below 32 bits is an overflow error rather than a treasury nobody can read.
+  void MoneyAdd(int64_t Value);
 
   /// The write-back statement of one occupation's three attributes. A number outside 0..4 throws.
   std::string CreateSQL(int16_t OccupationNumber) const;

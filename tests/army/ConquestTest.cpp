@@ -64,11 +64,11 @@ TEST_F(ConquestTest, VictoryBringsTreasureEquipmentAndSoldiersHome) {
   EXPECT_TRUE(Shown("ゴブリンの巣から錆びた短剣を28個、入手しました"));
   EXPECT_EQ(Stock("錆びた短剣"), 2 + 28);
 
-  // A return that fails on the way (a full storehouse) still disbands the army, so it never
-  // comes home a second time.
+  // A full storehouse keeps its stock within 32 bits, and the army is disbanded all the same.
   ASSERT_EQ(Form("セイバー", {}, Barracks()), "");
   Exec("UPDATE itemdata SET Storage=2147483647 WHERE Name='布の服'");
-  EXPECT_THROW(Conquest(), rt::VbError);
+  EXPECT_NO_THROW(Conquest());
+  EXPECT_EQ(Stock("布の服"), 2147483647);
   EXPECT_EQ(Value("SELECT COUNT(*) FROM unit") + std::to_string(battle.UnitCount()), "00");
 }
 
@@ -144,6 +144,22 @@ TEST_F(ConquestTest, TheArmyMarchesWeekByWeekAndIsRebuiltWhenTheEngineLostIt) {
   EXPECT_EQ(screen.errors, std::vector<std::string>{"Error: モンスター取得エラー:TurnEnd_ConquestBattle"});
   EXPECT_EQ(Value("SELECT COUNT(*) FROM unit"), "0");
   EXPECT_EQ(Soldiers(), home);
+}
+
+TEST_F(ConquestTest, AnArmyWhoseIdIsNoNumberStaysAndTheOtherComesHome) {
+  rt::ScriptedRandom draws(kDraws, true);
+  Exec("UPDATE nest SET Open=True WHERE Name='妖しく蠢く森'");
+  ASSERT_EQ(Form("セイバー", {{"武器", "木刀"}, {"防具", "布の服"}}, 10, "妖しく蠢く森"), "");
+  ASSERT_EQ(Form("セイバー", {{"武器", "木刀"}, {"防具", "布の服"}}, 10), "");
+  Exec("UPDATE unit SET ID='1 OR 1=1' WHERE ID=1");
+  Exec("UPDATE unit SET Position=1");
+  const int swords = Stock("木刀");
+  Conquest();
+  // Pasted into "DELETE FROM unit WHERE ID=1 OR 1=1" its return took the other army with it.
+  EXPECT_EQ(screen.errors, std::vector<std::string>{"Error: ルート取得エラー:TurnEnd_Conquest\r\nunit.ID=1 OR 1=1"});
+  EXPECT_EQ(Value("SELECT group_concat(ID||':'||RootName) FROM unit"), "1 OR 1=1:妖しく蠢く森");
+  EXPECT_EQ(music.music, (std::vector<std::string>{"battle", "map"}));  // one army fought
+  EXPECT_GT(Stock("木刀"), swords);  // the second army's swords came home
 }
 
 TEST_F(ConquestTest, WoundedAreHealedRetiredOrLostAndCostTrust) {

@@ -223,6 +223,26 @@ TEST_F(LandCommandsTest, AMissingRowStopsTheCommandBeforeAnyWrite) {
             "3,小さな畑,リュシーレ平原,貧しい麦,50,1,30,/3/3/5000/5000");
 }
 
+TEST_F(LandCommandsTest, ADamagedListRowIsADataErrorAndChangesNothing) {
+  // An ID that is no number: "DELETE FROM construction WHERE ID=7 OR 1=1" would take every building.
+  Exec("UPDATE construction SET ID='7 OR 1=1' WHERE ID=7");
+  ASSERT_TRUE(Menu("解体"));
+  Pick(GridId::GGMain, 0, "リュシーレ平原");
+  Answer({kYes});
+  Pick(GridId::GGSub1, 0, "小さな牧場");
+  EXPECT_EQ(screen.errors.back(), "解体建物取得エラー\r\nconstruction.ID=7 OR 1=1");
+  EXPECT_EQ(Value("SELECT COUNT(*) FROM construction"), "7");
+
+  // A price below 0 in the catalogue was paid backwards.
+  SetMoney(500);
+  Exec("UPDATE construct SET Price=-1000 WHERE Name='小さな畑'");
+  Answer({kYes, kYes});
+  Build("リュシーレ平原", "小さな畑");
+  EXPECT_EQ(screen.errors.back(), "建設費用取得エラー\r\nconstruct.Price=-1000");
+  EXPECT_EQ(Value("SELECT COUNT(*)||'/'||(SELECT [Money] FROM home) FROM construction") + "/" + std::to_string(data.Money()),
+            "7/500/500");
+}
+
 TEST_F(LandCommandsTest, AllocationBuildsItsScreenLocksGrowingCropsAndCommitsStaffAndProduct) {
   ASSERT_TRUE(Menu("配分"));
   Pick(GridId::GGMain, 0, "リュシーレ平原");

@@ -56,6 +56,10 @@ TEST_F(PanelsTest, DatesAveragesAndGauges) {
   Exec("UPDATE people SET Number=0");
   ShowKingdom(ctx);
   EXPECT_EQ(Cell(ViewId::Kingdom, 1, 1) + "/" + Cell(ViewId::Kingdom, 2, 2), "建国2年 第1週/裕福:0");  // no people at all
+  // The week before the lowest week of 32 bits passed them; \ and Mod truncate towards 0.
+  Exec("UPDATE home SET Turn=-2147483648");
+  ShowKingdom(ctx);
+  EXPECT_EQ(Cell(ViewId::Kingdom, 1, 1) + "/" + std::to_string(state.mTurn), "建国-41297761年 第-24週/-2147483648");
 
   Exec("UPDATE home SET Arearesearch='リュシーレ平原'");
   Exec("UPDATE area SET AreaLevel=2,Research=150 WHERE Name='リュシーレ平原'");

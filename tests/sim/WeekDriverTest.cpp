@@ -149,6 +149,7 @@ TEST_F(WeekDriverTest, ARuntimeErrorIsReportedAndTheWeekGoesOn) {
   // A people row the panel cannot read: the save and the other panels still happen.
   Exec("UPDATE people SET Number='多数' WHERE Occupation='Merchant'");
   data.Money(777);
+  state.moneyLoaded = true;  // as the main window's load has read it
   AllReportsOn();
   TurnEnd(ctx, s);
   ASSERT_EQ(screen.errors.size(), 2u);

@@ -36,16 +36,18 @@ namespace {
 
 const char kUsage[] =
     "使い方: weeksim [--seed N] [--weeks N] [--answer yes|no] [--supply] [--recruit MASK] [--conquest NEST]\n"
-    "               [--new DATADIR] DATABASE\n"
+    "               [--new DATADIR] [--trace FILE] DATABASE\n"
     "  DATABASE のゲームを N 週 (既定 52) 進めます。DATABASE はその場で書き換わります。\n"
     "  --new DATADIR  DATADIR から新しいゲームの DATABASE を作ってから始めます (既にあるときは中止)\n"
+    "  --trace FILE   実行した SQL 文を一行ずつ FILE に書く\n"
     "  --answer       はい/いいえの問いへの答え (既定 yes)\n"
     "  --supply       食料不足の警告のあと、倉庫の穀物・肉類を全部領土へ供給する (既定はしない)\n"
     "  --recruit MASK 始めに募集する職種 (1 生産者, 2 商人, 4 技術者, 8 建設者, 16 兵士 の和; 既定は保存のまま)\n"
     "  --conquest NEST 始めに兵舎の兵士全員のセイバー隊を最強装備で編成し、NEST へ出陣させる\n"
     "                 (NEST が未発見なら発見済みにする)。帰還した週に兵士と装備の収支を確かめる\n"
     "  エラーのメッセージは標準エラーに出ます。開けないデータベースでは 1、週の途中でエラーが\n"
-    "  表示されたかデータベースのエラーが DBerr.log (DATABASE と同じフォルダ) に記録されたときは 3 で終わります。\n";
+    "  表示されたかデータベースのエラーが DBerr.log (DATABASE と同じフォルダ) に記録されたときは 3、\n"
+    "  それ以外のエラーで止まったときは 4 で終わります。\n";
 
 /// A screen with no window: panels keep their texts, message boxes are answered at once and
 /// error boxes go to standard error.
@@ -74,6 +76,7 @@ class ConsoleScreen : public sim::IGameScreen {
   int32_t ShowMSGBox(const std::string& msg, int32_t buttons, bool) override {
     if (buttons == sim::kMsgNoButton) return sim::kAnsNone;
     ++waited;
+    lastShown = OneLine(msg);
     if (buttons == sim::kMsgYesNo) {
       int32_t answer = yesNo_;
       if (answerYesOnce) answer = sim::kAnsYes, answerYesOnce = false;
@@ -102,6 +105,7 @@ class ConsoleScreen : public sim::IGameScreen {
 
   int waited = 0;
   int errors = 0;
+  std::string lastShown;  ///< the last message that waited for an answer
   const sim::GameState* state = nullptr;
   bool answerYesOnce = false;  ///< the next question is answered はい, whatever --answer says
 
@@ -117,25 +121,36 @@ class ConsoleScreen : public sim::IGameScreen {
   std::map<sim::LabelId, TextLabel> labels_;
 };
 
-int CountStatement(unsigned, void* counter, void*, void*) {
-  ++*static_cast<long*>(counter);
+/// The statements run: counted, and with --trace each written on a line of its own.
+struct Statements {
+  long count = 0;
+  std::FILE* trace = nullptr;
+};
+
+int CountStatement(unsigned, void* context, void*, void* sql) {
+  auto* s = static_cast<Statements*>(context);
+  ++s->count;
+  if (s->trace) std::fprintf(s->trace, "%s\n", static_cast<const char*>(sql));
   return 0;
 }
 
 /// What a player does after the low-food warning: every grain and meat item in the warehouse
-/// goes into the kingdom's stores, as the supply command moves it.
+/// goes into the kingdom's stores, as the supply command moves it. A stock or store that is no
+/// count is left where it is.
 void SupplyAllFood(clsDB& db) {
   auto rows = sim::QueryRows(db,
                              "SELECT itemdata.Name,itemdata.Storage,item.Category FROM itemdata,item "
                              "WHERE itemdata.Name=item.Name AND item.Category IN ('穀物','肉類') AND itemdata.Storage>0");
   for (const auto& row : rows) {
     const std::string column = row[2] == "穀物" ? "Grain" : "Meat";
-    const int32_t amount = sim::TextL(row[1]);
-    if (!sim::QueryRow(db, "SELECT " + column + " FROM home")) return;
-    const int64_t stores = std::min<int64_t>(int64_t{sim::DataL(db, 0)} + amount, 9999999);
+    const auto amount = sim::Amount(row[1]);
+    if (!amount || !sim::QueryRow(db, "SELECT " + column + " FROM home")) continue;
+    const auto held = sim::Amount(db.Data(0));
+    if (!held) continue;
+    const int64_t stores = std::min<int64_t>(int64_t{*held} + *amount, 9999999);
     db.Excute("UPDATE itemdata SET Storage=0 WHERE Name=" + SqlText(row[0]));
     db.Excute("UPDATE home SET " + column + "=" + std::to_string(stores));
-    std::printf("  (supply)           %s %d -> %s\n", row[0].c_str(), amount, column.c_str());
+    std::printf("  (supply)           %s %d -> %s\n", row[0].c_str(), *amount, column.c_str());
   }
 }
 
@@ -173,7 +188,10 @@ bool SendArmy(sim::WeekContext& ctx, ConsoleScreen& screen, clsBattle& battle, c
   }
   ConsoleFormationHost host;
   army::clsUnitFormation formation(ctx, host, battle, unitItems);
-  if (!formation.ShowNestList("討伐")) return false;
+  if (!formation.ShowNestList("討伐")) {
+    std::cerr << "出陣できません: " << screen.lastShown << "\n";
+    return false;
+  }
   std::vector<std::string> nestRow;
   const auto& nests = host.lists.at(army::FormationGrid::Sub2);
   for (long r = 0; r < nests->RowCount(); ++r)
@@ -215,7 +233,7 @@ class CheckedArmy : public sim::IArmy {
     int32_t left = 0;
     std::set<std::string> carried, treasure;
     for (const auto& row : fighting) {
-      left += sim::TextL(row[0]);
+      left += sim::WholeNumber(row[0]).value_or(0);
       for (size_t c = 1; c <= 6; ++c)
         if (!row[c].empty()) carried.insert(row[c]);
       if (!row[7].empty()) treasure.insert(row[7]);
@@ -244,11 +262,15 @@ class CheckedArmy : public sim::IArmy {
   };
   static Figures Read(clsDB& db) {
     Figures f;
-    f.soldiers = sim::QueryNumber(db, "SELECT Number FROM people WHERE Occupation='Soldier'");
-    f.barracks = sim::QueryNumber(db,
-                                  "SELECT SUM(NofProduction) FROM construction,construct "
-                                  "WHERE construction.Name=construct.Name AND construct.Occupation='Soldier'");
-    for (const auto& row : sim::QueryRows(db, "SELECT Name,Storage FROM itemdata")) f.stock[row[0]] += sim::TextL(row[1]);
+    auto number = [&](const std::string& sql) {
+      return sim::QueryRow(db, sql) ? sim::WholeNumber(db.Data(0)).value_or(0) : 0;
+    };
+    f.soldiers = number("SELECT Number FROM people WHERE Occupation='Soldier'");
+    f.barracks = number("SELECT SUM(NofProduction) FROM construction,construct "
+                        "WHERE construction.Name=construct.Name AND construct.Occupation='Soldier'");
+    // A stock that is no number is the week's to report; the check counts it as none.
+    for (const auto& row : sim::QueryRows(db, "SELECT Name,Storage FROM itemdata"))
+      f.stock[row[0]] += sim::WholeNumber(row[1]).value_or(0);
     return f;
   }
   army::Army& army_;
@@ -266,13 +288,13 @@ std::optional<long long> Number(const std::string& text) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   uint64_t seed = 1;
   long weeks = 52;
   int32_t yesNo = sim::kAnsYes;
   bool supply = false;  // the plain rules; --supply plays the player's answer to the food warning
   long recruit = -1;     // the player's recruitment toggles; -1 keeps the saved set
-  std::string database, newFrom, conquest;
+  std::string database, newFrom, conquest, tracePath;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     if (a == "--help" || a == "-h") {
@@ -307,6 +329,8 @@ int main(int argc, char** argv) {
       conquest = v;
     } else if (a == "--new") {
       newFrom = v;
+    } else if (a == "--trace") {
+      tracePath = v;
     } else if (a == "--answer" && (v == "yes" || v == "no")) {
       yesNo = v == "yes" ? sim::kAnsYes : sim::kAnsNo;
     } else {
@@ -344,6 +368,15 @@ int main(int argc, char** argv) {
   rt::SetClock(&clock);
   rt::RandomizeSeed(seed);
 
+  // Before the connection, which reports every statement to them until it closes.
+  Statements statements;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> trace(tracePath.empty() ? nullptr : std::fopen(tracePath.c_str(), "w"),
+                                                        [](std::FILE* f) { return f ? std::fclose(f) : 0; });
+  if (!tracePath.empty() && !trace) {
+    std::cerr << "書き込めません: " << tracePath << "\n";
+    return 2;
+  }
+  statements.trace = trace.get();
   bool opened = false;
   auto conn = CreateDB::OpenDB(database, CreateDB::kScrambledPassword, opened);
   if (!opened || !conn) return 1;  // the box has said why
@@ -352,7 +385,6 @@ int main(int argc, char** argv) {
     std::cerr << "weeksim: " << wrong << "\n" << database << "\n";
     return 1;
   }
-  long statements = 0;
   sqlite3_trace_v2(conn->Handle(), SQLITE_TRACE_STMT, CountStatement, &statements);
   auto db = std::make_unique<clsDB>();
   if (!db->DBSet(conn)) {
@@ -391,11 +423,11 @@ int main(int argc, char** argv) {
   long totalStatements = 0;
   long run = 0;
   for (; run < weeks && !state.mQuitAfterTurn; ++run) {
-    const long before = statements;
+    const long before = statements.count;
     const auto t0 = std::chrono::steady_clock::now();
     sim::TurnEnd(ctx);
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-    const long stmts = statements - before;
+    const long stmts = statements.count - before;
     totalMs += ms;
     totalStatements += stmts;
     clock.Advance(7 * 1000);
@@ -411,9 +443,12 @@ int main(int argc, char** argv) {
       for (size_t p; (p = line.find("\r\n")) != std::string::npos;) line.replace(p, 2, " / ");
       std::printf("  %-18s %s\n", kind.c_str(), line.c_str());
     }
-    if (supply && !state.mQuitAfterTurn && sim::QueryRow(*db, "SELECT Meat,Grain FROM home") &&
-        std::min(sim::DataL(*db, 0), sim::DataL(*db, 1)) < 5 * int64_t{data.Population()})
-      SupplyAllFood(*db);
+    // As the week's own warning: a store below what the people eat in five weeks.
+    if (supply && !state.mQuitAfterTurn && sim::QueryRow(*db, "SELECT Meat,Grain FROM home")) {
+      const int64_t need = 5 * int64_t{data.Population()};
+      const auto meat = sim::WholeNumber(db->Data(0)), grain = sim::WholeNumber(db->Data(1));
+      if ((meat && *meat < need) || (grain && *grain < need)) SupplyAllFood(*db);
+    }
   }
   if (state.mQuitAfterTurn) std::printf("game over in week %d\n", state.mTurn);
   else sim::SaveHomeSetting(ctx);  // as the main screen does when it closes
@@ -425,4 +460,19 @@ int main(int argc, char** argv) {
   rt::SetClock(nullptr);
   if (checked.mismatches > 0) std::printf("%d conquest balances did not match\n", checked.mismatches);
   return failed || checked.mismatches > 0 ? 3 : 0;
+}
+
+int main(int argc, char** argv) {
+  // Whatever stops the run is said, and the run fails, as the game ends on an error it did not
+  // expect: never an abort.
+  try {
+    return Run(argc, argv);
+  } catch (const rt::VbError& e) {
+    std::fflush(stdout);
+    std::cerr << "weeksim: エラー " << e.Number() << ":" << e.what() << "\n";
+  } catch (const std::exception& e) {
+    std::fflush(stdout);
+    std::cerr << "weeksim: エラー " << e.what() << "\n";
+  }
+  return 4;
 }
