@@ -17,6 +17,7 @@ namespace cmd {
 namespace {
 
 using sim::DataL;
+using sim::NextId;
 using sim::QueryRow;
 
 constexpr const char* kCrLf = "\r\n";
@@ -171,8 +172,11 @@ void StandingOrder(CommandContext& c, const std::string& word, const std::string
   clsDB& db = c.week.db;
   if (QueryRow(db, "SELECT Item FROM continueitem WHERE Type=" + SqlText(word) + " AND Item=" + SqlText(item)))
     return Notice(c, item + "は連続" + word + "しています");
-  const int64_t id = int64_t{db.GetMax("continueitem", "ID")} + 1;
-  const std::string sql = "INSERT INTO continueitem VALUES(" + N(id) + "," + SqlText(item) + "," + SqlText(word) + "," +
+  // The next ID above the stored whole-number ones: a damaged ID must not make a new order share
+  // an ID with a running one (the week changes and ends orders by their ID).
+  const auto id = NextId(db, "continueitem");
+  if (!id) return WriteFailed(c, "連続" + word + "登録エラー", "");
+  const std::string sql = "INSERT INTO continueitem VALUES(" + N(*id) + "," + SqlText(item) + "," + SqlText(word) + "," +
                           N(quantity) + "," + N(count) + ")";
   if (!db.Excute(sql)) return WriteFailed(c, "連続" + word + "登録エラー", sql);
   HideCommandPanel(c, c.form.mCommand, false);

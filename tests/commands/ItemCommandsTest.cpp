@@ -133,6 +133,14 @@ TEST_F(ItemCommandsTest, OneSaleAndOnePurchaseAWeekAndStandingOrdersBeyond) {
   EXPECT_EQ(LastMessage(), "今週の購入は済みました");
 }
 
+TEST_F(ItemCommandsTest, ANewStandingOrderNeverSharesTheIdOfARunningOne) {
+  // A damaged ID sorts above the numbers: the new order must still take one above order 1.
+  Exec("INSERT INTO continueitem VALUES(1,'布','購入',2,3)");
+  Exec("INSERT INTO continueitem VALUES('1 OR 1=1','木弓','購入',1,1)");
+  Deal("売却", "木刀", 2, 3);
+  EXPECT_EQ(Value("SELECT GROUP_CONCAT(Item) FROM continueitem WHERE ID=2"), "木刀");
+}
+
 TEST_F(ItemCommandsTest, SupplyingFillsTheFoodStoreUpToItsCapOnlyWhenEverythingWasRead) {
   Exec("UPDATE itemdata SET Storage=30 WHERE Name='羊肉'");
   Exec("UPDATE home SET Meat=9999989");
