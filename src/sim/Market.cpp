@@ -78,11 +78,13 @@ bool ReadOrder(WeekContext& ctx, const std::vector<std::string>& row, Order& o) 
   const auto id = WholeNumber(row[0]);
   const auto amount = Amount16(row[3]);
   const auto count = Amount16(row[4]);
-  if (!id) BadValue(ctx, kOrderError, "continueitem.ID", row[0]);
-  else if (!amount) BadValue(ctx, kOrderError, "continueitem.Amount", row[3]);
-  else if (!count) BadValue(ctx, kOrderError, "continueitem.Count", row[4]);
-  else o = {*id, row[1], row[2], *amount, *count};
-  return id && amount && count;
+  if (!AllRead(ctx, kOrderError,
+               {{bool(id), "continueitem.ID", row[0]},
+                {bool(amount), "continueitem.Amount", row[3]},
+                {bool(count), "continueitem.Count", row[4]}}))
+    return false;
+  o = {*id, row[1], row[2], *amount, *count};
+  return true;
 }
 
 }  // namespace

@@ -45,10 +45,11 @@ std::vector<Place> Places(WeekContext& ctx, const std::vector<std::vector<std::s
     const auto id = WholeNumber(Col(row, idCol));
     const auto nof = Amount16(Col(row, nofCol));
     const auto men = Amount16(Col(row, menCol));
-    if (!id) BadValue(ctx, message, "construction.ID", Col(row, idCol));
-    else if (!nof) BadValue(ctx, message, "construction.NofProduction", Col(row, nofCol));
-    else if (!men) BadValue(ctx, message, "construct.Men", Col(row, menCol));
-    else places.push_back({*id, *nof, *men});
+    if (AllRead(ctx, message,
+                {{bool(id), "construction.ID", Col(row, idCol)},
+                 {bool(nof), "construction.NofProduction", Col(row, nofCol)},
+                 {bool(men), "construct.Men", Col(row, menCol)}}))
+      places.push_back({*id, *nof, *men});
   }
   return places;
 }

@@ -82,9 +82,9 @@ std::vector<Building> StaffedBuildings(WeekContext& ctx, std::string_view occupa
                                            "AND construction.NofProduction>0 AND Product<>''")) {
     const auto workers = Amount16(row[0]);
     const auto startWeek = WholeNumber(row[3]);
-    if (!workers) BadValue(ctx, message, "construction.NofProduction", row[0]);
-    else if (!startWeek) BadValue(ctx, message, "construction.StartWeek", row[3]);
-    else buildings.push_back({*workers, row[1], row[2], row[4], *startWeek});
+    if (AllRead(ctx, message,
+                {{bool(workers), "construction.NofProduction", row[0]}, {bool(startWeek), "construction.StartWeek", row[3]}}))
+      buildings.push_back({*workers, row[1], row[2], row[4], *startWeek});
   }
   return buildings;
 }

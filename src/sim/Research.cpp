@@ -22,14 +22,13 @@ bool FromRow(WeekContext& ctx, const std::vector<std::string>& row, const std::s
   const auto value = WholeNumber16(row[1]);
   const auto level = Amount16(row[2]);
   const auto research = Amount16(row[3]);
-  if (!value) BadValue(ctx, message, "item.Value", row[1]);
-  else if (!level) BadValue(ctx, message, "itemdata.ItemLevel", row[2]);
-  else if (!research) BadValue(ctx, message, "itemdata.Research", row[3]);
-  else {
-    item = {row[0], *value, *level, *research};
-    return true;
-  }
-  return false;
+  if (!AllRead(ctx, message,
+               {{bool(value), "item.Value", row[1]},
+                {bool(level), "itemdata.ItemLevel", row[2]},
+                {bool(research), "itemdata.Research", row[3]}}))
+    return false;
+  item = {row[0], *value, *level, *research};
+  return true;
 }
 
 constexpr std::string_view kResearchColumns =

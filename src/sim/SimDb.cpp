@@ -92,4 +92,13 @@ void BadValue(WeekContext& ctx, const std::string& message, std::string_view col
   ctx.MsgBox(message + "\r\n" + std::string(column) + "=" + shown, title);
 }
 
+bool AllRead(WeekContext& ctx, const std::string& message, std::initializer_list<FieldRead> fields) {
+  for (const FieldRead& f : fields)
+    if (!f.ok) {
+      BadValue(ctx, message, f.column, f.value);
+      return false;
+    }
+  return true;
+}
+
 }  // namespace sim

@@ -1,6 +1,7 @@
 /** @file SimDb.h Small reading helpers over clsDB for the rules: a single-row read that checks the row count, and numbers from field texts. */
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 #include <optional>
 #include <string>
@@ -50,5 +51,14 @@ std::optional<int32_t> NextId(clsDB& db, std::string_view table, const std::stri
 /// Shows a row that the step leaves alone: its message, then the column and the value read.
 void BadValue(WeekContext& ctx, const std::string& message, std::string_view column, std::string_view value,
               const std::string& title = "");
+
+/// One field of a row as read: whether it could be used, its column and the text stored.
+struct FieldRead {
+  bool ok;
+  std::string_view column;
+  std::string_view value;
+};
+/// True when every field could be used; otherwise shows the first that could not (BadValue).
+bool AllRead(WeekContext& ctx, const std::string& message, std::initializer_list<FieldRead> fields);
 
 }  // namespace sim
