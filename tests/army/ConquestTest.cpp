@@ -64,10 +64,15 @@ TEST_F(ConquestTest, VictoryBringsTreasureEquipmentAndSoldiersHome) {
   EXPECT_TRUE(Shown("ゴブリンの巣から錆びた短剣を28個、入手しました"));
   EXPECT_EQ(Stock("錆びた短剣"), 2 + 28);
 
-  // A full storehouse keeps its stock within 32 bits, and the army is disbanded all the same.
+  // A lone goblin whose treasure outweighs the whole spare capacity: still one. A full storehouse
+  // keeps its stock within 32 bits, and the army is disbanded all the same.
   ASSERT_EQ(Form("セイバー", {}, Barracks()), "");
+  Exec("UPDATE nest SET Soldier=1 WHERE Name='ゴブリンの巣'");
+  Exec("UPDATE item SET Weight=1000 WHERE Name='錆びた短剣'");
   Exec("UPDATE itemdata SET Storage=2147483647 WHERE Name='布の服'");
   EXPECT_NO_THROW(Conquest());
+  EXPECT_TRUE(Shown("ゴブリンの巣から錆びた短剣を1個、入手しました"));
+  EXPECT_EQ(Stock("錆びた短剣"), 2 + 28 + 1);
   EXPECT_EQ(Stock("布の服"), 2147483647);
   EXPECT_EQ(Value("SELECT COUNT(*) FROM unit") + std::to_string(battle.UnitCount()), "00");
 }

@@ -46,6 +46,9 @@ TEST_F(FormationTest, RefusalsComeInOrderAndChangeNothing) {
   Equip("アイテム2", "干し肉");
   got.push_back(formation.SetBattle(nest));
   formation.GVUnit_RightClick(7, 2);
+  host.slider = 0;
+  got.push_back(formation.SetBattle(nest));  // 5 + 14 + 1 = 20 fits: on to the soldiers
+  host.slider = 20;
   Equip("アクセサリ", "鉄の兜");
   got.push_back(formation.SetBattle(nest));  // 5 + 14 + 1 + 4 > 20
 
@@ -64,7 +67,8 @@ TEST_F(FormationTest, RefusalsComeInOrderAndChangeNothing) {
   EXPECT_EQ(got, (std::vector<std::string>{
                      "ユニットのクラスが決まっていません", "武器が設定されていません", "防具が設定されていません",
                      "矢が設定されていません", "木の矢の数量が足りません",
-                     "アイテム1とアイテム2が同じです。違うものを選択してください", "装備が重量オーバーです",
+                     "アイテム1とアイテム2が同じです。違うものを選択してください", "兵士がいません",
+                     "装備が重量オーバーです",
                      "兵士がいません", "全身鎧を装備しているので兜は装備できません",
                      "討伐先を選んでから出陣してください"}));
   EXPECT_TRUE(screen.Waited().empty());
@@ -123,12 +127,13 @@ TEST_F(FormationTest, DepartureWritesTheArmyAndANoLeavesAllAsItWas) {
   EXPECT_EQ(formation.SetBattle(NestRow("ゴブリンの巣")), "");
   EXPECT_EQ(Snapshot(), before);
 
+  sim::ItemStorageDif(db, "木弓", 18);  // exactly one bow a soldier
   EXPECT_EQ(Form("アーチャー", {{"武器", "木弓"}, {"防具", "布の服"}, {"矢", "木の矢"}}, 12), "");
   EXPECT_EQ(sim::QueryRows(db, "SELECT * FROM unit").at(0),
             (std::vector<std::string>{"1", "国王軍", "Ally", "ゴブリンの巣", "1", "アーチャー", "10", "12", "12",
                                       "木弓", "布の服", "", "", "", "100", "1", "0", "0", "0", "木の矢"}));
   EXPECT_EQ((std::vector<int>{Stock("木弓"), Stock("布の服"), Stock("木の矢"), Barracks()}),
-            (std::vector<int>{18, 18, 88, 8}));
+            (std::vector<int>{0, 18, 88, 8}));
   auto unit = battle.UnitGet("国王軍1");
   ASSERT_TRUE(unit);
   EXPECT_EQ(unit->Soldiers() * 100 + unit->RangeofAttack(), 1201);

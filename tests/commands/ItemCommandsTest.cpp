@@ -70,6 +70,10 @@ TEST_F(ItemCommandsTest, TheSliderAllowsWhatTheMerchantsCanMoveAndTheStockHolds)
   ASSERT_TRUE(Menu("売却"));
   Pick(GridId::GGMain, 0, "木の槍");
   EXPECT_EQ(SliderState(), "0..7=0:木の槍");
+  // 最大 is the whole stock, and selling it goes through.
+  Slide(host.slider.max);
+  cmd::GLExcute_Click(c);
+  EXPECT_EQ(Stock("木の槍") + "/" + Home("TurnSell"), "0/True");
 
   // The price on the execute button follows the slider; red when the treasury falls short.
   Exec("UPDATE item SET Price=120 WHERE Name='木弓'");
@@ -152,6 +156,13 @@ TEST_F(ItemCommandsTest, SupplyingFillsTheFoodStoreUpToItsCapOnlyWhenEverythingW
   Slide(20);
   cmd::GLExcute_Click(c);
   EXPECT_EQ(Stock("羊肉") + "/" + Home("Meat"), "10/9999999");
+  // 最大 supplies the whole stock.
+  ASSERT_TRUE(Menu("供給"));
+  Pick(GridId::GGMain, 0, "羊肉");
+  Slide(host.slider.max);
+  cmd::GLExcute_Click(c);
+  EXPECT_EQ(Stock("羊肉") + "/" + Home("Meat"), "0/9999999");
+  Exec("UPDATE itemdata SET Storage=10 WHERE Name='羊肉'");
 
   // The store is read before the stock is lowered: a missing home row leaves the warehouse whole.
   Exec("CREATE TABLE home_kept AS SELECT * FROM home");

@@ -79,12 +79,17 @@ TEST_F(LandCommandsTest, BuildingAsksTakesLandPaysAtOnceAndAbandonsTheJobUnderWa
             "8,小さな牧場,リュシーレ平原,,0,0,50,//2/8");
   EXPECT_EQ(data.Money(), 150) << "the abandoned job is not refunded";
 
-  // Refusals leave the panel open.
+  // Refusals leave the panel open. A count of five on the area's row refuses before the price.
   form.mCommand.clear();
   Build("中央市街", "頼りない建設場");
   EXPECT_EQ(LastMessage(), "お金が足りません");
   EXPECT_TRUE(Grid(GridId::GGSub1).Visible());
+  form.subListBuildings = "5";
   SetMoney(200);
+  Pick(GridId::GGSub1, 0, "頼りない建設場");
+  EXPECT_EQ(LastMessage(), "ひとつの地域に建設できるのは5ヵ所までです");
+  EXPECT_EQ(Value("SELECT COUNT(*) FROM construction") + "/" + std::to_string(data.Money()), "8/200");
+  form.subListBuildings = "4";
   Answer({kYes, kYes});
   Pick(GridId::GGSub1, 0, "頼りない建設場");
   EXPECT_EQ(data.Money(), 0) << "a price equal to the money is accepted";
@@ -161,14 +166,22 @@ TEST_F(LandCommandsTest, AnAreaWithNothingToOfferLeavesNoListOfAnotherArea) {
   EXPECT_FALSE(Grid(GridId::GGSub1).Visible() || Grid(GridId::GGSub2).Visible() || Button(ButtonId::GLSubMenu).Visible());
   cmd::ConstructCommand(c);
   EXPECT_EQ(Building(9) + Free("ルイン平原"), "0");
+  // Free land equal to a type's land is enough for it.
+  Exec("UPDATE area SET Development=1 WHERE Name='ルイン平原'");
+  ASSERT_TRUE(Menu("建設"));
+  Pick(GridId::GGMain, 0, "ルイン平原");
+  EXPECT_TRUE(Grid(GridId::GGSub1).Visible());
+  EXPECT_EQ(Sorted(Grid(GridId::GGSub1).Column(0)), Sorted({"小さな畑", "小さな牧場"}));
 
   Exec("INSERT INTO construction VALUES(9,'小さな畑','リュシーレ平原','',0,0,0,'')");
   Exec("INSERT INTO construction VALUES(10,'小さな畑','リュシーレ平原','',0,0,0,'')");
   Exec("INSERT INTO construction VALUES(11,'小さな畑','リュシーレ平原','',0,0,0,'')");
   ASSERT_TRUE(Menu("建設"));
+  screen.shown.clear();
   Pick(GridId::GGMain, 0, "リュシーレ平原");
   EXPECT_FALSE(Grid(GridId::GGSub1).Visible()) << "five buildings: no types";
   EXPECT_EQ(Grid(GridId::GGSub2).Rows(), 5);
+  EXPECT_EQ(LastMessage(), "") << "a full area is no lack of land";
 
   ASSERT_TRUE(Menu("配分"));
   Pick(GridId::GGMain, 0, "リュシーレ平原");
@@ -244,19 +257,26 @@ TEST_F(LandCommandsTest, ADamagedListRowIsADataErrorAndChangesNothing) {
 }
 
 TEST_F(LandCommandsTest, AllocationBuildsItsScreenLocksGrowingCropsAndCommitsStaffAndProduct) {
+  // Held, and asking the producers' education of 10 or less: 種芋 and 貧弱豚 just so, not 丈夫な麦 or 肥えた豚.
+  for (const char* held : {"種芋", "丈夫な麦", "貧弱豚", "肥えた豚"})
+    Exec(std::string("INSERT INTO itemdata VALUES('") + held + "',0,0,0,'非公開',21,False)");
   ASSERT_TRUE(Menu("配分"));
   Pick(GridId::GGMain, 0, "リュシーレ平原");
   EXPECT_EQ(Sorted(Grid(GridId::GGSub1).Column(0)), Sorted({"小さな畑", "小さな牧場"}));
+  Pick(GridId::GGSub1, 0, "小さな牧場");
+  EXPECT_EQ(Sorted(Grid(GridId::GGSub2).Column(0)), Sorted({"貧弱羊", "貧弱豚"}));
   Pick(GridId::GGSub1, 0, "小さな畑");
   const fake::FakeSlider& slider = host.slider;
   EXPECT_EQ(std::to_string(slider.max) + "/" + std::to_string(slider.value) + "/" + slider.text, "60/50/小さな畑");
   EXPECT_EQ(host.restruct.subText, "0");
-  EXPECT_EQ(Grid(GridId::GGSub2).Column(0), (Names{"貧しい麦"}));
+  EXPECT_EQ(Sorted(Grid(GridId::GGSub2).Column(0)), Sorted({"貧しい麦", "種芋"}));
   EXPECT_TRUE(slider.enable && Button(ButtonId::GLClear).enable && Button(ButtonId::GLExcute).Visible());
 
   bool accept = true;
   cmd::PSMain_ValueChenge(c, 51, accept);
   EXPECT_FALSE(accept) << "no producer is free";
+  cmd::PSMain_ValueChenge(c, 50, accept);
+  EXPECT_TRUE(accept) << "every producer at work";
   cmd::PSMain_ValueChenge(c, 30, accept);
   EXPECT_TRUE(accept);
   EXPECT_EQ(host.restruct.subText, "20");
@@ -295,7 +315,7 @@ TEST_F(LandCommandsTest, AllocationBuildsItsScreenLocksGrowingCropsAndCommitsSta
   EXPECT_TRUE(slider.enable) << "a crop without a cycle never locks";
 
   // A building without products shows no list of the one before.
-  Exec("DELETE FROM itemdata WHERE Name='貧弱羊'");
+  Exec("DELETE FROM itemdata WHERE Name IN ('貧弱羊','貧弱豚')");
   Pick(GridId::GGSub1, 0, "小さな牧場");
   EXPECT_FALSE(Grid(GridId::GGSub2).Visible());
   // A workshop lists what it can make with stock and sale price.

@@ -108,6 +108,9 @@ TEST_F(TradeCommandsTest, EachSlotOffersItsSidesGoodsWithinTheWeightAndStock) {
   EXPECT_EQ(Cell(2, 2) + Cell(2, 3) + Cell(2, 4) + " " + Totals(), " 0/48");
   cmd::GVTrade_Click(c, 5, 1);
   EXPECT_EQ(SliderState(), "0..500=48:お金");
+  data.Money(48);
+  cmd::GVTrade_Click(c, 5, 1);
+  EXPECT_EQ(SliderState(), "0..48=48:お金") << "a difference the treasury just covers";
   data.Money(5000);
   cmd::GVTrade_Click(c, 5, 5);
   EXPECT_EQ(SliderState(), "0..3200=0:お金") << "affluence 40 x population 12000 / 150";

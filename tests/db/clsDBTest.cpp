@@ -27,6 +27,9 @@ class ClsDbTest : public FreshGameDb {
 TEST_F(ClsDbTest, ValuesReadBackAsTheGamePrintsThem) {
   // A Boolean column reads by its declared type; NULL reads "".
   EXPECT_EQ(RowOf("SELECT TurnBuy, Turn, Itemresearch FROM home"), "False|1|");
+  // An old save holds True as -1.
+  ASSERT_TRUE(db->Excute("UPDATE home SET TurnBuy=-1"));
+  EXPECT_EQ(RowOf("SELECT TurnBuy FROM home"), "True");
 
   // Reals: no trailing ".0", 15 significant digits; "/" written as a*1.0/b divides as reals.
   EXPECT_EQ(RowOf("SELECT 3.0, 7*1.0/2, 1*1.0/3"), "3|3.5|0.333333333333333");

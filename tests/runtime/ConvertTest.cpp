@@ -68,6 +68,10 @@ TEST(Convert, CheckedArithmeticAndIntegerDivision) {
                  +[] { SubL(-2147483647 - 1, 1); }, +[] { MulL(65536, 32768); }, +[] { IntDiv(-2147483648.0, -1); }})
     EXPECT_EQ(ErrorOf(f), kErrOverflow);
   EXPECT_EQ(MulI(-181, 181), -32761);
+  // The ends of the range themselves are no overflow.
+  EXPECT_EQ((std::vector<int>{AddI(32766, 1), SubI(-32767, 1), MulI(-128, 256)}), (std::vector<int>{32767, -32768, -32768}));
+  EXPECT_EQ((std::vector<int32_t>{AddL(2147483646, 1), SubL(-2147483647, 1), MulL(-65536, 32768)}),
+            (std::vector<int32_t>{2147483647, -2147483647 - 1, -2147483647 - 1}));
 
   // \ truncates, Mod takes the sign of the dividend; operands are rounded half to even first (7.5 to 8, 2.5 to 2).
   EXPECT_EQ((std::vector<int>{IntDiv(7, 2), IntDiv(-7, 2), IntDiv(7.5, 2), IntDiv(7, 2.5)}), (std::vector<int>{3, -3, 4, 3}));

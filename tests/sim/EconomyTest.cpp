@@ -55,6 +55,20 @@ TEST_F(EconomyTest, TaxComesOnlyEveryThirteenthWeekAndIsReportedEvenWithoutMerch
   EXPECT_EQ(log.Text() + std::to_string(data.Money()), "tax:税金が0入りました,500");
 }
 
+// Affluence 15, education 10, trust 5: Q = 60 \ 5 = 12 and U = 30, so the tax is exactly half the merchants.
+TEST_F(EconomyTest, TaxOfAnExactHalfRoundsToEven) {
+  data.Affluence("Merchant", 15);
+  data.Education("Merchant", 10);
+  data.Trust("Merchant", 5);
+  state.mTurn = 13;
+  for (const auto& [merchants, tax] : {std::pair{5, 2}, std::pair{7, 4}}) {
+    state.panels.people[Index(PanelOcc::Merchant)] = static_cast<int16_t>(merchants);
+    TurnLog log;
+    TurnEnd_Tax(ctx, log);
+    EXPECT_EQ(log.Text(), "tax:税金が" + std::to_string(tax) + "入りました,") << merchants << " merchants";
+  }
+}
+
 TEST_F(EconomyTest, TreasuryIsReadOnceAndSavedByTheWeekAndAtUnload) {
   LoadPeopleData(ctx);
   EXPECT_EQ((std::vector<int>{data.Population(), data.Trust("Soldier")}), (std::vector<int>{110, 10}));

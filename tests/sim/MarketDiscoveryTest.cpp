@@ -187,13 +187,17 @@ TEST_F(MarketTradeTest, DeliveryEveryDistanceWeeksMovesGoodsAndRaisesFriendship)
 TEST_F(MarketTradeTest, UncoveredExportStopsTheContractAndCostsFriendshipWithinBounds) {
   PutCountry("甲国", 2, 398, true);
   PutCountry("乙国", 2, -390, true);
-  Contract("甲国", 2, 0, "('甲国','輸入','お金',10)");
+  // 甲国 asks for exactly the stock and the money held: covered. 乙国 asks for one more than the stock.
+  Contract("甲国", 2, 0, "('甲国','輸出','布',8),('甲国','輸出','お金',60),('甲国','輸入','お金',10)");
   Contract("乙国", 5, 0, "('乙国','輸出','麦',50),('乙国','輸入','塩',9)");
+  PutStock("布", 8);
   PutStock("麦", 49);
+  data.Money(60);
   Exec("UPDATE construction SET Name='豪華絢爛な王宮' WHERE Area='王宮'");  // 5 a delivery
   EXPECT_FALSE(Trade(2));  // one delivery and one stop: no new partners this week
   EXPECT_EQ(Log.Text(), "trade:甲国と交易をしました。残り1回です\r\nお金を10輸入しました,"
                         "trade:乙国との交易を中止しました,");
+  EXPECT_EQ(N(Stock("布")) + "/" + N(data.Money()), "0/10");
   EXPECT_EQ(N(Stock("麦")) + Value("SELECT COUNT(*) FROM itemdata WHERE Name='塩'") +
                 Value("SELECT COUNT(*) FROM trade WHERE Nation='乙国'") + Value("SELECT COUNT(*) FROM tradedata WHERE Nation='乙国'"), "49000");
   EXPECT_EQ(Friendship("甲国") + "/" + Friendship("乙国"), "400/-399");  // 398 + 5 and -390 - 3 x 5, bounded

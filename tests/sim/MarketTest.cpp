@@ -40,14 +40,17 @@ TEST_F(MarketStorageTest, OrdersRunInTableOrderCountDownAndAreRemovedWhenSpent) 
   Exec("INSERT INTO continueitem VALUES(3,'麦','売却',1,2)");      // nothing left: fails, still counts down
   Exec("INSERT INTO continueitem VALUES(4,'幻の品','購入',1,2)");  // no catalogue row: silent
   Exec("INSERT INTO continueitem VALUES(5,'麦','購入',200,2)");    // 2000 against 1010: refused, money kept
+  Exec("INSERT INTO continueitem VALUES(6,'麦','購入',101,2)");    // 1010 against 1010: bought, nothing left
   TurnEnd_ContinueItem(ctx, Log);
   EXPECT_EQ(Log.Text(),
             "continueitem:【麦】を3、30で購入しました\r\n残り購入回数は0回です,"
             "continueitem:【麦】を8、40で売却しました\r\n残り売却回数は2回です,"
             "continueitem:【麦】が倉庫に1ないため、売却を実行できませんでした\r\n残り売却回数は1回です,"
-            "continueitem:【麦】を200、購入する資金がないため実行できませんでした\r\n残り購入回数は1回です,");
-  EXPECT_EQ(std::pair(data.Money(), Stock("麦")), std::pair(1010, 0));
-  EXPECT_EQ(Value("SELECT group_concat(ID||':'||Count) FROM (SELECT * FROM continueitem ORDER BY ID)"), "2:2,3:1,4:1,5:1");
+            "continueitem:【麦】を200、購入する資金がないため実行できませんでした\r\n残り購入回数は1回です,"
+            "continueitem:【麦】を101、1010で購入しました\r\n残り購入回数は1回です,");
+  EXPECT_EQ(std::pair(data.Money(), Stock("麦")), std::pair(0, 101));
+  EXPECT_EQ(Value("SELECT group_concat(ID||':'||Count) FROM (SELECT * FROM continueitem ORDER BY ID)"),
+            "2:2,3:1,4:1,5:1,6:1");
 }
 
 TEST_F(MarketStorageTest, StorageRoutinesKeepTheirCaps) {

@@ -96,6 +96,21 @@ TEST_F(PeopleTest, RecruitmentStopsAtTheHousesAndAtTheOccupationsPlaces) {
   EXPECT_TRUE(screen.errors.empty());
 }
 
+// Houses with room for 50 and shops for 70 more merchants: no cap takes part.
+TEST_F(PeopleTest, NewcomersAreTheDrawnPartOfTheRootAndAThirtiethOfEachAverage) {
+  struct Case { int16_t affluence, education, trust; double r; int newcomers; };
+  // R(√180) = 13: ⌊13 × 0.5⌋ + 2 + 2 + 2. R(√119) = 11: ⌊11 × 0.99⌋ + 1 + 0 + 2, 30 and 29 either side of a share.
+  for (const Case c : {Case{60, 60, 60, 0.5, 12}, Case{30, 29, 60, 0.99, 13}}) {
+    Recruiting(PanelOcc::Merchant, 0);
+    state.panels.affluence = c.affluence;
+    state.panels.education = c.education;
+    state.panels.trust = c.trust;
+    rt::ScriptedRandom draws({c.r, 0.25});
+    EXPECT_EQ(Run(TurnEnd_Recruitment), (Entries{{"people", "商人が" + std::to_string(c.newcomers) + "人増えました"}}))
+        << c.affluence << "/" << c.education << "/" << c.trust;
+  }
+}
+
 TEST_F(PeopleTest, StaffingNeverExceedsABuildingsPlaces) {
   Build(9, "小規模商店街", "中央市街", 75);
   Build(10, "小規模商店街", "中央市街", 0, 60);  // still being built: staffed all the same
@@ -123,6 +138,13 @@ TEST_F(PeopleTest, StaffingNeverExceedsABuildingsPlaces) {
   EXPECT_EQ(leaving, 10);
   EXPECT_EQ(Nofs({2, 12}), "0/10");
   EXPECT_EQ(screen.errors, std::vector<std::string>{"住宅地住民マイナスエラー:TurnEnd_ResidentialDif\r\n不足人数＝10"});
+  // Newcomers who just fill the last house, and leavers who just empty one, leave nobody over.
+  int16_t arriving = 310;  // 160 into the empty house, 150 beside the 10 in the one being built
+  TurnEnd_ResidentialAdd(ctx, arriving);
+  leaving = 160;
+  TurnEnd_ResidentialDif(ctx, leaving);
+  EXPECT_EQ(Nofs({2, 12}) + "/" + std::to_string(arriving) + "/" + std::to_string(leaving), "0/160/0/0");
+  EXPECT_EQ(screen.errors.size(), 1u);
 }
 
 TEST_F(PeopleTest, ConstructionPowerCompletesAndUpgradesWithTheRightWork) {

@@ -121,6 +121,18 @@ TEST_F(WeekDriverTest, ReportIsGroupedByKindInIndexOrderAndFollowsTheSwitches) {
   EXPECT_TRUE(screen.Waited().empty() && trace.back() == "WeekClose");
 }
 
+TEST_F(WeekDriverTest, TheFoodWarningComesOnlyBelowFiveWeeksOfFood) {
+  const std::vector<std::string> warning{"食料が不足しています\r\n領土から供給を選択してください"};
+  struct Case { int16_t population; int32_t meat, grain; bool warned; };
+  for (const Case c : {Case{1200, 6000, 6000, false}, Case{1200, 5999, 6000, true}, Case{0, 0, 0, false}}) {
+    data.Population(c.population);
+    Exec("UPDATE home SET Meat=" + std::to_string(c.meat) + ",Grain=" + std::to_string(c.grain));
+    screen.shown.clear();
+    TurnEnd(ctx, Recorders());
+    EXPECT_EQ(screen.Waited(), c.warned ? warning : std::vector<std::string>{}) << c.population << " " << c.meat;
+  }
+}
+
 TEST_F(WeekDriverTest, GameOverEndsTheWeekAndMarksTheDatabaseForReset) {
   WeekSteps s = Recorders();
   s.TurnEnd_ContinueItem = [](WeekContext&, TurnLog& log) { log.Add("tax", "税"); };
