@@ -107,15 +107,20 @@ bool IsCjk(char32_t c) {
 }
 bool IsSpace(char32_t c) { return c == U' ' || c == U'\t' || c == 0x3000; }
 
+// The combining voiced and semi-voiced marks: part of the kana before them.
+bool IsCombiningMark(char32_t c) { return c == 0x3099 || c == 0x309A; }
+
 // Japanese line breaking: a line may end between any two characters of Japanese text, but never
 // starts with a closing bracket, a stop, a comma, a long-vowel mark, a middle dot, a question or
-// exclamation mark or a small kana, and never ends with an opening bracket; such a character
-// stays on the line of the one it belongs to. Latin text breaks after spaces only.
+// exclamation mark, a small kana, an iteration mark (木々), a wave dash or a voiced mark, and
+// never ends with an opening bracket; such a character stays on the line of the one it belongs
+// to. Latin text breaks after spaces only.
 bool MayBreakBetween(char32_t before, char32_t after) {
   static const std::u32string kNoLineStart =
       U"、。，．・：；？！ー）」』】〕｝〉》］〙〗｠’”〟"
       U"ぁぃぅぇぉっゃゅょゎゕゖァィゥェォッャュョヮヵヶㇰㇱㇲㇳㇴㇵㇶㇷㇸㇹㇺㇻㇼㇽㇾㇿ"
-      U"｡､･ｰ｣ｧｨｩｪｫｬｭｮｯ,.!?:;)]}";
+      U"々ゝゞヽヾ〜～\u3099\u309A"  // ～: the wave dash as the old code page gives it back
+      U"｡､･ｰ｣ｧｨｩｪｫｬｭｮｯﾞﾟ,.!?:;)]}";
   static const std::u32string kNoLineEnd = U"（「『【〔｛〈《［〘〖｟‘“〝｢([{";
   if (IsSpace(after) || kNoLineStart.find(after) != std::u32string::npos) return false;
   if (IsSpace(before)) return true;
@@ -247,6 +252,7 @@ void Wrap(TTF_Font* f, const std::u32string& para, int maxWidth, std::vector<Lin
     if (best == 0) {  // nothing fits at a break: cut the word between characters
       best = start + 1;
       while (best < n && widthOf(best + 1) <= maxWidth) ++best;
+      while (best < n && IsCombiningMark(para[best])) ++best;  // but never part a kana from its mark
     }
     size_t e = best;
     while (e > start && IsSpace(para[e - 1])) --e;
