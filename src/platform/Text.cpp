@@ -375,7 +375,7 @@ int PointsToCellHeight(int points) {
 
 Font::Font(int cellHeight, int weight, bool proportional)
     : cellHeight_(std::max(cellHeight < 0 ? -cellHeight : cellHeight, 1)), weight_(weight == 0 ? 400 : weight),
-      face_(LoadFace(cellHeight_, weight_ >= 600, proportional)) {}
+      proportional_(proportional), face_(LoadFace(cellHeight_, weight_ >= 600, proportional)) {}
 
 int Font::LineHeight() const { return cellHeight_; }
 
@@ -392,6 +392,21 @@ int DrawText(Surface& dst, const Font& font, std::string_view utf8, Rect& rect, 
 int MeasureText(const Font& font, std::string_view utf8, Rect& rect, unsigned flags) {
   Surface none;
   return DrawText(none, font, utf8, rect, flags | DT_CALCRECT, 0);
+}
+
+Font FittingFont(const Font& font, std::string_view utf8, const Rect& area, unsigned flags, int minCellHeight) {
+  // One line may stand a little over its rectangle's top and bottom (it is centred on it); only
+  // wrapped text, line under line, needs the height.
+  const bool wrapped = (flags & DT_WORDBREAK) && !(flags & DT_SINGLELINE);
+  auto fits = [&](const Font& f) {
+    Rect need{0, 0, area.Width(), 0};
+    const int height = MeasureText(f, utf8, need, flags);
+    return need.Width() <= area.Width() && (!wrapped || height <= area.Height());
+  };
+  Font shown = font;
+  for (int cell = font.CellHeight() - 1; cell >= minCellHeight && !fits(shown); --cell)
+    shown = Font(cell, font.Weight(), font.Proportional());
+  return shown;
 }
 
 int CountLines(const Font& font, std::string_view utf8, int width, unsigned flags) {
