@@ -142,8 +142,9 @@ void ctrPicSliderBar::Press(const plat::MouseEvent& e) {
 // reaches Min or Max, or, where the host refuses that, the nearest value to it that the host
 // accepts.
 void ctrPicSliderBar::Drag() {
-  if (!dragging_ || Scale() <= 0) return;
-  int left = CursorPos().x - grab_;
+  const std::optional<plat::Point> pointer = CursorPos();
+  if (!dragging_ || Scale() <= 0 || !pointer) return;
+  int left = pointer->x - grab_;
   const bool pastEnd = left < 0 || left > Travel();
   if (left < 0) {
     left = 0;

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -21,6 +22,7 @@ struct UiState {
   int buttons = 0;               // buttons held, as MouseButton mask
   uint32_t pointerWindow = 0;    // SDL id of the window the pointer was last seen over
   Point pointer;                 // in that window's client pixels
+  std::optional<Point> pointerOnScreen;  // where it was last seen in screen pixels, that window gone
   uint64_t pressed = 0;          // control that took the last left press (for Click)
   std::vector<Timer*> timers;
   IActiveWindow* activeSource = nullptr;

@@ -108,7 +108,12 @@ Window::~Window() {
   ui.windows.erase(std::remove(ui.windows.begin(), ui.windows.end(), this), ui.windows.end());
   ui.modal.erase(std::remove(ui.modal.begin(), ui.modal.end(), this), ui.modal.end());
   if (ui.lastShown == this) ui.lastShown = nullptr;
-  if (ui.pointerWindow == sdlId_) ui.pointerWindow = 0;
+  if (ui.pointerWindow == sdlId_) {
+    // The pointer stays where it was seen last, now over whatever lay under this window.
+    const Point at = ui.endingAtOnce ? position_ : Position();
+    ui.pointerOnScreen = Point{at.x + ui.pointer.x, at.y + ui.pointer.y};
+    ui.pointerWindow = 0;
+  }
   if (sdl_ && !ui.endingAtOnce) SDL_DestroyWindow(sdl_);
 }
 

@@ -210,6 +210,37 @@ TEST_F(MainNavigationTest, ADoubleClickOnExecuteDoesNotRunTheWeek) {
   EXPECT_EQ(main->mTurn, turn + 2);
 }
 
+// A box closed over the screen (a week's data error) leaves the pointer where it was on the
+// screen. 次の週へ, back after it, guards against a double-click only when that place is on the
+// button: elsewhere the click that follows counts at once.
+TEST_F(MainNavigationTest, AfterABoxTheGuardOnNextWeekKnowsWhereThePointerIs) {
+  const int32_t turn = main->mTurn;
+  const plat::Point o = main->GLTurnEnd.OriginInWindow(), screen = main->Position();
+  struct Case {
+    int x, y;  // the box's button, in the main window's pixels
+    bool counts;
+  } cases[] = {{400, 300, true}, {o.x + 109, o.y + 19, false}, {o.x + 110, o.y + 10, true}};
+  int weeks = 0;
+  for (const Case& c : cases) {
+    main->GMenu_Click("倉庫");  // the button goes
+    {
+      plat::Window box("vesk", 240, 110, plat::WindowStyle::Dialog);
+      box.SetPosition(screen.x + c.x - 120, screen.y + c.y - 80);
+      box.Show();
+      plat::input::MouseMove(box, 120, 80);  // on its OK
+      plat::DoEvents();
+      box.Close();
+    }
+    main->GMenu_Click("戻る");  // the button is back
+    clock_.Advance(200);
+    QueueClick(o.x + 50, o.y + 10);
+    plat::DoEvents();
+    weeks += c.counts;
+    EXPECT_EQ(main->mTurn, turn + weeks) << c.x << "," << c.y;
+    clock_.Advance(1000);
+  }
+}
+
 // Nothing can be bought, yet standing purchase orders run: after the notice they stay in sight
 // beside the empty list, and can be chosen, until the panel closes.
 TEST_F(MainNavigationTest, StandingOrdersStayInSightWhenNothingCanBeBought) {

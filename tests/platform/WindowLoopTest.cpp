@@ -70,7 +70,8 @@ class Routing : public UiTest {
 
 TEST_F(Routing, TopmostVisibleControlGetsLocalCoordinates) {
   EXPECT_EQ(Moved(60, 60), (Log{"B move 10,10"}));
-  EXPECT_EQ(std::pair(b->CursorPos(), a->CursorPos()), std::pair(Point{10, 10}, Point{50, 50}));
+  EXPECT_EQ(std::pair(b->CursorPos(), a->CursorPos()),
+            std::pair(std::optional(Point{10, 10}), std::optional(Point{50, 50})));
   EXPECT_EQ(Moved(20, 20), (Log{"A move 10,10"}));
 
   a->ZOrder(0);  // A in front now
