@@ -27,11 +27,16 @@ struct UiState {
   std::vector<Timer*> timers;
   IActiveWindow* activeSource = nullptr;
   Window* lastShown = nullptr;
+  // The window with the input focus where the window system keeps none (the dummy driver), as a
+  // bare X server keeps it: a window shown takes it, a window closing passes it on.
+  Window* focus = nullptr;
   std::function<void()> saveAtOnce;  // SetEndAtOnce
   bool endingAtOnce = false;         // nothing touches the window system any more
 };
 
 UiState& Ui();
+/// The dummy video driver runs: no window system, no focus of its own.
+bool DummyVideo();
 /// Starts SDL's video and events once; throws std::runtime_error with a Japanese text if it cannot,
 /// also when SDL, left to choose by itself, took a driver that shows nothing (no desktop session).
 void EnsureVideo();
