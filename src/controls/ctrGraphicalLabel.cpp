@@ -19,6 +19,9 @@ unsigned AlignToDTFlags(int32_t align) {
 }
 
 constexpr int kTextPad = 2;  // texts keep this far from the frame and the separator line
+// A text too wide for its part is drawn smaller, down to the smallest size that still reads,
+// rather than cut at its ends ("建設:みすぼらしい採取小屋(リュシーレ平原)" in a status label).
+constexpr int kSmallestCell = 11;  // pixels
 
 // A text rectangle narrowed by the pad on both sides.
 plat::Rect Padded(plat::Rect r) { return plat::Rect{r.left + kTextPad, r.top, r.right - kTextPad, r.bottom}; }
@@ -31,7 +34,7 @@ int FloorDiv(int a, int b) { return a / b - (a % b != 0 && a < 0 ? 1 : 0); }
 }  // namespace
 
 ctrGraphicalLabel::ctrGraphicalLabel(plat::Control* parent)
-    : OwnerDrawn(parent), mainFont_(FontOfPoints(16)), subFont_(FontOfPoints(18)) {
+    : OwnerDrawn(parent), mainFont_(FontOfPoints(16)), subFont_(FontOfPoints(18)), shownMainFont_(mainFont_) {
   SetEffect(false);
 }
 
@@ -93,22 +96,27 @@ void ctrGraphicalLabel::DrawFrame() {
   if (glType_ != kButton && separatorLine_) plat::DrawLine(disp, mainRect_.right, 0, mainRect_.right, mainRect_.bottom, c);
 }
 
+// Draws one text in its part, whole; returns the font it was drawn in.
+plat::Font ctrGraphicalLabel::DrawPart(const std::string& text, const plat::Rect& part, const plat::Font& font,
+                                       int32_t align, int32_t colour) {
+  plat::Rect r = Padded(part);
+  const unsigned flags = AlignToDTFlags(align);
+  plat::Font shown = plat::FittingFont(font, text, r, flags, kSmallestCell);
+  plat::DrawText(Image(), shown, text, r, flags, color_.ColorAsLong(colour));
+  return shown;
+}
+
 void ctrGraphicalLabel::DrawLabel() {
-  plat::Surface& disp = Image();
+  shownMainFont_ = mainFont_;
   if (glType_ == kButton) {
-    plat::Rect r = Padded(buttonRect_);
-    plat::DrawText(disp, mainFont_, mainText_, r, AlignToDTFlags(mainTextAlign_), color_.ColorAsLong(mainTextColor_));
+    shownMainFont_ = DrawPart(mainText_, buttonRect_, mainFont_, mainTextAlign_, mainTextColor_);
     return;
   }
   shownSub_.clear();
   if (glType_ != kLabel && glType_ != kGauge) return;  // a kind of its own: frame and tint only
   shownSub_ = glType_ == kLabel ? subText_ : value_ == 0 ? "0" : DrawGauge();
-  plat::Rect r = Padded(mainRect_);
-  plat::DrawText(disp, mainFont_, mainText_, r, AlignToDTFlags(mainTextAlign_), color_.ColorAsLong(mainTextColor_));
-  if (separator_ < 100) {
-    r = Padded(subRect_);
-    plat::DrawText(disp, subFont_, shownSub_, r, AlignToDTFlags(subTextAlign_), color_.ColorAsLong(subTextColor_));
-  }
+  shownMainFont_ = DrawPart(mainText_, mainRect_, mainFont_, mainTextAlign_, mainTextColor_);
+  if (separator_ < 100) DrawPart(shownSub_, subRect_, subFont_, subTextAlign_, subTextColor_);
 }
 
 // The bar, half the fore colour over the panel, and the percentage to show. The percentage is

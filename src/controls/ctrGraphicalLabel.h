@@ -11,7 +11,8 @@
 /// shows a bar and the whole percentage. GLType 3: a button with one text that lights up under
 /// the mouse until the host calls MouseLeave. Any other GLType shows the tint and the frame with
 /// its separator line, no text. Events: Click (GLType 3), MouseMove (the event's fields are not
-/// used) and Sound while Effect is on. The host calls BackImageCopy, then Setting.
+/// used) and Sound while Effect is on. The host calls BackImageCopy, then Setting. A text too wide
+/// for its part is drawn in a smaller size of its font, never cut.
 class ctrGraphicalLabel : public OwnerDrawn {
  public:
   enum : int32_t { kLabel = 1, kGauge = 2, kButton = 3 };
@@ -67,6 +68,8 @@ class ctrGraphicalLabel : public OwnerDrawn {
   const plat::Rect& ButtonRect() const { return buttonRect_; }
   /// The sub part's text as last drawn (for a gauge the percentage).
   const std::string& ShownSubText() const { return shownSub_; }
+  /// The font the main text was last drawn in: its own, or a smaller one where it is too wide.
+  const plat::Font& ShownMainFont() const { return shownMainFont_; }
   bool MouseOver() const { return mouseOver_; }
 
   void HandleMouseMove(const plat::MouseEvent& e) override;
@@ -78,6 +81,8 @@ class ctrGraphicalLabel : public OwnerDrawn {
  private:
   void DrawFrame();
   void DrawLabel();
+  plat::Font DrawPart(const std::string& text, const plat::Rect& part, const plat::Font& font, int32_t align,
+                      int32_t colour);
   std::string DrawGauge();
 
   std::string mainText_, subText_, shownSub_;
@@ -97,6 +102,7 @@ class ctrGraphicalLabel : public OwnerDrawn {
   int16_t fontSubText_ = 18;
   plat::Font mainFont_;
   plat::Font subFont_;
+  plat::Font shownMainFont_;
   std::string sndClickPath_, sndMouseOverPath_;
   plat::Rect buttonRect_, mainRect_, subRect_;
   plat::Surface picTrans_;      // the tint colour, the label's size

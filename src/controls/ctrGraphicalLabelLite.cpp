@@ -19,8 +19,9 @@ void ctrGraphicalLabelLite::SetSelected(bool selected) {
 
 void ctrGraphicalLabelLite::Reveal(bool visible) {
   if (visible && !Visible()) {
-    const plat::Point p = CursorPos();
-    const bool underPointer = p.x >= 0 && p.x < Width() && p.y >= 0 && p.y < Height();
+    // A pointer that cannot be placed is taken as elsewhere: a click that follows must count.
+    const std::optional<plat::Point> p = CursorPos();
+    const bool underPointer = p && p->x >= 0 && p->x < Width() && p->y >= 0 && p->y < Height();
     appearedAt_ = underPointer ? rt::Clock().NowMs() : std::numeric_limits<int64_t>::min() / 2;
   }
   SetVisible(visible);

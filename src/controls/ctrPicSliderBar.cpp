@@ -139,10 +139,13 @@ void ctrPicSliderBar::Press(const plat::MouseEvent& e) {
 
 // Follows the pointer while held. A pointer beyond either end of the travel stands for that
 // end's value: a fast drag whose last move inside the travel fell short of the end still
-// reaches Min or Max.
+// reaches Min or Max, or, where the host refuses that, the nearest value to it that the host
+// accepts.
 void ctrPicSliderBar::Drag() {
-  if (!dragging_ || Scale() <= 0) return;
-  int left = CursorPos().x - grab_;
+  const std::optional<plat::Point> pointer = CursorPos();
+  if (!dragging_ || Scale() <= 0 || !pointer) return;
+  int left = pointer->x - grab_;
+  const bool pastEnd = left < 0 || left > Travel();
   if (left < 0) {
     left = 0;
     value_ = min_;
@@ -160,11 +163,30 @@ void ctrPicSliderBar::Drag() {
     if (accept) {
       accepted_ = value_;
       knobLeft_ = left;
+    } else if (pastEnd) {
+      if (!OfferTowards(value_)) return;
     } else {
       value_ = accepted_;
     }
     DrawKnob();
   }
+}
+
+// The host refused `end`: the values from the accepted one towards it are offered one by one, as
+// a slow hand passes them, and the knob stops at the last the host accepts (the allocation's
+// slider at the free workers rather than back at 0). False when a handler ended the slider.
+bool ctrPicSliderBar::OfferTowards(int32_t end) {
+  const uint64_t id = Id();
+  const int32_t step = end > accepted_ ? 1 : -1;
+  for (int32_t v = accepted_ + step; v != end; v += step) {
+    const bool accept = Raise(v, true);
+    if (!FromId(id)) return false;
+    if (!accept) break;
+    accepted_ = v;
+  }
+  value_ = accepted_;
+  PlaceForValue();
+  return true;
 }
 
 void ctrPicSliderBar::Release(const plat::MouseEvent& e) {

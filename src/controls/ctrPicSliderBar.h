@@ -10,7 +10,8 @@
 
 /// The knob (SliderImage over the backdrop through ImageMask) shows Value and rests at top 10;
 /// held, it rises to top 0. Dragging offers each new value through ValueChenge(pValue, pFLG)
-/// with pFLG true; a handler that sets pFLG false keeps the previous value. A press and release
+/// with pFLG true; a handler that sets pFLG false keeps the previous value, except past an end,
+/// where the knob stops at the value nearest the end that the handler accepts. A press and release
 /// without a change steps the value down (left button) or up (right button) by one. Setting
 /// Value from code raises ValueChenge with pFLG false, whose answer is ignored. Sound
 /// (kSoundSliderRelease) comes at each release while Effect is on and the slider is not frozen
@@ -62,6 +63,7 @@ class ctrPicSliderBar : public OwnerDrawn {
   bool Raise(int32_t value, bool flg);
   void Press(const plat::MouseEvent& e);
   void Drag();
+  bool OfferTowards(int32_t end);
   void Release(const plat::MouseEvent& e);
   void CancelDrag();
 

@@ -100,8 +100,7 @@ std::array<GaugeReading, 8> StatusGauges(const BattleStatusView& view) {
 }
 
 BattleScreen::BattleScreen(clsBattle& battle, const BattlePictures& pictures, const BattleControls& controls)
-    : battle_(battle), pics_(pictures), controls_(controls),
-      messagePoints_(controls.Message ? controls.Message->FontMainText() : 0) {
+    : battle_(battle), pics_(pictures), controls_(controls) {
   const auto& b = controls_.Buttons;
   if (b[0]) b[0]->Click = [&battle] { battle.Item1_Click(); };
   if (b[1]) b[1]->Click = [&battle] { battle.Item2_Click(); };
@@ -172,18 +171,9 @@ void BattleScreen::Standing(const clsUnitver2& unit, int side, int frame) {
 // ---- the driver's calls ----
 
 void BattleScreen::ShowMessage(const std::string& text) {
-  if (ctrGraphicalLabel* m = controls_.Message) {
-    // A message too long for the line at its own size ("ゴブリンは戦闘可能な兵士がいなくなった")
-    // is written smaller rather than cut at both ends.
-    constexpr int16_t kSmallestPoints = 10;
-    constexpr int kClearance = 8;  // the text keeps off the frame
-    const int room = m->MainRect().Width() - kClearance;  // none before the line is laid out
-    int16_t points = messagePoints_;
-    while (room > 0 && points > kSmallestPoints && plat::Font(plat::PointsToCellHeight(points)).TextWidth(text) > room)
-      --points;
-    if (points != m->FontMainText()) m->SetFontMainText(points);
-    m->SetMainText(text);
-  }
+  // A message too long for the line ("ゴブリンは戦闘可能な兵士がいなくなった") is written
+  // smaller by the line itself rather than cut at both ends.
+  if (ctrGraphicalLabel* m = controls_.Message) m->SetMainText(text);
   // A message tells what has just happened to the parties: the panel shows the figures it
   // speaks of ("...の兵士が0人になった" beside 兵士数 0), the last ones of a battle included.
   if (battle_.Fighting()) battle_.DrawStatus();

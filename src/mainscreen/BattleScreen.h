@@ -78,7 +78,6 @@ struct BattleBlit {
 class BattleScreen : public BattleDisplay {
  public:
   /// The buttons' clicks and hovers, and the mouse over the field, go to the driver from now on.
-  /// The message line is set up before: its font size is the one messages are written in.
   BattleScreen(clsBattle& battle, const BattlePictures& pictures, const BattleControls& controls = {});
 
   /// Paints the field of that name into `target`, stretched to 800 x 600.
@@ -117,5 +116,4 @@ class BattleScreen : public BattleDisplay {
   clsBattle& battle_;
   BattlePictures pics_;
   BattleControls controls_;
-  int16_t messagePoints_;  ///< the message line's own size, which a long message shrinks from
 };

@@ -15,12 +15,7 @@ void MessageLine::Show(const plat::Surface& layer, const std::string& text, bool
   plat::BitBlt(Image(), 0, 0, Width(), Height(), layer, Left(), Top());
   const plat::Rect area{design::kMsgTextMargin, 0, Width() - design::kMsgTextMargin, Height()};
   const unsigned flags = plat::DT_WORDBREAK | (centred ? plat::DT_CENTER : plat::DT_LEFT);
-  font_ = font;
-  for (int cell = font.CellHeight() - 1; cell >= design::kMsgMinFontHeight; --cell) {
-    plat::Rect need{0, 0, area.Width(), 0};
-    if (plat::MeasureText(font_, text, need, flags) <= area.Height()) break;
-    font_ = plat::Font(cell, font.Weight());
-  }
+  font_ = plat::FittingFont(font, text, area, flags, design::kMsgMinFontHeight);
   plat::Rect r = area;
   plat::DrawText(Image(), font_, text, r, flags, design::kMsgTextColour);
   Refresh();

@@ -131,13 +131,21 @@ Point Control::OriginInWindow() const {
   return p;
 }
 
-Point Control::CursorPos() const {
+std::optional<Point> Control::CursorPos() const {
   auto& ui = Ui();
   Window* mine = GetWindow();
-  Window* seen = Window::FromSdlId(ui.pointerWindow);
-  if (!mine || !seen) return Point{};
-  Point a = seen->Position(), b = mine->Position(), o = OriginInWindow();
-  return Point{ui.pointer.x + a.x - b.x - o.x, ui.pointer.y + a.y - b.y - o.y};
+  if (!mine) return std::nullopt;
+  Point screen;
+  if (Window* seen = Window::FromSdlId(ui.pointerWindow)) {
+    const Point a = seen->Position();
+    screen = Point{ui.pointer.x + a.x, ui.pointer.y + a.y};
+  } else if (ui.pointerOnScreen) {
+    screen = *ui.pointerOnScreen;
+  } else {
+    return std::nullopt;
+  }
+  const Point b = mine->Position(), o = OriginInWindow();
+  return Point{screen.x - b.x - o.x, screen.y - b.y - o.y};
 }
 
 void Control::SetCapture() {

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/Surface.h"
@@ -64,8 +65,10 @@ class Control {
   const Surface& Image() const { return image_; }
   void Refresh();  ///< the window shows the new picture at its next present
 
-  /// The pointer's last known position in this control's pixels.
-  Point CursorPos() const;
+  /// The pointer's position in this control's pixels: where it was last seen over one of the
+  /// program's windows, or, that window gone, at the same place on the screen. None before the
+  /// pointer was seen at all, or while this control is on no window.
+  std::optional<Point> CursorPos() const;
   /// The origin of this control in its window's client pixels.
   Point OriginInWindow() const;
   /// Routes all mouse events to this control until ReleaseCapture() or until it is hidden.

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "platform/MessageBox.h"
 #include "platform/UiState.h"
@@ -310,9 +309,7 @@ bool IsActiveWindow(const Window& w) {
   if (ui.activeSource) return ui.activeSource->ActiveWindow() == &w;
   if (!w.IsShown()) return false;
   if (SDL_Window* focus = SDL_GetKeyboardFocus()) return SDL_GetWindowID(focus) == w.SdlId();
-  const char* driver = SDL_GetCurrentVideoDriver();
-  if (driver && std::strcmp(driver, "dummy") == 0) return FrontWindow() == &w;  // no focus without a window system
-  return false;
+  return detail::DummyVideo() && ui.focus == &w;
 }
 
 namespace input {

@@ -57,8 +57,9 @@ Window* TopModalWindow();
 /// The window in front: the innermost modal one, else the last shown window still shown.
 Window* FrontWindow();
 
-/// Where "which window is active" comes from. The default asks the window system (under the
-/// dummy video driver, which has no focus, the last shown window counts as active).
+/// Where "which window is active" comes from. The default asks the window system; under the
+/// dummy video driver, which has no focus, the platform keeps it as a bare X server would: the
+/// window last shown has it, and a window closing with it passes it to the window under it.
 class IActiveWindow {
  public:
   virtual ~IActiveWindow() = default;

@@ -107,15 +107,20 @@ bool IsCjk(char32_t c) {
 }
 bool IsSpace(char32_t c) { return c == U' ' || c == U'\t' || c == 0x3000; }
 
+// The combining voiced and semi-voiced marks: part of the kana before them.
+bool IsCombiningMark(char32_t c) { return c == 0x3099 || c == 0x309A; }
+
 // Japanese line breaking: a line may end between any two characters of Japanese text, but never
 // starts with a closing bracket, a stop, a comma, a long-vowel mark, a middle dot, a question or
-// exclamation mark or a small kana, and never ends with an opening bracket; such a character
-// stays on the line of the one it belongs to. Latin text breaks after spaces only.
+// exclamation mark, a small kana, an iteration mark (木々), a wave dash or a voiced mark, and
+// never ends with an opening bracket; such a character stays on the line of the one it belongs
+// to. Latin text breaks after spaces only.
 bool MayBreakBetween(char32_t before, char32_t after) {
   static const std::u32string kNoLineStart =
       U"、。，．・：；？！ー）」』】〕｝〉》］〙〗｠’”〟"
       U"ぁぃぅぇぉっゃゅょゎゕゖァィゥェォッャュョヮヵヶㇰㇱㇲㇳㇴㇵㇶㇷㇸㇹㇺㇻㇼㇽㇾㇿ"
-      U"｡､･ｰ｣ｧｨｩｪｫｬｭｮｯ,.!?:;)]}";
+      U"々ゝゞヽヾ〜～\u3099\u309A"  // ～: the wave dash as the old code page gives it back
+      U"｡､･ｰ｣ｧｨｩｪｫｬｭｮｯﾞﾟ,.!?:;)]}";
   static const std::u32string kNoLineEnd = U"（「『【〔｛〈《［〘〖｟‘“〝｢([{";
   if (IsSpace(after) || kNoLineStart.find(after) != std::u32string::npos) return false;
   if (IsSpace(before)) return true;
@@ -247,6 +252,7 @@ void Wrap(TTF_Font* f, const std::u32string& para, int maxWidth, std::vector<Lin
     if (best == 0) {  // nothing fits at a break: cut the word between characters
       best = start + 1;
       while (best < n && widthOf(best + 1) <= maxWidth) ++best;
+      while (best < n && IsCombiningMark(para[best])) ++best;  // but never part a kana from its mark
     }
     size_t e = best;
     while (e > start && IsSpace(para[e - 1])) --e;
@@ -369,7 +375,7 @@ int PointsToCellHeight(int points) {
 
 Font::Font(int cellHeight, int weight, bool proportional)
     : cellHeight_(std::max(cellHeight < 0 ? -cellHeight : cellHeight, 1)), weight_(weight == 0 ? 400 : weight),
-      face_(LoadFace(cellHeight_, weight_ >= 600, proportional)) {}
+      proportional_(proportional), face_(LoadFace(cellHeight_, weight_ >= 600, proportional)) {}
 
 int Font::LineHeight() const { return cellHeight_; }
 
@@ -386,6 +392,21 @@ int DrawText(Surface& dst, const Font& font, std::string_view utf8, Rect& rect, 
 int MeasureText(const Font& font, std::string_view utf8, Rect& rect, unsigned flags) {
   Surface none;
   return DrawText(none, font, utf8, rect, flags | DT_CALCRECT, 0);
+}
+
+Font FittingFont(const Font& font, std::string_view utf8, const Rect& area, unsigned flags, int minCellHeight) {
+  // One line may stand a little over its rectangle's top and bottom (it is centred on it); only
+  // wrapped text, line under line, needs the height.
+  const bool wrapped = (flags & DT_WORDBREAK) && !(flags & DT_SINGLELINE);
+  auto fits = [&](const Font& f) {
+    Rect need{0, 0, area.Width(), 0};
+    const int height = MeasureText(f, utf8, need, flags);
+    return need.Width() <= area.Width() && (!wrapped || height <= area.Height());
+  };
+  Font shown = font;
+  for (int cell = font.CellHeight() - 1; cell >= minCellHeight && !fits(shown); --cell)
+    shown = Font(cell, font.Weight(), font.Proportional());
+  return shown;
 }
 
 int CountLines(const Font& font, std::string_view utf8, int width, unsigned flags) {

@@ -44,6 +44,7 @@ class Font {
   explicit Font(int cellHeight = 16, int weight = 400, bool proportional = false);
   int CellHeight() const { return cellHeight_; }
   int Weight() const { return weight_; }
+  bool Proportional() const { return proportional_; }
   /// Height of one line of text (equals the cell height).
   int LineHeight() const;
   /// Width in pixels of one line of text (no line breaks considered).
@@ -54,6 +55,7 @@ class Font {
  private:
   int cellHeight_;
   int weight_;
+  bool proportional_;
   std::shared_ptr<Face> face_;
   friend int DrawText(Surface&, const Font&, std::string_view, Rect&, unsigned, Colour);
 };
@@ -66,6 +68,10 @@ int DrawText(Surface& dst, const Font& font, std::string_view utf8, Rect& rect, 
              Colour colour);
 /// Measuring only, without a picture: same layout as DrawText with DT_CALCRECT.
 int MeasureText(const Font& font, std::string_view utf8, Rect& rect, unsigned flags);
+/// `font`, or else the largest smaller size of it, down to a cell height of `minCellHeight`, in
+/// which the text laid out by `flags` fits `area`: its width, and for wrapped text
+/// (DT_WORDBREAK) its height too. A text too long even at `minCellHeight` gets that size.
+Font FittingFont(const Font& font, std::string_view utf8, const Rect& area, unsigned flags, int minCellHeight);
 /// The number of lines the text takes in a rectangle of the given width with these flags.
 int CountLines(const Font& font, std::string_view utf8, int width, unsigned flags);
 

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -21,15 +22,21 @@ struct UiState {
   int buttons = 0;               // buttons held, as MouseButton mask
   uint32_t pointerWindow = 0;    // SDL id of the window the pointer was last seen over
   Point pointer;                 // in that window's client pixels
+  std::optional<Point> pointerOnScreen;  // where it was last seen in screen pixels, that window gone
   uint64_t pressed = 0;          // control that took the last left press (for Click)
   std::vector<Timer*> timers;
   IActiveWindow* activeSource = nullptr;
   Window* lastShown = nullptr;
+  // The window with the input focus where the window system keeps none (the dummy driver), as a
+  // bare X server keeps it: a window shown takes it, a window closing passes it on.
+  Window* focus = nullptr;
   std::function<void()> saveAtOnce;  // SetEndAtOnce
   bool endingAtOnce = false;         // nothing touches the window system any more
 };
 
 UiState& Ui();
+/// The dummy video driver runs: no window system, no focus of its own.
+bool DummyVideo();
 /// Starts SDL's video and events once; throws std::runtime_error with a Japanese text if it cannot,
 /// also when SDL, left to choose by itself, took a driver that shows nothing (no desktop session).
 void EnsureVideo();

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 
 #include "platform/EventLoop.h"
@@ -40,6 +41,11 @@ void WatchX11Connection() {
 }
 
 }  // namespace
+
+bool DummyVideo() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && std::strcmp(driver, "dummy") == 0;
+}
 
 void EnsureVideo() {
   if (SDL_WasInit(SDL_INIT_VIDEO)) return;
@@ -85,6 +91,18 @@ void ComposeChildren(Surface& back, const Control& c, int ox, int oy, const Rect
   }
 }
 
+// The window in front once `leaving` has gone: the innermost other modal window shown, else the
+// last one shown.
+Window* WindowUnder(const Window* leaving) {
+  auto& ui = Ui();
+  for (auto it = ui.modal.rbegin(); it != ui.modal.rend(); ++it)
+    if (*it != leaving && (*it)->IsShown()) return *it;
+  Window* under = nullptr;
+  for (Window* w : ui.windows)
+    if (w != leaving && w->IsShown()) under = w;
+  return under;
+}
+
 }  // namespace
 
 Window::Window(const std::string& caption, int clientWidth, int clientHeight, WindowStyle style)
@@ -104,11 +122,18 @@ Window::Window(const std::string& caption, int clientWidth, int clientHeight, Wi
 
 Window::~Window() {
   auto& ui = Ui();
+  if (HoldsFocus()) PassFocusOn();
+  if (ui.focus == this) ui.focus = nullptr;
   if (Control* holder = FromId(ui.capture); holder && holder->GetWindow() == this) ui.capture = 0;
   ui.windows.erase(std::remove(ui.windows.begin(), ui.windows.end(), this), ui.windows.end());
   ui.modal.erase(std::remove(ui.modal.begin(), ui.modal.end(), this), ui.modal.end());
   if (ui.lastShown == this) ui.lastShown = nullptr;
-  if (ui.pointerWindow == sdlId_) ui.pointerWindow = 0;
+  if (ui.pointerWindow == sdlId_) {
+    // The pointer stays where it was seen last, now over whatever lay under this window.
+    const Point at = ui.endingAtOnce ? position_ : Position();
+    ui.pointerOnScreen = Point{at.x + ui.pointer.x, at.y + ui.pointer.y};
+    ui.pointerWindow = 0;
+  }
   if (sdl_ && !ui.endingAtOnce) SDL_DestroyWindow(sdl_);
 }
 
@@ -133,12 +158,34 @@ void Window::Show() {
     SDL_SetWindowPosition(sdl_, position_.x, position_.y);
   }
   Ui().lastShown = this;
+  Ui().focus = this;
   dirty_ = true;
   Present();
 }
 
+bool Window::HoldsFocus() const {
+  if (!shown_) return false;
+  if (detail::DummyVideo()) return Ui().focus == this;
+  return !Ui().endingAtOnce && SDL_GetKeyboardFocus() == sdl_;
+}
+
+// Where no window manager hands the focus on (a bare X server), a window of ours closing with the
+// focus would leave it nowhere, and the window under it, its controls following whether it is
+// active, would ignore the mouse for good.
+void Window::PassFocusOn() {
+  auto& ui = Ui();
+  if (ui.focus == this) ui.focus = nullptr;
+  Window* under = WindowUnder(this);
+  if (!under) return;
+  ui.focus = under;
+  if (ui.endingAtOnce || detail::DummyVideo()) return;
+  SDL_RaiseWindow(under->sdl_);
+  SDL_SetWindowInputFocus(under->sdl_);  // the raise alone asks a window manager, where there may be none
+}
+
 void Window::Hide() {
   if (!shown_) return;
+  const bool focused = HoldsFocus();
   // Where the player left it, for whoever asks after the window is gone (its settings).
   SDL_GetWindowPosition(sdl_, &position_.x, &position_.y);
   shown_ = false;
@@ -151,6 +198,7 @@ void Window::Hide() {
     for (Window* w : ui.windows)
       if (w->shown_) ui.lastShown = w;
   }
+  if (focused) PassFocusOn();
 }
 
 void Window::ShowModal() {

@@ -31,7 +31,9 @@ class Window : public Control {
   void SetCaption(const std::string& caption);
   WindowStyle Style() const { return style_; }
 
+  /// Shows the window; it takes the input focus where the window system leaves that to it.
   void Show();
+  /// Hides the window; when it had the input focus, the window under it gets the focus.
   void Hide();
   /// Shows the window modal: the other windows get no mouse and no close request, and this
   /// call runs the loop until the window is hidden or closed.
@@ -78,6 +80,8 @@ class Window : public Control {
   friend class Control;
   friend struct LoopAccess;
   void MarkDirty() { dirty_ = true; }
+  bool HoldsFocus() const;  ///< this window has the input focus
+  void PassFocusOn();       ///< gives the input focus to the window under this one
 
   std::string caption_;
   WindowStyle style_;

@@ -102,3 +102,38 @@ TEST_F(Label, OnlyTheButtonKindLightsUpAndClicks) {
   Click(30, 110);
   EXPECT_EQ(std::tuple(log.Take(), l.Image().GetPixel(5, 10)), std::tuple(Log{"sound 0", "click"}, kPanel));
 }
+
+// A text too wide for its part is drawn smaller, never cut at its ends: the longest construction
+// job in a status label (430 wide, 70 % of it for the text at 11 points, centred, as on the
+// screen), and at the edge texts exactly as wide as their part, which keep their size, and a
+// pixel wider, which do not; the button kind the same.
+TEST_F(Label, ATextTooWideForItsPartIsDrawnSmallerNotCut) {
+  const std::string job = "建設:みすぼらしい採取小屋(リュシーレ平原)";
+  const plat::Font own(plat::PointsToCellHeight(11));
+  const int w = own.TextWidth(job);
+  struct Case {
+    int32_t type;
+    int width;
+    int16_t separator;
+    bool smaller;
+  } cases[] = {
+      {2, 430, 70, true},
+      {1, w + 5, 100, false}, {1, w + 4, 100, true},  // the main part: the width less frame and pads
+      {3, w + 6, 50, false},  {3, w + 4, 50, true},
+  };
+  l.SetFontMainText(11);
+  l.SetMainTextAlign(2);
+  for (const Case& c : cases) {
+    Make(c.type, c.width, c.separator);
+    l.SetMainText(job);
+    const Rect part = c.type == 3 ? l.ButtonRect() : l.MainRect();
+    const plat::Font& shown = l.ShownMainFont();
+    EXPECT_EQ(shown.CellHeight() < own.CellHeight(), c.smaller) << c.width;
+    EXPECT_LE(shown.TextWidth(job), part.Width() - 4) << c.width;
+    if (c.smaller) {
+      // Whole: the ink keeps off both ends of the part, where a cut text would run into them.
+      const Rect ink = Ink(l.Image(), Rect{part.left + 2, 2, part.right - 2, 18}, kPanel);
+      EXPECT_TRUE(ink.left > part.left + 2 && ink.right < part.right - 2) << c.width;
+    }
+  }
+}

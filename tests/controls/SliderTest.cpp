@@ -1,4 +1,6 @@
 /** @file SliderTest.cpp The slider: knob places and values, steps by click, the host's accept and refuse, freezing and letting go. */
+#include <cmath>
+#include <string>
 #include <tuple>
 
 #include "ControlsFixture.h"
@@ -111,10 +113,44 @@ TEST_F(Slider, DragsAreOfferedAndARefusedOneKeepsTheKnob) {
   Hold();
   DragTo(28);  // 10
   DragTo(84);  // 30: refused, the knob stays at 10's place
-  Move(10 + 400, KnobY());  // past the right end: the maximum is offered, and refused too
-  Up(10 + 400, KnobY());    // no step: the drag changed the value
-  EXPECT_EQ(std::tuple(log.Take(), s.Value(), s.Knob().Left(), s.Knob().Top()),
-            std::tuple(Log{"10 hand", "30 hand", "100 hand", "sound 3"}, 10, 28, 10));
+  EXPECT_EQ(std::tuple(log.Take(), s.Value(), s.Knob().Left()), std::tuple(Log{"10 hand", "30 hand"}, 10, 28));
+  Move(10 + 400, KnobY());  // past the right end: the maximum is offered, refused, and then the
+  Up(10 + 400, KnobY());    // values on the way; no step: the drag changed the value
+  Log offered{"100 hand"};
+  for (int v = 11; v <= 21; ++v) offered.push_back(std::to_string(v) + " hand");
+  offered.push_back("sound 3");
+  EXPECT_EQ(std::tuple(log.Take(), s.Value(), s.Knob().Left(), s.Knob().Top()), std::tuple(offered, 20, 55, 10));
+}
+
+// Past an end whose value the host refuses (the allocation past the free workers) the knob stops
+// where a slow hand would have: at the value nearest that end the host accepts, which the host
+// saw last. The hand moves from the knob far past the end in one move.
+TEST_F(Slider, PastTheEndTheKnobStopsAtTheMostTheHostAccepts) {
+  struct Case {
+    int32_t from;
+    int refuseAbove;
+    int dx;  // the one move, from the knob
+    int32_t value;
+  } cases[] = {
+      {0, 20, 600, 20},   // the free workers, not back at 0
+      {0, 99, 600, 99},   // one short of the end
+      {20, 20, 600, 20},  // already at the most: stays
+      {30, 20, 600, 30},  // set from code above what the hand may take: the hand takes nothing
+      {60, 20, -600, 0},  // the other end, accepted at once
+  };
+  for (const Case& c : cases) {
+    Start(100, c.from);
+    refuseAbove = c.refuseAbove;
+    Hold();
+    Move(KnobX() + c.dx, KnobY());
+    Up(KnobX(), KnobY());
+    int lastAccepted = c.from;
+    for (const std::string& e : log.Take())
+      if (e.ends_with(" hand") && std::stoi(e) <= c.refuseAbove) lastAccepted = std::stoi(e);
+    EXPECT_EQ(std::tuple(s.Value(), lastAccepted, s.Knob().Left(), s.Knob().Top()),
+              std::tuple(c.value, c.value, static_cast<int>(std::floor(static_cast<double>(2.8f) * c.value)), 10))
+        << c.from << " refusing above " << c.refuseAbove;
+  }
 }
 
 // A fast hand: the last move inside the travel fell short of the end, the next is far beyond it.

@@ -336,12 +336,13 @@ TEST_F(BattleScreenTest, ALongMessageIsWrittenSmallerRatherThanCut) {
   std::vector<int> sizes;
   for (const char* text : {"ゴブリンは戦闘可能な兵士がいなくなった", "戦闘開始"}) {
     s.ShowMessage(text);
-    const plat::Font font(plat::PointsToCellHeight(line.FontMainText()));
+    const plat::Font& font = line.ShownMainFont();
     EXPECT_LE(font.TextWidth(text), line.MainRect().Width() - 4) << text;
-    sizes.push_back(line.FontMainText());
+    sizes.push_back(font.CellHeight());
   }
-  EXPECT_LT(sizes[0], 14);
-  EXPECT_EQ(sizes[1], 14);
+  EXPECT_LT(sizes[0], plat::PointsToCellHeight(14));
+  EXPECT_EQ(sizes[1], plat::PointsToCellHeight(14));
+  EXPECT_EQ(line.FontMainText(), 14);
 }
 
 TEST_F(BattleScreenTest, FieldChoiceAndClearing) {

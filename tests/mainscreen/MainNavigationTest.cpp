@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "MainWindowFixture.h"
+#include "platform/StdControls.h"
 #include "runtime/Strings.h"
 #include "sim/SimDb.h"
 
@@ -17,6 +18,16 @@ class MainNavigationTest : public MainWindowFixture {
   void Click(const plat::Control& c, int x, int y, int button = plat::kLeftButton) {
     const plat::Point o = c.OriginInWindow();
     plat::input::ClickAt(*main, o.x + x, o.y + y, button);
+    plat::DoEvents();
+  }
+  void Hover(const plat::Control& c) {
+    const plat::Point o = c.OriginInWindow();
+    plat::input::MouseMove(*main, o.x + c.Width() / 2, o.y + c.Height() / 2);
+    plat::DoEvents();
+  }
+  // Lets the window's 50 ms timer set its controls' active state.
+  void Tick() {
+    clock_.Advance(60);
     plat::DoEvents();
   }
   void ClickCell(ctrGraphicalView& v, int16_t row, int16_t col) {
@@ -208,6 +219,70 @@ TEST_F(MainNavigationTest, ADoubleClickOnExecuteDoesNotRunTheWeek) {
   QueueClick(o.x + 50, o.y + 10);
   plat::DoEvents();
   EXPECT_EQ(main->mTurn, turn + 2);
+}
+
+// A box closed over the screen (a week's data error) leaves the pointer where it was on the
+// screen. 次の週へ, back after it, guards against a double-click only when that place is on the
+// button: elsewhere the click that follows counts at once.
+TEST_F(MainNavigationTest, AfterABoxTheGuardOnNextWeekKnowsWhereThePointerIs) {
+  const int32_t turn = main->mTurn;
+  const plat::Point o = main->GLTurnEnd.OriginInWindow(), screen = main->Position();
+  struct Case {
+    int x, y;  // the box's button, in the main window's pixels
+    bool counts;
+  } cases[] = {{400, 300, true}, {o.x + 109, o.y + 19, false}, {o.x + 110, o.y + 10, true}};
+  int weeks = 0;
+  for (const Case& c : cases) {
+    main->GMenu_Click("倉庫");  // the button goes
+    {
+      plat::Window box("vesk", 240, 110, plat::WindowStyle::Dialog);
+      box.SetPosition(screen.x + c.x - 120, screen.y + c.y - 80);
+      box.Show();
+      plat::input::MouseMove(box, 120, 80);  // on its OK
+      plat::DoEvents();
+      box.Close();
+    }
+    main->GMenu_Click("戻る");  // the button is back
+    clock_.Advance(200);
+    QueueClick(o.x + 50, o.y + 10);
+    plat::DoEvents();
+    weeks += c.counts;
+    EXPECT_EQ(main->mTurn, turn + weeks) << c.x << "," << c.y;
+    clock_.Advance(1000);
+  }
+}
+
+// The settings dialog takes the focus when it shows and gives nothing back by itself, as on an X
+// server without a window manager (headless the platform keeps the focus that way). Once it is
+// confirmed the main window has the focus again: its menu opens under the pointer.
+TEST_F(MainNavigationTest, AfterTheSettingsDialogTheMenuOpensUnderThePointer) {
+  Screens().ShowSettings = [](Media&) {
+    plat::Window dialog("設定", 535, 343, plat::WindowStyle::Dialog);
+    plat::CommandButton ok(&dialog, "OK");
+    ok.SetBounds(337, 315, 89, 21);
+    ok.Click = [&dialog] { dialog.Close(); };
+    plat::Timer hand;  // the player's hand, once the dialog is up
+    hand.SetInterval(20);
+    hand.Tick = [&] {
+      hand.SetEnabled(false);
+      EXPECT_TRUE(plat::IsActiveWindow(dialog));
+      plat::input::MouseMove(dialog, 380, 325);
+      plat::input::MouseDown(dialog, 380, 325);
+      plat::input::MouseUp(dialog, 380, 325);
+    };
+    hand.SetEnabled(true);
+    dialog.ShowModal();
+  };
+  Tick();
+  Hover(main->GMenu.MenuItem(5));  // その他
+  ASSERT_TRUE(main->GMenu.SubMenuPanel().IsShown());
+  Click(main->GMenu.SubMenuItem(1), 20, 10);  // 設定, confirmed with OK
+  EXPECT_TRUE(plat::IsActiveWindow(*main));
+  plat::input::MouseMove(*main, 790, 380);
+  Tick();
+  Hover(main->GMenu.MenuItem(3));  // 建物
+  EXPECT_TRUE(main->GMenu.SubMenuPanel().IsShown());
+  EXPECT_EQ(main->GMenu.SubMenuList(3), "建設:改修:配分:解体");
 }
 
 // Nothing can be bought, yet standing purchase orders run: after the notice they stay in sight

@@ -22,6 +22,13 @@ TEST(LineBreak, MarksThatMayNotStartALineStayWithTheCharacterBeforeThem) {
       {"あいう|え・お", "あいうえ"},    {"あいう|え？", "あいうえ"},    {"あいう|え！", "あいうえ"},
       {"あいう|えっと", "あいうえ"},    {"あいう|シャ", "あいうシ"},       {"あいう|え」", "あいうえ"},
       {"あいう|え）お", "あいうえ"},
+      // Iteration marks, the wave dash (also as the old code page gives it back) and voiced
+      // marks, half-width and combining: the combining ones are never parted from their kana.
+      {"あいう|木々", "あいう木"},     {"あいう|さゝ", "あいうさ"},   {"あいう|さゞ", "あいうさ"},
+      {"あいう|サヽ", "あいうサ"},     {"あいう|サヾ", "あいうサ"},   {"あいう|え〜", "あいうえ"},
+      {"あいう|え～", "あいうえ"},     {"ｱｲｳｴ|ｶﾞ", "ｱｲｳｴｶ"},      {"ｱｲｳｴ|ﾊﾟ", "ｱｲｳｴﾊ"},
+      {"あいう|か\u3099", "あいうか"}, {"あいう|は\u309A", "あいうは"},
+      {"か\u3099|か\u3099", "か"},  // too narrow for any break: cut, but after the mark
       // An opening bracket never ends a line: it goes on with what it opens.
       {"あいう|「え」", "あいう「"},   {"伐採所|(リュ", "伐採所("},
       // Plain kana and kanji break anywhere.

@@ -70,7 +70,8 @@ class Routing : public UiTest {
 
 TEST_F(Routing, TopmostVisibleControlGetsLocalCoordinates) {
   EXPECT_EQ(Moved(60, 60), (Log{"B move 10,10"}));
-  EXPECT_EQ(std::pair(b->CursorPos(), a->CursorPos()), std::pair(Point{10, 10}, Point{50, 50}));
+  EXPECT_EQ(std::pair(b->CursorPos(), a->CursorPos()),
+            std::pair(std::optional(Point{10, 10}), std::optional(Point{50, 50})));
   EXPECT_EQ(Moved(20, 20), (Log{"A move 10,10"}));
 
   a->ZOrder(0);  // A in front now
@@ -351,4 +352,29 @@ TEST_F(Routing, ActiveWindowAndDraggingABorderlessWindow) {
   DoEvents();
   EXPECT_FALSE(title.Dragging() || title.HasCapture());  // the press's capture ends with the drag
   title.Hide();
+  EXPECT_TRUE(IsActiveWindow(*win));  // the focus came back with the title gone
+}
+
+// Headless the focus is kept as a bare X server keeps it: a window shown takes it, and nothing
+// gives it back but the program. A window that closes or goes with the focus hands it to the
+// window under it; one that goes without it takes nothing from the window that has it.
+TEST_F(Routing, AWindowGoingWithTheFocusHandsItToTheWindowUnderIt) {
+  Window outer("設定", 120, 80, WindowStyle::Dialog);
+  auto inner = std::make_unique<Window>("確認", 100, 60, WindowStyle::Dialog);
+  std::vector<std::string> holders;
+  auto look = [&] {
+    holders.push_back(IsActiveWindow(*win) ? "main" : IsActiveWindow(outer) ? "outer"
+                      : inner && IsActiveWindow(*inner) ? "inner" : "none");
+  };
+  outer.Show();
+  inner->Show();
+  look();
+  inner->Hide();  // to the dialog under the box, not to the window under both
+  look();
+  inner->Show();
+  outer.Hide();  // without the focus
+  look();
+  inner.reset();  // gone while shown
+  look();
+  EXPECT_EQ(holders, (std::vector<std::string>{"inner", "outer", "inner", "main"}));
 }

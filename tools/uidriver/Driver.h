@@ -55,6 +55,11 @@ At Centre(const plat::Control& c);
 /// A player's hand: the pointer moved onto the control's centre, or a left click there.
 void HoverOn(const plat::Control& c);
 void ClickOn(const plat::Control& c);
+/// A left click at the centre of a control, queued: delivered by whichever loop runs next (the
+/// message box's wait, a dialog's modal loop), as a player's click would be.
+void QueueClick(const plat::Control& c);
+/// The first control under `c` (itself included) that `pick` accepts, or nullptr.
+plat::Control* Find(plat::Control& c, const std::function<bool(plat::Control&)>& pick);
 
 /// The main window's menu word: the pointer off the menu, onto the main item that offers the
 /// word, onto the word, and a click.

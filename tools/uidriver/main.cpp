@@ -14,7 +14,9 @@
 
 #include "Driver.h"
 #include "app/Program.h"
+#include "app/Screens.h"
 #include "app/basQz.h"
+#include "app/frmSetting.h"
 #include "app/frmTitle.h"
 #include "army/clsBattle.h"
 #include "army/clsMngUnitItems.h"
@@ -180,6 +182,7 @@ std::unique_ptr<frmMain2> LoadMainWindow() {
     gMngUnitItems = std::make_shared<clsMngUnitItems>();
   };
   if (Main() != StartResult::Started) Fail("start-up", "did not start");
+  Screens().ShowSettings = ShowSettingDialog;  // as the program's entry sets it
   auto main = std::make_unique<frmMain2>();
   if (!main->Form_Load()) Fail("load", "the main window did not load");
   main->Show();
@@ -210,6 +213,21 @@ void HoverOn(const plat::Control& c) {
 void ClickOn(const plat::Control& c) {
   const At at = Centre(c);
   plat::input::ClickAt(*c.GetWindow(), at.x, at.y);
+}
+
+void QueueClick(const plat::Control& c) {
+  const At at = Centre(c);
+  plat::Window& w = *c.GetWindow();
+  plat::input::MouseMove(w, at.x, at.y);
+  plat::input::MouseDown(w, at.x, at.y);
+  plat::input::MouseUp(w, at.x, at.y);
+}
+
+plat::Control* Find(plat::Control& c, const std::function<bool(plat::Control&)>& pick) {
+  if (pick(c)) return &c;
+  for (plat::Control* child : c.Children())
+    if (plat::Control* found = Find(*child, pick)) return found;
+  return nullptr;
 }
 
 void MenuWord(frmMain2& w, const std::string& word) {

@@ -24,28 +24,12 @@ namespace fs = std::filesystem;
 using uidriver::ClickOn;
 using uidriver::Expect;
 using uidriver::Fail;
+using uidriver::Find;
 using uidriver::Query;
+using uidriver::QueueClick;
 using uidriver::Save;
 
 namespace {
-
-// The first control under `c` (itself included) that `pick` accepts.
-plat::Control* Find(plat::Control& c, const std::function<bool(plat::Control&)>& pick) {
-  if (pick(c)) return &c;
-  for (plat::Control* child : c.Children())
-    if (plat::Control* found = Find(*child, pick)) return found;
-  return nullptr;
-}
-
-// A queued left click at the centre of a control: delivered by whichever loop runs next (the
-// message box's wait, the dialog's modal loop), as a player's click would be.
-void QueueClick(const plat::Control& c) {
-  const uidriver::At at = uidriver::Centre(c);
-  plat::Window& w = *c.GetWindow();
-  plat::input::MouseMove(w, at.x, at.y);
-  plat::input::MouseDown(w, at.x, at.y);
-  plat::input::MouseUp(w, at.x, at.y);
-}
 
 /// The player's side of a game in the main window: the menu, the lists, the views, and the
 /// answers to the game's own message box, which waits inside a click (a timer answers it).

@@ -1,4 +1,4 @@
-/** @file whole.cpp The whole scenario: what the player must see whole and reach with the mouse: the longest question, a wrapped tooltip's line starts, the quantity slider's track, a fast drag to its end, standing orders beside an empty buy list. */
+/** @file whole.cpp The whole scenario: what the player must see whole and reach with the mouse: the longest question, a wrapped tooltip's line starts, the quantity slider's track, a fast drag to its end, standing orders beside an empty buy list, the longest construction job, the allocation dragged past its free workers, the menu after the settings. */
 #include <deque>
 #include <string>
 #include <vector>
@@ -9,9 +9,11 @@
 #include "mainscreen/frmMain2.h"
 #include "platform/EventLoop.h"
 #include "platform/FileSystem.h"
+#include "platform/StdControls.h"
 #include "platform/Text.h"
 #include "runtime/Clock.h"
 #include "runtime/Strings.h"
+#include "sim/SimDb.h"
 
 using uidriver::Fail;
 using uidriver::Save;
@@ -197,6 +199,92 @@ UIDRIVER_SCENARIO(whole) {
   Row(w, w.GGSub1, 0, "小麦");
   Check(w.GGSub1.SelectRowData(2) == "8", "the order could not be chosen");
   Save(w, "whole-05-empty-list-standing-orders");
+
+  // 06: the construction panel with the widest building name in the widest area name of the
+  // game's content, by pixel width at the panel's size: built by the player, shown whole.
+  gStep = "construction panel";
+  {
+    const plat::Font font(plat::PointsToCellHeight(w.GLConstruct.FontMainText()), 400);
+    std::string building, area, job;
+    for (const auto& row : sim::QueryRows(w.Context().db, "SELECT construct.Name,area.Name FROM construct,area "
+                                                          "WHERE construct.Area=area.Type AND area.Type<>'王宮' "
+                                                          "ORDER BY area.Open DESC,construct.Price")) {
+      const std::string text = "建設:" + row[0] + "(" + row[1] + ")";
+      if (font.TextWidth(text) > font.TextWidth(job)) building = row[0], area = row[1], job = text;
+    }
+    Exec(w, "UPDATE construct SET Open=True WHERE Name='" + building + "'");
+    Exec(w, "UPDATE area SET Open=True WHERE Name='" + area + "'");
+    Menu(w, "建設");
+    Row(w, w.GGMain, 0, area);
+    hand.Expect(building + "を建設していいですか?", "はい");
+    hand.Expect("それでも建設しますか", "はい");  // the hut finds nothing to gather here yet
+    hand.Expect("破棄してもいいですか", "はい");  // the job of step 01 gives way
+    Row(w, w.GGSub1, 0, building);
+    hand.AllShown();
+    Pump();
+    const ctrGraphicalLabel& panel = w.GLConstruct;
+    Check(panel.MainText() == job, "the panel reads " + panel.MainText() + ", not " + job);
+    Check(panel.ShownMainFont().TextWidth(job) <= panel.MainRect().Width() - 4,
+          job + " is cut at " + std::to_string(panel.ShownMainFont().CellHeight()) + " pixels");
+    Save(w, "whole-06-construct-panel-longest");
+  }
+
+  // 07: the allocation's slider dragged fast far past the free workers: it stops at the most
+  // the host accepts, the free workers, the surplus at 0.
+  gStep = "allocation";
+  Exec(w, "UPDATE construction SET NofProduction=0 WHERE Name='小さな畑'");
+  Menu(w, "配分");
+  Row(w, w.GGMain, 0, "リュシーレ平原");
+  Row(w, w.GGSub1, 0, "小さな畑");
+  {
+    const int32_t free = std::stoi(w.GLRestruct.SubText());
+    Check(w.PSMain.IsShown() && w.PSMain.Value() == 0 && free < w.PSMain.Max(), "no room to drag past the free workers");
+    const plat::Point knob = w.PSMain.Knob().OriginInWindow();
+    const int y = knob.y + 10;
+    plat::input::MouseMove(w, knob.x + 8, y);
+    plat::input::MouseDown(w, knob.x + 8, y);
+    plat::DoEvents();
+    plat::input::MouseMove(w, 795, y);
+    plat::input::MouseUp(w, 795, y);
+    plat::DoEvents();
+    Check(w.PSMain.Value() == free && w.GLRestruct.SubText() == "0",
+          "the slider reads " + std::to_string(w.PSMain.Value()) + " of " + std::to_string(free) + " free, the surplus " +
+              w.GLRestruct.SubText());
+  }
+  Pump();
+  Save(w, "whole-07-allot-fast-drag");
+  Menu(w, "戻る");
+
+  // 08: その他, 設定, OK; then the pointer rests on a menu word. Here the platform keeps the focus
+  // itself, as an X server without a window manager does: the dialog takes it, and the main
+  // window must have it back for its menu to open.
+  gStep = "after settings";
+  plat::SetActiveWindowSource(nullptr);
+  {
+    plat::Timer ok;
+    ok.SetInterval(20);
+    ok.Tick = [&ok] {
+      plat::Window* dialog = plat::TopModalWindow();
+      if (!dialog) return;
+      ok.SetEnabled(false);
+      plat::Control* button = uidriver::Find(*dialog, [](plat::Control& c) {
+        auto* b = dynamic_cast<plat::CommandButton*>(&c);
+        return b && b->Caption() == "OK";
+      });
+      if (!button) Fail(gStep, "no OK button");
+      uidriver::QueueClick(*button);
+    };
+    ok.SetEnabled(true);
+    Menu(w, "設定");
+    gStep = "after settings";
+    Check(!ok.Enabled(), "no settings dialog showed");
+  }
+  plat::input::MouseMove(w, 790, 380);
+  Pump();
+  uidriver::HoverOn(w.GMenu.MenuItem(3));
+  Pump();
+  Check(plat::IsActiveWindow(w) && w.GMenu.SubMenuPanel().IsShown(), "建物 opens no sub-menu after the settings");
+  Save(w, "whole-08-after-settings-submenu");
 
   gStep = "close";
   plat::input::CloseRequest(w);
