@@ -162,6 +162,26 @@ TEST_F(ConquestTest, AnArmyWhoseIdIsNoNumberStaysAndTheOtherComesHome) {
   EXPECT_GT(Stock("木刀"), swords);  // the second army's swords came home
 }
 
+// Read as army 2, an army whose ID is a fraction or a blob fought in army 2's place, and its
+// return deleted army 2 three stages from its nest.
+TEST_F(ConquestTest, AnArmyWhoseIdIsAFractionOrABlobIsNoOtherArmy) {
+  rt::ScriptedRandom draws(kDraws, true);
+  Exec("UPDATE nest SET Open=True WHERE Name='妖しく蠢く森'");
+  ASSERT_EQ(Form("セイバー", {{"武器", "木刀"}, {"防具", "布の服"}}, 10, "妖しく蠢く森"), "");
+  ASSERT_EQ(Form("セイバー", {{"武器", "木刀"}, {"防具", "布の服"}}, 10), "");
+  Exec("UPDATE unit SET Position=1 WHERE ID=1");
+  for (const std::string id : {"2.4", "1.5", "X'32'"}) {
+    SCOPED_TRACE(id);
+    screen.errors.clear();
+    Exec("UPDATE unit SET ID=" + id + " WHERE RootName='妖しく蠢く森'");
+    Exec("UPDATE unit SET Position=3 WHERE ID=2");
+    Conquest();
+    EXPECT_EQ(Value("SELECT group_concat(quote(ID)||':'||Position,' ') FROM unit"), id + ":1 2:2");
+    EXPECT_EQ(screen.errors, std::vector<std::string>{"Error: ルート取得エラー:TurnEnd_Conquest\r\nunit.ID=" + id});
+  }
+  EXPECT_TRUE(music.music.empty());  // nobody fought
+}
+
 TEST_F(ConquestTest, WoundedAreHealedRetiredOrLostAndCostTrust) {
   sim::TurnLog log;
   army.TurnEnd_WoundedReturn(ctx, log, 0, 0, 0, "巣");

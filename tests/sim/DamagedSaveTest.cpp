@@ -90,3 +90,31 @@ TEST_F(DamagedSaveTest, TradeHarvestAndFoodKeepTheirStocksWithinBounds) {
 }
 
 }  // namespace
+
+// An ID stored as a fraction or a blob read as the whole number near it ("2.4", X'32' as 2): the
+// statements made for it acted on row 2, and its own row was never matched.
+TEST_F(DamagedSaveTest, AnIdThatIsAFractionOrABlobActsOnNoOtherRow) {
+  PutItem("麦", 10);
+  PutStock("麦", 100);
+  Exec("UPDATE construction SET NofProduction=160 WHERE ID=2");  // the first house is full
+  for (const std::string id : {"2.4", "1.5", "X'32'"}) {
+    SCOPED_TRACE(id);
+    screen.errors.clear();
+    Exec("DELETE FROM continueitem");
+    Exec("INSERT INTO continueitem VALUES(2,'麦','売却',1,30),(" + id + ",'麦','売却',1,1)");
+    TurnEnd_ContinueItem(ctx, Log);
+    // Its single run deleted order 2, and it stayed to run every week.
+    EXPECT_EQ(Value("SELECT group_concat(quote(ID)||':'||Count,' ') FROM continueitem"), "2:29 " + id + ":1");
+
+    Exec("DELETE FROM construction WHERE ID NOT IN (1,2,3,4,5,6,7)");
+    Exec("INSERT INTO construction VALUES(" + id + ",'小さな住宅地','中央市街','',40,0,0,'')");
+    int16_t newcomers = 8;
+    TurnEnd_ResidentialAdd(ctx, newcomers);
+    // Its 40 and the newcomers were written into house 2: 48 in place of 160.
+    EXPECT_EQ(Value("SELECT group_concat(NofProduction,' ') FROM construction WHERE Name='小さな住宅地'"), "160 40");
+    EXPECT_EQ(screen.errors, (std::vector<std::string>{"継続売買取得エラー:TurnEnd_ContinueItem\r\ncontinueitem.ID=" + id,
+                                                       "住宅地数取得エラー:TurnEnd_ResidentialAdd\r\nconstruction.ID=" + id,
+                                                       "住宅地不足エラー:TurnEnd_ResidentialAdd\r\n不足人数＝8"}));
+  }
+}
+
