@@ -81,6 +81,18 @@ std::optional<int32_t> NextId(clsDB& db, std::string_view table, const std::stri
   return std::max(*n, 0) + 1;
 }
 
+std::optional<int32_t> NewId(WeekContext& ctx, const std::string& message, std::string_view table,
+                             const std::string& where) {
+  const auto id = NextId(ctx.db, table, where);
+  if (id) return id;
+  const std::string column = std::string(table) + ".ID";
+  if (ctx.db.GetErrMSG().empty())  // read: the largest ID is the last one there is
+    BadValue(ctx, message + ":番号が上限に達しました", column, rt::CStr(std::numeric_limits<int32_t>::max()));
+  else
+    ctx.MsgBox(message + "\r\n" + column);
+  return std::nullopt;
+}
+
 void BadValue(WeekContext& ctx, const std::string& message, std::string_view column, std::string_view value,
               const std::string& title) {
   // A damaged value may be long or hold line breaks: the message shows its start on one line.

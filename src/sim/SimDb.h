@@ -47,6 +47,10 @@ std::optional<int16_t> Amount16(std::string_view text);
 /// when that would pass 32 bits. IDs that are not numbers are not counted.
 /// `where` narrows the rows counted (a condition, "" for all).
 std::optional<int32_t> NextId(clsDB& db, std::string_view table, const std::string& where = "");
+/// NextId for a row the player adds; when there is none, shows why under `message` (every ID
+/// up to the last of 32 bits is taken, or the IDs could not be read) and gives nothing.
+std::optional<int32_t> NewId(WeekContext& ctx, const std::string& message, std::string_view table,
+                             const std::string& where = "");
 
 /// Shows a row that the step leaves alone: its message, then the column and the value read.
 void BadValue(WeekContext& ctx, const std::string& message, std::string_view column, std::string_view value,
