@@ -68,6 +68,12 @@ std::optional<int16_t> Amount16(std::string_view text) {
   return static_cast<int16_t>(*n);
 }
 
+std::optional<int16_t> Count16(std::string_view text) {
+  const auto n = Amount16(text);
+  if (!n || *n < 1) return std::nullopt;
+  return n;
+}
+
 std::optional<int32_t> NextId(clsDB& db, std::string_view table, const std::string& where) {
   // The largest ID stored as a 32-bit whole number: a damaged ID neither hides nor replaces it.
   if (!QueryRow(db, "SELECT MAX(ID) FROM " + std::string(table) +

@@ -118,3 +118,30 @@ TEST_F(DamagedSaveTest, AnIdThatIsAFractionOrABlobActsOnNoOtherRow) {
   }
 }
 
+// A standing order or a contract with no run left ran once more and reported "残り…-1回です".
+TEST_F(DamagedSaveTest, AnOrderOrContractWithNoRunLeftDoesNotRun) {
+  PutItem("麦", 10);
+  PutStock("麦", 100);
+  PutCountry("試験国", 1, 10, true);
+  Exec("INSERT INTO tradedata VALUES('試験国','輸入','麦',5)");
+  state.mTurn = 7;
+  for (const std::string count : {"0", "NULL", "0.4"}) {
+    SCOPED_TRACE(count);
+    screen.errors.clear();
+    Log = TurnLog();
+    Exec("DELETE FROM continueitem");
+    Exec("INSERT INTO continueitem VALUES(1,'麦','売却',1," + count + "),(2,'麦','売却',1,1)");
+    Exec("DELETE FROM trade");
+    Exec("INSERT INTO trade VALUES('試験国'," + count + ",1)");
+    bool open = false;
+    TurnEnd_ContinueItem(ctx, Log);
+    TurnEnd_Trade(ctx, Log, open);
+    // Only the order with one run left runs; nothing is deleted but what it ended.
+    EXPECT_EQ(Log.Text(), "continueitem:【麦】を1、5で売却しました\r\n残り売却回数は0回です,");
+    EXPECT_EQ(Value("SELECT group_concat(ID) FROM continueitem") + "/" + Value("SELECT COUNT(*) FROM trade"), "1/1");
+    const std::string shown = count == "NULL" ? "" : count;
+    EXPECT_EQ(screen.errors, (std::vector<std::string>{"継続売買取得エラー:TurnEnd_ContinueItem\r\ncontinueitem.Count=" + shown,
+                                                       "交易データ取得エラー:TurnEnd_Trade\r\ntrade.Count=" + shown}));
+  }
+}
+
