@@ -145,3 +145,39 @@ TEST_F(DamagedSaveTest, AnOrderOrContractWithNoRunLeftDoesNotRun) {
   }
 }
 
+// Figures within their bits whose sum passes them stopped the step: "週の処理でエラーが発生しました:
+// TurnEnd_OccupationCheck / 6:Overflow". Counted wide where the rule only compares or caps them.
+TEST_F(DamagedSaveTest, SumsPastTheirBitsAreCountedWideAndTheLastWeekIsNamed) {
+  using Need = std::vector<std::pair<std::string, int16_t>>;
+  Exec("UPDATE people SET Number=5 WHERE Occupation='Constructor'");
+  Exec("UPDATE people SET Number=30 WHERE Occupation='Soldier'");
+  // 20 soldiers in the barracks and an army of 32767 (or of 40000) in the field: enough soldiers.
+  for (const char* army : {"32767", "40000"}) {
+    Exec("DELETE FROM unit");
+    Exec(std::string("INSERT INTO unit VALUES(1,'国王軍','Ally','巣',2,'セイバー',10,6,") + army +
+         ",'','','','','',100,1,0,0,0,'')");
+    EXPECT_EQ(OccupationShortfall(ctx), (Need{{"Constructor", 5}})) << army;
+  }
+  // A sum that is no count is named; the other occupations are still checked.
+  Exec("UPDATE construction SET NofProduction=1e15 WHERE ID=6");  // the barracks
+  EXPECT_EQ(OccupationShortfall(ctx), (Need{{"Constructor", 5}}));
+  EXPECT_EQ(screen.errors, std::vector<std::string>{"職種別従事数取得エラー:TurnEnd_OccupationCheck\r\n"
+                                                    "SUM(construction.NofProduction)=1000000000000000"});
+
+  // The construction power: the others' help is at most 100, the power one 16-bit number.
+  PanelState& p = state.panels;
+  p.employed = p.people = {32767, 1, 0, 0, 0};
+  EXPECT_EQ(RetConstructPower(ctx), 100);
+  p.employed[3] = p.people[3] = 32767;
+  data.Education("Constructor", 100);
+  EXPECT_EQ(RetConstructPower(ctx), 32767);
+
+  // The last week there is has no week after it: said, and the rest of the week still runs.
+  Exec("UPDATE construction SET NofProduction=20 WHERE ID=6");
+  screen.errors.clear();
+  state.mTurn = 2147483647;
+  Exec("UPDATE home SET Turn=2147483647");
+  TurnEnd(ctx);
+  EXPECT_EQ(std::to_string(state.mTurn) + "/" + Value("SELECT Turn FROM home"), "2147483647/2147483647");
+  EXPECT_EQ(screen.errors, std::vector<std::string>{"週数取得エラー:TurnEnd\r\nhome.Turn=2147483647"});
+}
