@@ -12,6 +12,7 @@
 #include "platform/FileSystem.h"
 #include "runtime/Convert.h"
 #include "runtime/Random.h"
+#include "runtime/Strings.h"
 #include "runtime/VbError.h"
 #include "sim/Economy.h"
 #include "sim/SimDb.h"
@@ -135,12 +136,15 @@ void Army::TurnEnd_Conquest(sim::WeekContext& ctx, sim::TurnLog& Log) {
   } scope{*this};
   ctx_ = &ctx;
 
+  // Every army of ours: also one whose nest or side cannot be read, which would otherwise stay
+  // in the field for ever without a word.
   const auto armies = sim::QueryRows(ctx.db,
-                                     "SELECT ID,Position,RootName FROM unit WHERE Distinction='Ally' AND "
-                                     "EXISTS (SELECT * FROM nest WHERE unit.RootName=nest.Name)",
+                                     "SELECT ID,Position,RootName,Distinction,"
+                                     "EXISTS (SELECT * FROM nest WHERE unit.RootName=nest.Name) FROM unit "
+                                     "WHERE Distinction='Ally' OR UnitName=" + SqlText(kArmyName),
                                      "TurnEnd_Conquest");
   for (const auto& row : armies) {
-    if (row.size() < 3) continue;
+    if (row.size() < 5) continue;
     // An army whose ID or position cannot be read stays where it is: an ID goes into the
     // statements below only as a number.
     const auto id = sim::WholeNumber(row[0]);
@@ -152,6 +156,16 @@ void Army::TurnEnd_Conquest(sim::WeekContext& ctx, sim::TurnLog& Log) {
     }
     const int32_t ID = *id;
     const std::string& RootName = row[2];
+    // Neither marching nor fighting: said every week, the army left as it is.
+    const std::string army = kArmyName + rt::CStr(ID);
+    if (!rt::EqualsNoCase(row[3], "Ally")) {
+      sim::BadValue(ctx, army + "の所属取得エラー:TurnEnd_Conquest", "unit.Distinction", row[3], "Error");
+      continue;
+    }
+    if (row[4] != "1") {
+      sim::BadValue(ctx, army + "のモンスターの巣取得エラー:TurnEnd_Conquest", "unit.RootName", RootName, "Error");
+      continue;
+    }
     if (*position >= 2) {
       ctx.db.Excute("UPDATE unit SET Position=" + rt::CStr(*position - 1) + " WHERE ID=" + rt::CStr(ID));
       continue;

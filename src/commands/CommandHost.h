@@ -130,11 +130,11 @@ class ICommandHost {
 /// mConstructPower, mTurnBuy, mTurnSell) live in sim::GameState.
 struct CommandState {
   std::string mCommand;            ///< the current command word, "" when none
-  int16_t mAllotID = 0;            ///< construction.ID of the building being staffed
+  int32_t mAllotID = 0;            ///< construction.ID of the building being staffed
   std::string mAllotOccupation;    ///< its workers' occupation ("Producer", "Engineer")
   int16_t mAllotPopulation = 0;    ///< people.Number of that occupation
   int16_t mAllotOthers = 0;        ///< that occupation's workers in all other buildings
-  int16_t mUpgradeID = 0;          ///< construction.ID of the building chosen for 改修
+  int32_t mUpgradeID = 0;          ///< construction.ID of the building chosen for 改修
   int16_t mItemPrice = 0;          ///< unit price of the chosen item (購入, 売却)
   int32_t mItemStorage = 0;        ///< stock of the chosen item as the list showed it
   /// The area whose buildings or building types GGSub1 shows, kept with that list (the

@@ -17,7 +17,6 @@ namespace cmd {
 namespace {
 
 using sim::DataL;
-using sim::NextId;
 using sim::QueryRow;
 
 constexpr const char* kCrLf = "\r\n";
@@ -174,8 +173,8 @@ void StandingOrder(CommandContext& c, const std::string& word, const std::string
     return Notice(c, item + "は連続" + word + "しています");
   // The next ID above the stored whole-number ones: a damaged ID must not make a new order share
   // an ID with a running one (the week changes and ends orders by their ID).
-  const auto id = NextId(db, "continueitem");
-  if (!id) return WriteFailed(c, "連続" + word + "登録エラー", "");
+  const auto id = sim::NewId(c.week, "連続" + word + "登録エラー", "continueitem");
+  if (!id) return;
   const std::string sql = "INSERT INTO continueitem VALUES(" + N(*id) + "," + SqlText(item) + "," + SqlText(word) + "," +
                           N(quantity) + "," + N(count) + ")";
   if (!db.Excute(sql)) return WriteFailed(c, "連続" + word + "登録エラー", sql);

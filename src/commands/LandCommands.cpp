@@ -125,9 +125,10 @@ bool ReadI(CommandContext& c, const std::string& sql, const std::string& what, c
   return true;
 }
 
-// The building ID of a list row; nothing (after the data error) when it is no whole number.
-std::optional<int16_t> RowId(CommandContext& c, const std::string& text, const std::string& what) {
-  const auto id = sim::WholeNumber16(text);
+// The building ID of a list row, as wide as the IDs that new buildings are given; nothing
+// (after the data error) when it is no whole number.
+std::optional<int32_t> RowId(CommandContext& c, const std::string& text, const std::string& what) {
+  const auto id = sim::WholeNumber(text);
   if (!id) sim::BadValue(c.week, what, "construction.ID", text);
   return id;
 }
@@ -225,7 +226,7 @@ void UpgradeTarget(CommandContext& c) {
   IGrid& main = Main(c);
   const auto read = RowId(c, main.SelectRowData(4), "改修エラー");
   if (!read) return;
-  const int16_t id = *read;
+  const int32_t id = *read;
   HideSecondStep(c);
   HideIfShown(c.host.Button(ButtonId::GLSubMenu));
   const std::string sql =
@@ -406,8 +407,9 @@ void BuildOrUpgrade(CommandContext& c) {
     development = Within16(development - (*landNeeded - oldLand));
   } else {
     // The next ID after the buildings that stay: an abandoned new building's ID is free again.
-    const auto next = sim::NextId(db, "construction", job.id != 0 && job.update.empty() ? "ID<>" + N(job.id) : "");
-    if (!next) return DataError(c, "建設SQLエラー", "construction.ID");
+    const auto next = sim::NewId(c.week, "建設SQLエラー", "construction",
+                                 job.id != 0 && job.update.empty() ? "ID<>" + N(job.id) : "");
+    if (!next) return;
     id = *next;
     const auto listedWork = Figure(sub.SelectRowData(4));
     if (!listedWork) return sim::BadValue(c.week, what, "construct.Work", sub.SelectRowData(4));
@@ -465,7 +467,7 @@ bool GrowthLocked(CommandContext& c, const std::string& product, int16_t staff, 
 }
 
 std::string ProductListSql(CommandContext& c, const std::string& building, const std::string& occupationJ,
-                           const std::string& type, int16_t allotId, bool& workshop) {
+                           const std::string& type, int32_t allotId, bool& workshop) {
   const std::string id = N(allotId);
   workshop = occupationJ == "技術者";
   if (workshop) {

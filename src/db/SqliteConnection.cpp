@@ -4,7 +4,6 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <list>
@@ -62,9 +61,26 @@ bool IsSteadyFunction(const char* name) {
 
 bool IsBooleanType(const std::string& declType) { return rt::InStr(rt::UCase(declType), "BOOL") > 0; }
 
-bool IsIntegerType(const std::string& declType) { return rt::InStr(rt::UCase(declType), "INT") > 0; }
+// A column declared for texts, by the engine's own rule for a column's affinity.
+bool IsTextType(const std::string& declType) {
+  const std::string t = rt::UCase(declType);
+  return rt::InStr(t, "INT") == 0 && (rt::InStr(t, "CHAR") > 0 || rt::InStr(t, "CLOB") > 0 || rt::InStr(t, "TEXT") > 0);
+}
 
-// The text of one value as the game reads it.
+// A blob written as a literal, X'3132': legible in a message, and no number that a reader accepts.
+std::string BlobText(const void* data, int bytes) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out = "X'";
+  for (int i = 0; i < bytes; ++i) {
+    const unsigned char b = static_cast<const unsigned char*>(data)[i];
+    out += kHex[b >> 4];
+    out += kHex[b & 0xF];
+  }
+  return out + "'";
+}
+
+// The text of one value as the game reads it. A value reads as it is stored: a fraction in a
+// whole-number column keeps its fraction, so that an ID of 2.4 is not taken for row 2.
 std::string ValueText(sqlite3_stmt* stmt, int col, const std::string& declType, bool& isNumber) {
   isNumber = false;
   switch (sqlite3_column_type(stmt, col)) {
@@ -80,10 +96,12 @@ std::string ValueText(sqlite3_stmt* stmt, int col, const std::string& declType, 
       double v = sqlite3_column_double(stmt, col);
       if (IsBooleanType(declType)) return v != 0 ? "True" : "False";
       isNumber = true;
-      // A whole-number column keeps whole numbers, as the old engine stored them.
-      if (IsIntegerType(declType) && std::isfinite(v)) v = rt::Round(v, 0);
       return rt::CStr(v);
     }
+    case SQLITE_BLOB:
+      // Only a text column reads a blob as its text: in any other a blob '2' would pass for 2.
+      if (!IsTextType(declType)) return BlobText(sqlite3_column_blob(stmt, col), sqlite3_column_bytes(stmt, col));
+      [[fallthrough]];
     default: {
       const unsigned char* text = sqlite3_column_text(stmt, col);
       return text ? std::string(reinterpret_cast<const char*>(text), sqlite3_column_bytes(stmt, col)) : "";

@@ -1,4 +1,7 @@
 /** @file Construction.cpp The week's construction power and the progress, completion and upgrade of the building under construction. */
+#include <algorithm>
+#include <limits>
+
 #include "db/clsDB.h"
 #include "db/SqliteConnection.h"
 #include "runtime/Convert.h"
@@ -11,16 +14,16 @@ namespace sim {
 int16_t RetConstructPower(WeekContext& ctx) {
   const PanelState& shown = ctx.state.panels;
   // Idle people of the other occupations help a quarter each, employed ones a tenth, at most 100.
-  int16_t employed = 0, idleHelp = 0;
+  // Counted wide: head counts that add up past 16 bits give the most power there is.
+  int32_t employed = 0, idleHelp = 0;
   for (PanelOcc o : {PanelOcc::Producer, PanelOcc::Merchant, PanelOcc::Engineer, PanelOcc::Soldier}) {
-    employed = rt::AddI(employed, shown.Employed(o));
-    idleHelp = rt::AddI(idleHelp, shown.Idle(o) / 4);
+    employed += shown.Employed(o);
+    idleHelp += shown.Idle(o) / 4;
   }
-  int16_t help = rt::AddI(employed / 10, idleHelp);
-  if (help > 100) help = 100;
-  const int16_t education = ctx.data.Education("Constructor");
-  int16_t power = rt::AddI(rt::MulI(education / 14 + 1, shown.Employed(PanelOcc::Constructor)), help);
-  return power < 1 ? int16_t{1} : power;
+  const int32_t help = std::min(employed / 10 + idleHelp, 100);
+  const int32_t education = ctx.data.Education("Constructor");
+  const int32_t power = (education / 14 + 1) * shown.Employed(PanelOcc::Constructor) + help;
+  return static_cast<int16_t>(std::clamp<int32_t>(power, 1, std::numeric_limits<int16_t>::max()));
 }
 
 void TurnEnd_Construct(WeekContext& ctx, TurnLog& Log) {

@@ -30,7 +30,7 @@ struct PanelState {
 
   int16_t Employed(PanelOcc o) const { return employed[Index(o)]; }
   int16_t People(PanelOcc o) const { return people[Index(o)]; }
-  int16_t Idle(PanelOcc o) const { return static_cast<int16_t>(people[Index(o)] - employed[Index(o)]); }
+  int32_t Idle(PanelOcc o) const { return int32_t{people[Index(o)]} - employed[Index(o)]; }
   bool Recruiting(PanelOcc o) const { return recruiting[Index(o)]; }
 };
 

@@ -77,7 +77,7 @@ struct Order {
 bool ReadOrder(WeekContext& ctx, const std::vector<std::string>& row, Order& o) {
   const auto id = WholeNumber(row[0]);
   const auto amount = Amount16(row[3]);
-  const auto count = Amount16(row[4]);
+  const auto count = Count16(row[4]);
   if (!AllRead(ctx, kOrderError,
                {{bool(id), "continueitem.ID", row[0]},
                 {bool(amount), "continueitem.Amount", row[3]},

@@ -68,6 +68,12 @@ std::optional<int16_t> Amount16(std::string_view text) {
   return static_cast<int16_t>(*n);
 }
 
+std::optional<int16_t> Count16(std::string_view text) {
+  const auto n = Amount16(text);
+  if (!n || *n < 1) return std::nullopt;
+  return n;
+}
+
 std::optional<int32_t> NextId(clsDB& db, std::string_view table, const std::string& where) {
   // The largest ID stored as a 32-bit whole number: a damaged ID neither hides nor replaces it.
   if (!QueryRow(db, "SELECT MAX(ID) FROM " + std::string(table) +
@@ -79,6 +85,18 @@ std::optional<int32_t> NextId(clsDB& db, std::string_view table, const std::stri
   const auto n = WholeNumber(max);
   if (!n || *n == std::numeric_limits<int32_t>::max()) return std::nullopt;
   return std::max(*n, 0) + 1;
+}
+
+std::optional<int32_t> NewId(WeekContext& ctx, const std::string& message, std::string_view table,
+                             const std::string& where) {
+  const auto id = NextId(ctx.db, table, where);
+  if (id) return id;
+  const std::string column = std::string(table) + ".ID";
+  if (ctx.db.GetErrMSG().empty())  // read: the largest ID is the last one there is
+    BadValue(ctx, message + ":番号が上限に達しました", column, rt::CStr(std::numeric_limits<int32_t>::max()));
+  else
+    ctx.MsgBox(message + "\r\n" + column);
+  return std::nullopt;
 }
 
 void BadValue(WeekContext& ctx, const std::string& message, std::string_view column, std::string_view value,

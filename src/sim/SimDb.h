@@ -43,10 +43,17 @@ std::optional<int16_t> WholeNumber16(std::string_view text);
 std::optional<int32_t> Amount(std::string_view text, int32_t max = std::numeric_limits<int32_t>::max());
 /// The same within 16 bits (head counts, capacities, order amounts).
 std::optional<int16_t> Amount16(std::string_view text);
+/// The runs still to come of a standing order or a contract, this week's included: from 1
+/// within 16 bits. None left (0 or NULL) would still run once.
+std::optional<int16_t> Count16(std::string_view text);
 /// The next free ID of a table: one above its largest whole-number ID, 1 for none; nothing
 /// when that would pass 32 bits. IDs that are not numbers are not counted.
 /// `where` narrows the rows counted (a condition, "" for all).
 std::optional<int32_t> NextId(clsDB& db, std::string_view table, const std::string& where = "");
+/// NextId for a row the player adds; when there is none, shows why under `message` (every ID
+/// up to the last of 32 bits is taken, or the IDs could not be read) and gives nothing.
+std::optional<int32_t> NewId(WeekContext& ctx, const std::string& message, std::string_view table,
+                             const std::string& where = "");
 
 /// Shows a row that the step leaves alone: its message, then the column and the value read.
 void BadValue(WeekContext& ctx, const std::string& message, std::string_view column, std::string_view value,

@@ -157,7 +157,7 @@ void TurnEnd_Trade(WeekContext& ctx, TurnLog& Log, bool& Result) {
 
   for (const auto& contract : due) {
     const std::string& Nation = contract[0];
-    const auto count = Amount16(contract[1]);
+    const auto count = Count16(contract[1]);
     if (!count) {
       BadValue(ctx, kTradeDataError, "trade.Count", contract[1]);
       continue;

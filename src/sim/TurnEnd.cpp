@@ -3,6 +3,8 @@
 
 #include <exception>
 #include <filesystem>
+#include <limits>
+#include <optional>
 
 #include "db/clsFile.h"
 #include "platform/FileSystem.h"
@@ -192,7 +194,10 @@ void TurnEnd(WeekContext& ctx, const WeekSteps& s) {
   }
   Progress(ctx, 0);
   RunStep(ctx, "TurnEnd", [&] {
-    st.mTurn = rt::AddL(st.mTurn, 1);
+    // The last week there is stays the week: the count has no number after it.
+    if (st.mTurn == std::numeric_limits<int32_t>::max())
+      return BadValue(ctx, "週数取得エラー:TurnEnd", "home.Turn", rt::CStr(st.mTurn));
+    st.mTurn += 1;
     ctx.db.Excute("UPDATE home SET Turn=" + rt::CStr(st.mTurn));
   });
 
@@ -244,25 +249,29 @@ void TurnEnd(WeekContext& ctx, const WeekSteps& s) {
 }
 
 std::vector<std::pair<std::string, int16_t>> OccupationShortfall(WeekContext& ctx) {
+  const std::string message = "職種別従事数取得エラー:TurnEnd_OccupationCheck";
+  // A figure that is no count up to `max` leaves its occupation as it is this week; none counts 0.
+  auto count = [&](const std::string& sql, const char* column, int32_t max) -> std::optional<int32_t> {
+    if (!QueryRow(ctx.db, sql)) return 0;
+    const auto n = Amount(ctx.db.Data(0), max);
+    if (!n) BadValue(ctx, message, column, ctx.db.Data(0));
+    return n;
+  };
+  constexpr int32_t kSum = std::numeric_limits<int32_t>::max(), kHead = std::numeric_limits<int16_t>::max();
   std::vector<std::pair<std::string, int16_t>> out;
-  int16_t employed[3] = {0, 0, 0};
-  int16_t people[3] = {0, 0, 0};
-  for (size_t i = 0; i < 3; ++i) {
-    const std::string occupation = kCheckedOccupations[i];
-    employed[i] = rt::CheckI(QueryNumber(
-        ctx.db, "SELECT SUM(construction.NofProduction) FROM construct,construction,area "
-                "WHERE construct.Name=construction.Name AND construct.Occupation=" + SqlText(occupation) +
-                    " AND area.Name=construction.Area AND construct.Area=area.Type"));
-    if (occupation == "Soldier" && QueryRow(ctx.db, "SELECT SUM([Number]) FROM unit ")) {
-      const std::string field = ctx.db.Data(0);
-      if (rt::IsNumeric(field)) employed[i] = rt::AddI(employed[i], rt::CInt(field));  // soldiers in the field
-    }
-    people[i] = QueryRow(ctx.db, "SELECT [Number] FROM people WHERE Occupation=" + SqlText(occupation))
-                    ? DataI(ctx.db, 0)
-                    : int16_t{0};
+  for (const std::string occupation : kCheckedOccupations) {
+    const auto placed = count("SELECT SUM(construction.NofProduction) FROM construct,construction,area "
+                              "WHERE construct.Name=construction.Name AND construct.Occupation=" + SqlText(occupation) +
+                                  " AND area.Name=construction.Area AND construct.Area=area.Type",
+                              "SUM(construction.NofProduction)", kSum);
+    // The soldiers in the field are employed too.
+    const auto away = occupation == "Soldier" ? count("SELECT SUM([Number]) FROM unit ", "SUM(unit.Number)", kSum) : 0;
+    const auto people = count("SELECT [Number] FROM people WHERE Occupation=" + SqlText(occupation), "people.Number", kHead);
+    if (!placed || !away || !people) continue;
+    // Counted wide: head counts that add up past 16 bits are more than enough workers.
+    const int64_t employed = int64_t{*placed} + *away;
+    if (employed < *people) out.emplace_back(occupation, static_cast<int16_t>(*people - employed));
   }
-  for (size_t i = 0; i < 3; ++i)
-    if (employed[i] < people[i]) out.emplace_back(kCheckedOccupations[i], rt::SubI(people[i], employed[i]));
   return out;
 }
 

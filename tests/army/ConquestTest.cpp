@@ -167,6 +167,65 @@ TEST_F(ConquestTest, AnArmyWhoseIdIsNoNumberStaysAndTheOtherComesHome) {
   EXPECT_GT(Stock("木刀"), swords);  // the second army's swords came home
 }
 
+// Read as army 2, an army whose ID is a fraction or a blob fought in army 2's place, and its
+// return deleted army 2 three stages from its nest.
+TEST_F(ConquestTest, AnArmyWhoseIdIsAFractionOrABlobIsNoOtherArmy) {
+  rt::ScriptedRandom draws(kDraws, true);
+  Exec("UPDATE nest SET Open=True WHERE Name='妖しく蠢く森'");
+  ASSERT_EQ(Form("セイバー", {{"武器", "木刀"}, {"防具", "布の服"}}, 10, "妖しく蠢く森"), "");
+  ASSERT_EQ(Form("セイバー", {{"武器", "木刀"}, {"防具", "布の服"}}, 10), "");
+  Exec("UPDATE unit SET Position=1 WHERE ID=1");
+  for (const std::string id : {"2.4", "1.5", "X'32'"}) {
+    SCOPED_TRACE(id);
+    screen.errors.clear();
+    Exec("UPDATE unit SET ID=" + id + " WHERE RootName='妖しく蠢く森'");
+    Exec("UPDATE unit SET Position=3 WHERE ID=2");
+    Conquest();
+    EXPECT_EQ(Value("SELECT group_concat(quote(ID)||':'||Position,' ') FROM unit"), id + ":1 2:2");
+    EXPECT_EQ(screen.errors, std::vector<std::string>{"Error: ルート取得エラー:TurnEnd_Conquest\r\nunit.ID=" + id});
+  }
+  EXPECT_TRUE(music.music.empty());  // nobody fought
+}
+
+// An army whose nest or side cannot be read was skipped by the conquest's query: it never
+// marched, fought or came home, and nothing was said.
+TEST_F(ConquestTest, AnArmyWithoutANestOrSideIsNamedEachWeekAndLeftAsItIs) {
+  rt::ScriptedRandom draws(kDraws, true);
+  ASSERT_EQ(Form("セイバー", {{"武器", "木刀"}, {"防具", "布の服"}}, 10), "");
+  const std::string nest = "\r\nunit.RootName=";
+  const std::string side = "国王軍1の所属取得エラー:TurnEnd_Conquest\r\nunit.Distinction=";
+  const struct {
+    const char* damage;
+    const char* repair;
+    std::string error;
+  } cases[] = {
+      {"UPDATE unit SET RootName='どこにも無い巣'", "UPDATE unit SET RootName='ゴブリンの巣'",
+       "国王軍1のモンスターの巣取得エラー:TurnEnd_Conquest" + nest + "どこにも無い巣"},
+      {"UPDATE nest SET Name='消えた巣' WHERE Name='ゴブリンの巣'", "UPDATE nest SET Name='ゴブリンの巣' WHERE Name='消えた巣'",
+       "国王軍1のモンスターの巣取得エラー:TurnEnd_Conquest" + nest + "ゴブリンの巣"},
+      {"UPDATE unit SET Distinction=NULL", "UPDATE unit SET Distinction='Ally'", side},
+      {"UPDATE unit SET Distinction=1.5", "UPDATE unit SET Distinction='Ally'", side + "1.5"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.damage);
+    screen.errors.clear();
+    Exec("UPDATE unit SET Position=2");
+    Exec(c.damage);
+    Conquest();
+    Conquest();
+    EXPECT_EQ(screen.errors, std::vector<std::string>(2, "Error: " + c.error));
+    EXPECT_EQ(Value("SELECT Position FROM unit WHERE ID=1"), "2");
+    Exec(c.repair);
+  }
+  // A monster's row is no army of ours: the conquest leaves it to the load, without a word.
+  screen.errors.clear();
+  Exec("DELETE FROM unit");
+  Exec("INSERT INTO unit (ID,UnitName,Distinction,Position) VALUES(5,'ゴブリン','Enemy',1)");
+  Conquest();
+  EXPECT_TRUE(screen.errors.empty());
+  EXPECT_TRUE(music.music.empty());
+}
+
 TEST_F(ConquestTest, WoundedAreHealedRetiredOrLostAndCostTrust) {
   sim::TurnLog log;
   army.TurnEnd_WoundedReturn(ctx, log, 0, 0, 0, "巣");

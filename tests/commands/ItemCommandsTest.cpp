@@ -143,6 +143,13 @@ TEST_F(ItemCommandsTest, ANewStandingOrderNeverSharesTheIdOfARunningOne) {
   Exec("INSERT INTO continueitem VALUES('1 OR 1=1','木弓','購入',1,1)");
   Deal("売却", "木刀", 2, 3);
   EXPECT_EQ(Value("SELECT GROUP_CONCAT(Item) FROM continueitem WHERE ID=2"), "木刀");
+
+  // After the last ID of 32 bits there is none: no order is registered, and the player is told why.
+  Exec("UPDATE continueitem SET ID=2147483647 WHERE ID=1");
+  Exec("UPDATE construct SET Land=3 WHERE Name='小規模商店街'");  // a place for a third purchase
+  Deal("購入", "木の槍", 1, 2);
+  EXPECT_EQ(Orders(), "2147483647,布,購入,2,3/1 OR 1=1,木弓,購入,1,1/2,木刀,売却,2,3");
+  EXPECT_EQ(screen.errors, std::vector<std::string>{"連続購入登録エラー:番号が上限に達しました\r\ncontinueitem.ID=2147483647"});
 }
 
 TEST_F(ItemCommandsTest, SupplyingFillsTheFoodStoreUpToItsCapOnlyWhenEverythingWasRead) {

@@ -256,6 +256,38 @@ TEST_F(LandCommandsTest, ADamagedListRowIsADataErrorAndChangesNothing) {
             "7/500/500");
 }
 
+// New buildings are given IDs of 32 bits: one past 16 bits was read back as no ID and could
+// never be staffed, upgraded or demolished.
+TEST_F(LandCommandsTest, ABuildingWhoseIdPassesSixteenBitsIsStaffedUpgradedAndDemolished) {
+  SetMoney(5000);
+  Exec("UPDATE construction SET ID=40000 WHERE ID=6");  // the barracks
+  Answer({kYes});
+  Build("リュシーレ平原", "小さな畑");
+  ASSERT_EQ(Building(40001), "40001,小さな畑,リュシーレ平原,,0,0,40,");
+  Exec("UPDATE construction SET Work=0 WHERE ID=40001");
+
+  ASSERT_TRUE(Menu("配分"));
+  Pick(GridId::GGMain, 0, "リュシーレ平原");
+  Pick(GridId::GGSub1, 5, "40001");
+  Pick(GridId::GGSub2, 0, "貧しい麦");
+  cmd::GLExcute_Click(c);
+  EXPECT_EQ(Building(40001), "40001,小さな畑,リュシーレ平原,貧しい麦,0,1,0,");
+
+  OpenBarracksUpgrade();
+  ASSERT_TRUE(Menu("改修"));
+  Pick(GridId::GGMain, 4, "40000");
+  Answer({kYes});
+  Pick(GridId::GGSub1, 0, "建て直した兵舎");
+  EXPECT_EQ(Building(40000), "40000,ボロボロの兵舎,中央市街,,20,1,150,建て直した兵舎");
+
+  ASSERT_TRUE(Menu("解体"));
+  Pick(GridId::GGMain, 0, "中央市街");
+  Answer({kYes});
+  Pick(GridId::GGSub1, 0, "ボロボロの兵舎");
+  EXPECT_EQ(Building(40000), "");
+  EXPECT_TRUE(screen.errors.empty()) << screen.errors.front();
+}
+
 TEST_F(LandCommandsTest, AllocationBuildsItsScreenLocksGrowingCropsAndCommitsStaffAndProduct) {
   // Held, and asking the producers' education of 10 or less: 種芋 and 貧弱豚 just so, not 丈夫な麦 or 肥えた豚.
   for (const char* held : {"種芋", "丈夫な麦", "貧弱豚", "肥えた豚"})

@@ -40,9 +40,11 @@ TEST_F(ClsDbTest, ValuesReadBackAsTheGamePrintsThem) {
   EXPECT_EQ(RowOf("SELECT SUM([Number]) FROM unit"), "");
   EXPECT_EQ(db->GetRowCount(), 1);
 
-  // A fraction stored into a whole-number column reads as a whole number (halves to even).
-  ASSERT_TRUE(db->Excute("UPDATE home SET [Money]=[Money]*1.005"));
-  EXPECT_EQ(Value("SELECT [Money] FROM home"), "502");
+  // A whole-number column reads what it holds: a fraction keeps its fraction (an ID of 2.4 is
+  // no row 2), a blob reads as a literal that no number reader takes; a text column reads a
+  // blob as its text.
+  ASSERT_TRUE(db->Excute("UPDATE home SET [Money]=[Money]*1.005,Grain=3.5,Meat=X'32',Itemresearch=X'32'"));
+  EXPECT_EQ(RowOf("SELECT [Money],Grain,Meat,Itemresearch FROM home"), "502.5|3.5|X'32'|2");
 }
 
 TEST_F(ClsDbTest, RoundGoesHalfToEvenOnTheComputedDouble) {
