@@ -3,7 +3,10 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <exception>
 #include <fstream>
+#include <new>
+#include <stdexcept>
 
 #include "TempFolder.h"
 #include "app/Program.h"
@@ -126,7 +129,7 @@ TEST_F(StartupTest, FailuresAndASecondCopy) {
 
   Hooks().ShowTitle = [] { throw std::runtime_error("no display"); };
   EXPECT_EQ(Main(), StartResult::Failed);
-  EXPECT_TRUE(errors_.find("タイトル画面") != std::string::npos && errors_.find("no display") != std::string::npos) << errors_;
+  EXPECT_EQ(errors_, "起動できません（タイトル画面の表示）: プログラムの内部エラーです\n");
   EXPECT_TRUE(plat::InstanceLock(dir_.Path() / "vesk.lock").Held());  // released on failure too
 
   // Shutdown that cannot write the settings says so, and still releases everything.
@@ -137,7 +140,7 @@ TEST_F(StartupTest, FailuresAndASecondCopy) {
   ASSERT_EQ(Main(), StartResult::Started);
   std::filesystem::create_directory(Ini());
   EXPECT_FALSE(AppEnd() || gIni);
-  EXPECT_TRUE(errors_.find("mixer gone") != std::string::npos && errors_.find("設定ファイル") != std::string::npos) << errors_;
+  EXPECT_TRUE(errors_.find("音量を元に戻せません: プログラムの内部エラーです") != std::string::npos && errors_.find("設定ファイル") != std::string::npos) << errors_;
 }
 
 TEST_F(StartupTest, AnErrorNoHandlerCaughtIsNamedAndTheSettingsAreStillWritten) {
@@ -152,9 +155,33 @@ TEST_F(StartupTest, AnErrorNoHandlerCaughtIsNamedAndTheSettingsAreStillWritten) 
   failing.SetEnabled(true);
   EXPECT_FALSE(RunGameLoop());
   ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_NE(boxes.shown[0].prompt.find("エラー 6 "), std::string::npos) << boxes.shown[0].prompt;
+  EXPECT_EQ(boxes.shown[0].prompt, "予期しないエラーが起きたため、ゲームを終了します。\r\nエラー 6 数値が扱える範囲を超えました");
   EXPECT_TRUE(gEnding && !gIni);
   EXPECT_NE(ReadIni().find("Version=1.09.0037"), std::string::npos);
+}
+
+// The player reads an error in Japanese: the runtime's by its number, the game's own as it is
+// told, a library's English never.
+TEST(basQz, ErrorsAreToldInJapanese) {
+  struct Case {
+    std::exception_ptr error;
+    const char* told;
+  };
+  const Case cases[] = {
+      {std::make_exception_ptr(rt::VbError(rt::kErrOverflow)), "エラー 6 数値が扱える範囲を超えました"},
+      {std::make_exception_ptr(rt::VbError(rt::kErrTypeMismatch)), "エラー 13 値の種類が合いません"},
+      {std::make_exception_ptr(rt::VbError(1004, "Application-defined error")), "エラー 1004 プログラムの内部エラーです"},
+      {std::make_exception_ptr(std::out_of_range("vector::_M_range_check: __n (which is 7)")), "プログラムの内部エラーです"},
+      {std::make_exception_ptr(std::bad_alloc()), "メモリが足りません"},
+      {std::make_exception_ptr(std::runtime_error("フォントファイルを開けません: a.ttf")), "フォントファイルを開けません: a.ttf"},
+  };
+  for (const Case& c : cases) {
+    try {
+      std::rethrow_exception(c.error);
+    } catch (const std::exception& e) {
+      EXPECT_EQ(DescribeError(e), c.told);
+    }
+  }
 }
 
 // Where no desktop can be reached the game ends at once, says why and writes nothing.
