@@ -5,18 +5,22 @@
 #include <cstdlib>
 #include <exception>
 #include <fstream>
+#include <functional>
 #include <new>
 #include <stdexcept>
 
 #include "TempFolder.h"
 #include "app/Program.h"
 #include "app/basQz.h"
+#include "app/frmTitle.h"
+#include "mainscreen/frmMain2.h"
 #include "platform/EventLoop.h"
 #include "platform/MessageBox.h"
 #include "platform/FileSystem.h"
 #include "platform/InstanceLock.h"
 #include "platform/clsReg.h"
 #include "runtime/VbError.h"
+#include "support/FreshGameDb.h"
 
 namespace {
 
@@ -182,6 +186,54 @@ TEST(basQz, ErrorsAreToldInJapanese) {
       EXPECT_EQ(DescribeError(e), c.told);
     }
   }
+}
+
+namespace {
+
+// The game as the program runs it, on a new game: 開始 is clicked on the title, and `fail`
+// (run by a timer throughout) may throw. The boxes shown are written to standard error in
+// brackets. Exits 0 when the game ended by itself, 1 after an error no handler caught.
+[[noreturn]] void PlayAndEnd(const std::function<void()>& fail) {
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  GameDbFolder game;
+  for (const char* sub : {"image", "sound"})
+    std::filesystem::copy(std::filesystem::path(VESK_GAME_DIR) / sub, game.Folder() / sub,
+                          std::filesystem::copy_options::recursive);
+  plat::ScriptedMessageBox boxes;
+  JoinGame();
+  if (Main() != StartResult::Started) std::exit(2);
+  plat::Timer start;
+  start.SetInterval(1);
+  start.Tick = [&start] {
+    start.SetEnabled(false);
+    const plat::Control& button = TitleScreenWindow()->GLLStart;
+    const plat::Point at = button.OriginInWindow();
+    plat::input::ClickAt(*button.GetWindow(), at.x + button.Width() / 2, at.y + button.Height() / 2);
+  };
+  plat::Timer failing;
+  failing.SetInterval(1);
+  failing.Tick = fail;
+  start.SetEnabled(true);
+  failing.SetEnabled(true);
+  const bool ended = RunGameLoop();
+  EndGame();
+  for (const auto& box : boxes.shown) std::fprintf(stderr, "[%s]\n", box.prompt.c_str());
+  std::exit(ended ? 0 : 1);
+}
+
+}  // namespace
+
+// An error no handler catches while 開始 loads the main window, once the army listens to the
+// battle engine: the player reads it in Japanese, and the way out frees each object once, in
+// order. A use after a free ends the run with the sanitizers' report instead of the exit code.
+TEST(GameProgram, AnErrorWhileTheMainWindowLoadsEndsTheGameInOrder) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(PlayAndEnd([] {
+                frmMain2* main = MainScreenWindow();
+                if (main && !main->IsShown() && main->Army()) throw rt::VbError(rt::kErrTypeMismatch);
+              }),
+              ::testing::ExitedWithCode(1),
+              "\\[予期しないエラーが起きたため、ゲームを終了します。\r\nエラー 13 値の種類が合いません\\]\n$");
 }
 
 // Where no desktop can be reached the game ends at once, says why and writes nothing.
