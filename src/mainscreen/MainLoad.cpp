@@ -71,6 +71,11 @@ bool frmMain2::Form_Load() {
     return EndLoad();
   }
   ctx_.emplace(sim::WeekContext{*gDB, mData, *this, *settings_, *this, nullptr, ""});
+  // Before the repairs write anything: a save without a week number or people is not played.
+  if (!sim::CanLoadGame(*ctx_)) {  // it has named the damaged value
+    mStartFailed = true;
+    return EndLoad();
+  }
 
   Trace("Check1");
   Check1(*gDB, *settings_);
@@ -136,9 +141,8 @@ bool frmMain2::Form_Load() {
     ctx_->army = army_.get();
     formation_ = std::make_unique<mainscreen::FormationHost>(*this, *pBattle);
   }
-  // The people (again: cheap, and one sequence for every caller), the panels, the week's marks,
-  // the recruiting set and the armies in the field.
-  sim::LoadGameState(*ctx_, [this](std::string_view text) { Progress(std::string(text)); });
+  // The panels, the week's marks, the recruiting set and the armies in the field.
+  sim::ShowGameState(*ctx_, [this](std::string_view text) { Progress(std::string(text)); });
 
   if (gDX8) {
     Progress("DirectX8のインスタンスを生成");

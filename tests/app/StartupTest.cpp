@@ -13,6 +13,7 @@
 #include "app/Program.h"
 #include "app/basQz.h"
 #include "app/frmTitle.h"
+#include "db/SqliteConnection.h"
 #include "mainscreen/frmMain2.h"
 #include "platform/EventLoop.h"
 #include "platform/MessageBox.h"
@@ -190,15 +191,18 @@ TEST(basQz, ErrorsAreToldInJapanese) {
 
 namespace {
 
-// The game as the program runs it, on a new game: 開始 is clicked on the title, and `fail`
-// (run by a timer throughout) may throw. The boxes shown are written to standard error in
-// brackets. Exits 0 when the game ended by itself, 1 after an error no handler caught.
-[[noreturn]] void PlayAndEnd(const std::function<void()>& fail) {
+// The game as the program runs it, on a new game with `damage` run on its save: 開始 is clicked
+// on the title, and `tick` runs on a timer throughout. The boxes shown are written to standard
+// error in brackets, then whether the save is as it was before the start. Exits 0
+// when the game ended by itself, 1 after an error no handler caught.
+[[noreturn]] void PlayAndEnd(const std::string& damage, const std::function<void()>& tick) {
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   GameDbFolder game;
   for (const char* sub : {"image", "sound"})
     std::filesystem::copy(std::filesystem::path(VESK_GAME_DIR) / sub, game.Folder() / sub,
                           std::filesystem::copy_options::recursive);
+  if (!damage.empty()) SqliteConnection::Open(game.DbPath())->Execute(damage);
+  const auto before = plat::ReadWholeFile(game.DbPath());
   plat::ScriptedMessageBox boxes;
   JoinGame();
   if (Main() != StartResult::Started) std::exit(2);
@@ -210,14 +214,15 @@ namespace {
     const plat::Point at = button.OriginInWindow();
     plat::input::ClickAt(*button.GetWindow(), at.x + button.Width() / 2, at.y + button.Height() / 2);
   };
-  plat::Timer failing;
-  failing.SetInterval(1);
-  failing.Tick = fail;
+  plat::Timer ticking;
+  ticking.SetInterval(1);
+  ticking.Tick = tick;
   start.SetEnabled(true);
-  failing.SetEnabled(true);
+  ticking.SetEnabled(true);
   const bool ended = RunGameLoop();
   EndGame();
   for (const auto& box : boxes.shown) std::fprintf(stderr, "[%s]\n", box.prompt.c_str());
+  std::fprintf(stderr, "%s\n", plat::ReadWholeFile(game.DbPath()) == before ? "save untouched" : "save changed");
   std::exit(ended ? 0 : 1);
 }
 
@@ -228,12 +233,27 @@ namespace {
 // order. A use after a free ends the run with the sanitizers' report instead of the exit code.
 TEST(GameProgram, AnErrorWhileTheMainWindowLoadsEndsTheGameInOrder) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(PlayAndEnd([] {
-                frmMain2* main = MainScreenWindow();
-                if (main && !main->IsShown() && main->Army()) throw rt::VbError(rt::kErrTypeMismatch);
-              }),
+  EXPECT_EXIT(PlayAndEnd("",
+                         [] {
+                           frmMain2* main = MainScreenWindow();
+                           if (main && !main->IsShown() && main->Army()) throw rt::VbError(rt::kErrTypeMismatch);
+                         }),
               ::testing::ExitedWithCode(1),
-              "\\[予期しないエラーが起きたため、ゲームを終了します。\r\nエラー 13 値の種類が合いません\\]\n$");
+              "\\[予期しないエラーが起きたため、ゲームを終了します。\r\nエラー 13 値の種類が合いません\\]\n");
+}
+
+// 開始 on a save with a value the load cannot read: a Japanese box names it. Without a week
+// number the game ends there writing nothing; without the job under way it is played on.
+TEST(GameProgram, AValueTheLoadCannotReadIsNamedAndTheGameEndsInOrder) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const auto closeWhenShown = [] {
+    if (frmMain2* main = MainScreenWindow(); main && main->IsShown()) plat::input::CloseRequest(*main);
+  };
+  EXPECT_EXIT(PlayAndEnd("UPDATE home SET Turn='abc'", closeWhenShown), ::testing::ExitedWithCode(0),
+              "^\\[週数取得エラー:LoadGameState\r\nhome.Turn=abc\r\n週数が読めないため、ゲームを終了します\\]\n"
+              "save untouched\n$");
+  EXPECT_EXIT(PlayAndEnd("UPDATE home SET Construction=2147483648", closeWhenShown), ::testing::ExitedWithCode(0),
+              "^\\[建設建物取得エラー:ShowConstruct\r\nhome.Construction=2147483648\\]\nsave changed\n$");
 }
 
 // Where no desktop can be reached the game ends at once, says why and writes nothing.
