@@ -84,6 +84,7 @@ bool RunGameLoop() {
     return true;
   } catch (const std::exception& e) {
     error = DescribeError(e);
+    std::fprintf(stderr, "vesk: %s\n", e.what());  // the player reads Japanese; the error's own words stay here
   }
   // The state the error left may fail again on the way out: each step is tried on its own, and
   // the settings are written whatever happened before.

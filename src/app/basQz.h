@@ -59,8 +59,9 @@ StartResult Main();
 /// False (after showing a message) when the file could not be written.
 bool AppEnd();
 
-/// An error as the player is told it: "エラー" with the old runtime's number and description,
-/// or the text of any other exception.
+/// An error as the player is told it: "エラー" with the old runtime's number and its Japanese
+/// words, or the text of any other exception when it is the game's own (Japanese); never a
+/// library's English.
 std::string DescribeError(const std::exception& e);
 
 /// True when the registry's DirectX version is 4.08.00.0400 or later.

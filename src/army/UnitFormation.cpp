@@ -43,16 +43,17 @@ std::string In(std::initializer_list<const char*> categories) {
 
 std::string Field(const std::vector<std::string>& row, size_t i) { return i < row.size() ? row[i] : std::string(); }
 
-clsItem ItemFromRow(const std::vector<std::string>& row, const std::string& slot) {
-  clsItem item;
-  item.Name = Field(row, 0);
-  item.Category = Field(row, 1);
-  item.Power = sim::TextI(Field(row, 2));
-  item.Weight = sim::TextI(Field(row, 3));
-  item.Storage = sim::TextL(Field(row, 4));
-  item.Effect = Field(row, 5);
-  item.Item = slot;
-  return item;
+// An equipment row's number that cannot be read, shown as a data error of the procedure.
+sim::UnreadableField Named(sim::WeekContext& ctx, const std::string& procedure) {
+  return sim::BadValueOf(ctx, "アイテム情報取得エラー:" + procedure);
+}
+
+// The soldiers in the barracks: nothing (after the data error) when their sum is no count.
+std::optional<int32_t> BarracksSoldiers(sim::WeekContext& ctx, const std::string& procedure) {
+  const std::string sum = sim::QueryRow(ctx.db, kBarracksSql) ? ctx.db.Data(0) : "";
+  const auto soldiers = sim::Amount(sum);
+  if (!soldiers) sim::BadValue(ctx, "兵士数取得エラー:" + procedure, "SUM(construction.NofProduction)", sum);
+  return soldiers;
 }
 
 // Rolls the open savepoint back and closes it.
@@ -183,7 +184,9 @@ bool clsUnitFormation::ShowNestList(const std::string& Command) {
     ctx_.ShowMSGBox("兵舎がありません", sim::kMsgClose, true);
     return false;
   }
-  const int32_t soldiers = sim::DataL(db, 0);
+  const auto barracks = BarracksSoldiers(ctx_, "ShowNestList");
+  if (!barracks) return false;
+  const int32_t soldiers = *barracks;
   if (soldiers <= 0) {
     ctx_.ShowMSGBox("兵士がいません", sim::kMsgClose, true);
     return false;
@@ -205,7 +208,7 @@ void clsUnitFormation::ShowStandardEquipment(const std::vector<std::string>& cla
   View().RePaint();
   host_.ShowCountButton("最強装備");
 
-  for (const auto& [slot, item] : unitItems_.GetUnitItem(ctx_.db, mUnitClass)) {
+  for (const auto& [slot, item] : unitItems_.GetUnitItem(ctx_.db, mUnitClass, Named(ctx_, "ShowStandardEquipment"))) {
     // A remembered sub-arm of another class's row 3 is not this class's to carry.
     const int row = RetSlotRow(slot);
     if (row == 0 || (row == 3 && slot != SubArmSlot(mUnitClass))) continue;
@@ -247,11 +250,13 @@ void clsUnitFormation::GVUnit_RightClick(int16_t row, int16_t) {
 void clsUnitFormation::SetUnitEquipment(const std::vector<std::string>& itemRow) {
   const int row = RetSlotRow(mUnitSlot);
   if (row == 0 || itemRow.empty()) return;
+  // An item whose figures cannot be read is not taken: the slot stays as it was.
+  const auto item = ItemFromRow(itemRow, mUnitSlot, Named(ctx_, "SetUnitEquipment"));
+  if (!item) return;
   RemoveSlot(mUnitSlot);
-  clsItem item = ItemFromRow(itemRow, mUnitSlot);
-  ShowItem(row, item);
+  ShowItem(row, *item);
   View().RePaint();
-  mUnitItems.Add(item, mUnitSlot);
+  mUnitItems.Add(*item, mUnitSlot);
   host_.HideList(FormationGrid::Main);
   CalcUnitStatus();
 }
@@ -270,10 +275,14 @@ void clsUnitFormation::SetBestEquipment() {
                                      "WHERE item.Name=itemdata.Name AND " + condition +
                                          " AND itemdata.Storage>0 ORDER BY Power DESC",
                                      "SetBestEquipment");
-    if (rows.empty()) continue;
-    clsItem item = ItemFromRow(rows.front(), slot);
-    ShowItem(row, item);
-    mUnitItems.Add(item, slot);
+    // The strongest item whose figures can be read; each stronger one that cannot is named.
+    for (const auto& itemRow : rows) {
+      const auto item = ItemFromRow(itemRow, slot, Named(ctx_, "SetBestEquipment"));
+      if (!item) continue;
+      ShowItem(row, *item);
+      mUnitItems.Add(*item, slot);
+      break;
+    }
   }
   View().RePaint();
   host_.HideList(FormationGrid::Main);
@@ -309,8 +318,9 @@ bool clsUnitFormation::CalcUnitStatus() {
 }
 
 bool clsUnitFormation::HasStock(const std::string& Name, int32_t Amount) {
-  return sim::QueryRow(ctx_.db, "SELECT Storage From itemdata WHERE Name=" + SqlText(Name)) &&
-         sim::DataL(ctx_.db, 0) >= Amount;
+  const sim::StockRead s = sim::ReadStock(ctx_.db, Name);
+  if (s.damaged) sim::ReportStock(ctx_, "倉庫取得エラー:HasStock", Name);
+  return s.row && !s.damaged && s.stock >= Amount;
 }
 
 std::string clsUnitFormation::SetBattle(const std::vector<std::string>& nestRow) {
@@ -343,14 +353,10 @@ std::string clsUnitFormation::SetBattle(const std::vector<std::string>& nestRow)
 
   const std::string nestName = Field(nestRow, 0);
   if (nestName.empty()) return "討伐するモンスターの巣を選んでください";
-  int16_t distance = 0;
-  try {
-    distance = sim::TextI(Field(nestRow, 2));
-  } catch (const rt::VbError&) {
-    return nestName + "までの距離が読めません";
-  }
+  const auto distance = sim::Figure16(Field(nestRow, 2));
+  if (!distance) return nestName + "までの距離が読めません";
   if (ctx_.ShowMSGBox(nestName + "へ向けて進軍します", sim::kMsgYesNo, true) == sim::kAnsNo) return "";
-  return Depart(nestName, distance, static_cast<int16_t>(std::min<int32_t>(s, 32767)));
+  return Depart(nestName, *distance, static_cast<int16_t>(std::min<int32_t>(s, 32767)));
 }
 
 std::string clsUnitFormation::Depart(const std::string& nestName, int16_t distance, int16_t s) {
@@ -366,13 +372,13 @@ std::string clsUnitFormation::Depart(const std::string& nestName, int16_t distan
         return item.Name + "の数量が足りません";
       }
     }
-    const int32_t before = sim::QueryNumber(db, kBarracksSql);
-    if (before < s) {
+    const auto before = BarracksSoldiers(ctx_, "SetBattle");
+    if (!before || *before < s) {
       RollBack(db);
       return "兵舎の兵士が足りません";
     }
     sim::SoldierDif(ctx_, s);
-    if (sim::QueryNumber(db, kBarracksSql) != before - s) {
+    if (BarracksSoldiers(ctx_, "SetBattle") != *before - s) {
       RollBack(db);
       return "兵舎から兵士を出せませんでした";
     }
@@ -403,7 +409,8 @@ std::string clsUnitFormation::Depart(const std::string& nestName, int16_t distan
     }
   } catch (const std::exception& e) {
     RollBack(db);
-    return std::string("軍を送り出せませんでした:") + e.what();
+    const auto* runtime = dynamic_cast<const rt::VbError*>(&e);
+    return "軍を送り出せませんでした:" + rt::ErrorWords(runtime ? runtime->Number() : 0);
   }
 
   // Committed: only now does the army exist for the battle engine and the remembered sets.

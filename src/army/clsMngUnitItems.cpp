@@ -3,7 +3,6 @@
 
 #include "db/clsDB.h"
 #include "runtime/Strings.h"
-#include "runtime/VbError.h"
 #include "sim/SimDb.h"
 
 namespace {
@@ -13,7 +12,29 @@ bool Writable(const std::string& field) {
   return !field.empty() && field.find(':') == std::string::npos && field.find('/') == std::string::npos;
 }
 
+std::string Field(const std::vector<std::string>& row, size_t i) { return i < row.size() ? row[i] : std::string(); }
+
 }  // namespace
+
+std::optional<clsItem> ItemFromRow(const std::vector<std::string>& row, const std::string& slot,
+                                   const sim::UnreadableField& unreadable) {
+  const std::string power = Field(row, 2), weight = Field(row, 3), storage = Field(row, 4);
+  const auto p = sim::Figure16(power), w = sim::Figure16(weight);
+  const auto s = sim::Amount(storage);
+  if (!sim::AllRead(unreadable, {{p.has_value(), "item.Power", power},
+                                  {w.has_value(), "item.Weight", weight},
+                                  {s.has_value(), "itemdata.Storage", storage}}))
+    return std::nullopt;
+  clsItem item;
+  item.Name = Field(row, 0);
+  item.Category = Field(row, 1);
+  item.Power = *p;
+  item.Weight = *w;
+  item.Storage = *s;
+  item.Effect = Field(row, 5);
+  item.Item = slot;
+  return item;
+}
 
 void clsMngUnitItems::SetUnitItemData(const std::string& pData) {
   if (pData.empty()) return;
@@ -46,31 +67,20 @@ void clsMngUnitItems::SetUnitItem(const std::string& UnitType, const std::string
   items_.push_back({ItemName, UnitCategory, UnitType});
 }
 
-rt::Collection<clsItem> clsMngUnitItems::GetUnitItem(clsDB& db, const std::string& UnitType) const {
+rt::Collection<clsItem> clsMngUnitItems::GetUnitItem(clsDB& db, const std::string& UnitType,
+                                                     const sim::UnreadableField& unreadable) const {
   rt::Collection<clsItem> result;
   for (const auto& entry : items_) {
     if (entry.UnitType != UnitType || result.Exists(entry.Category)) continue;
-    clsItem item;
-    if (GetItemData(db, entry.ItemName, entry.Category, item)) result.Add(item, entry.Category);
+    if (auto item = GetItemData(db, entry.ItemName, entry.Category, unreadable)) result.Add(*item, entry.Category);
   }
   return result;
 }
 
-bool clsMngUnitItems::GetItemData(clsDB& db, const std::string& ItemName, const std::string& Category,
-                                  clsItem& item) {
-  if (!sim::QueryRow(db, "SELECT item.Name,Category,Power,Weight,Storage,Effect FROM item,itemdata "
-                         "WHERE item.Name=itemdata.Name AND item.Name=" + SqlText(ItemName)))
-    return false;
-  try {
-    item.Item = Category;
-    item.Name = db.Data(0);
-    item.Category = db.Data(1);
-    item.Power = sim::TextI(db.Data(2));
-    item.Weight = sim::TextI(db.Data(3));
-    item.Storage = sim::TextL(db.Data(4));
-    item.Effect = db.Data(5);
-    return true;
-  } catch (const rt::VbError&) {
-    return false;  // a damaged catalogue row is skipped like a missing one
-  }
+std::optional<clsItem> clsMngUnitItems::GetItemData(clsDB& db, const std::string& ItemName,
+                                                    const std::string& Category, const sim::UnreadableField& unreadable) {
+  const auto rows = sim::QueryRows(db, "SELECT item.Name,Category,Power,Weight,Storage,Effect FROM item,itemdata "
+                                       "WHERE item.Name=itemdata.Name AND item.Name=" + SqlText(ItemName));
+  if (rows.empty()) return std::nullopt;
+  return ItemFromRow(rows.front(), Category, unreadable);
 }

@@ -16,7 +16,6 @@
 namespace cmd {
 namespace {
 
-using sim::DataL;
 using sim::QueryRow;
 
 constexpr const char* kCrLf = "\r\n";
@@ -110,9 +109,20 @@ void Research(CommandContext& c) {
   sim::ShowItemResearch(c.week);
 }
 
+// The stock of a list row as a count; nothing (after the data error) when it is none.
+std::optional<int32_t> ListedStock(CommandContext& c, const std::string& what) {
+  IGrid& main = c.host.Grid(GridId::GGMain);
+  const std::string stored = main.SelectRowData(1);
+  const auto stock = sim::Amount(stored);
+  if (!stock) sim::BadValue(c.week, what, "itemdata.Storage(" + main.SelectRowData(0) + ")", stored);
+  return stock;
+}
+
 void PrepareSupply(CommandContext& c) {
   IGrid& main = c.host.Grid(GridId::GGMain);
-  ShowSlider(c, kAmountSliderAt, sim::TextL(main.SelectRowData(1)), 0, main.SelectRowData(0));
+  const auto stock = ListedStock(c, "供給元の数量取得エラー");
+  if (!stock) return;
+  ShowSlider(c, kAmountSliderAt, *stock, 0, main.SelectRowData(0));
   ShowExecute(c, "供給する");
   ShowMaxButton(c);
 }
@@ -128,28 +138,42 @@ void PrepareDeal(CommandContext& c) {
   clsDB& db = c.week.db;
   IGrid& main = c.host.Grid(GridId::GGMain);
   const std::string& command = c.form.mCommand;
-  c.form.mItemPrice = rt::CInt(main.SelectRowData(3));
+  const std::string item = main.SelectRowData(0), priceText = main.SelectRowData(3), valueText = main.SelectRowData(2);
+  const auto price = sim::Amount16(priceText);
+  const auto value = sim::Figure16(valueText);
+  if (!sim::AllRead(c.week, command + "アイテム情報取得エラー",
+                    {{price.has_value(), "単価(" + item + ")", priceText}, {value.has_value(), "item.Value", valueText}}))
+    return;
+  c.form.mItemPrice = *price;
+  const auto stock = ListedStock(c, command + "アイテム情報取得エラー");
+  if (!stock) return;
   const std::string merchants =
       QueryRow(db, "SELECT SUM(construction.NofProduction) FROM construct,construction WHERE "
                    "construct.Name=construction.Name AND construct.Occupation = 'Merchant'")
           ? db.Data(0)
           : std::string();
   if (merchants.empty()) return Notice(c, "商業地がありません");
-  const int32_t m = sim::TextL(merchants);
-  if (m == 0) return Notice(c, "商人がいません");
-  c.form.mItemStorage = sim::TextL(main.SelectRowData(1));
+  const auto m = sim::Amount(merchants);
+  if (!m) return sim::BadValue(c.week, "商人数取得エラー", "SUM(construction.NofProduction)", merchants);
+  if (*m == 0) return Notice(c, "商人がいません");
+  c.form.mItemStorage = *stock;
 
-  const int32_t capacity = TradingCapacity(rt::CInt(main.SelectRowData(2)), m);
+  const int32_t capacity = TradingCapacity(*value, *m);
   ShowSlider(c, kAmountSliderAt, command == "売却" ? std::min(capacity, c.form.mItemStorage) : capacity, 0,
              main.SelectRowData(0));
   ShowExecute(c, "金額:0");
 
   // A standing order needs a place: the land of the finished merchant buildings, less the
-  // orders of this kind already running.
-  const int32_t places =
-      sim::QueryNumber(db, "SELECT SUM(Land) FROM construction,construct WHERE construction.Name=construct.Name AND "
-                           "construction.Work=0 AND Occupation='Merchant'") -
-      sim::QueryNumber(db, "SELECT COUNT(*) FROM continueitem WHERE Type=" + SqlText(command));
+  // orders of this kind already running. Land that cannot be counted gives no place.
+  const std::string land = QueryRow(db, "SELECT SUM(Land) FROM construction,construct WHERE "
+                                        "construction.Name=construct.Name AND construction.Work=0 AND "
+                                        "Occupation='Merchant'")
+                               ? db.Data(0)
+                               : std::string();
+  const auto lands = sim::Amount(land);
+  if (!lands) sim::BadValue(c.week, "商業地取得エラー", "SUM(construct.Land)", land);
+  const int64_t places = int64_t{lands.value_or(0)} -
+                         sim::QueryNumber(db, "SELECT COUNT(*) FROM continueitem WHERE Type=" + SqlText(command));
   IButton& count = c.host.Button(ButtonId::GLSubMenu2);
   if (places > 0) {
     count.Place({670, 475, 110, 20});
@@ -183,12 +207,16 @@ void StandingOrder(CommandContext& c, const std::string& word, const std::string
 
 // The stock of the item as the warehouse holds it now; false after a data error.
 bool ReadStock(CommandContext& c, const std::string& item, const std::string& what, int32_t& stock) {
-  const std::string sql = "SELECT Storage FROM itemdata WHERE Name=" + SqlText(item);
-  if (!QueryRow(c.week.db, sql)) {
-    DataError(c, what, sql);
+  const sim::StockRead s = sim::ReadStock(c.week.db, item);
+  if (!s.row) {
+    DataError(c, what, "SELECT Storage FROM itemdata WHERE Name=" + SqlText(item));
     return false;
   }
-  stock = DataL(c.week.db, 0);
+  if (s.damaged) {
+    sim::ReportStock(c.week, what, item);
+    return false;
+  }
+  stock = s.stock;
   return true;
 }
 
@@ -266,7 +294,10 @@ void SupplyCommit(CommandContext& c) {
   if (!ReadStock(c, item, "供給元の数量取得エラー", stock)) return;
   const std::string storeSql = "SELECT " + column + " FROM home";
   if (!QueryRow(db, storeSql)) return DataError(c, "供給先の数量取得エラー", storeSql);
-  const int64_t store = std::min<int64_t>(int64_t{DataL(db, 0)} + quantity, kFoodCap);
+  const std::string held = db.Data(0);
+  const auto stores = sim::Amount(held);
+  if (!stores) return sim::BadValue(c.week, "供給先の数量取得エラー", "home." + column, held);
+  const int64_t store = std::min<int64_t>(int64_t{*stores} + quantity, kFoodCap);
   if (stock < quantity) return Notice(c, "倉庫の" + item + "が足りません");
 
   DbTransaction t(db);

@@ -204,8 +204,13 @@ bool ShowTradeCountryList(CommandContext& c, const std::string& Command) {
     Notice(c, "交易国がありません");
     return false;
   }
+  const auto contracts = sim::Amount(capacity);
+  if (!contracts) {
+    sim::BadValue(c.week, "桟橋取得エラー:ShowTradeCountryList", "SUM(construct.Land)", capacity);
+    return false;
+  }
   const int32_t running = sim::QueryNumber(db, "SELECT COUNT(*) FROM trade");
-  if (running >= sim::TextL(capacity)) {
+  if (running >= *contracts) {
     Notice(c, N(running) + "ヶ国と交易していて港が一杯です");
     return false;
   }
@@ -221,10 +226,16 @@ bool ShowTradeCountryList(CommandContext& c, const std::string& Command) {
   sub.GetData(db.GetRecordSet(), 1, ColumnSet::Nation);
   sub.Visible(true);
 
-  // Every pier counts for the weight, finished or not; the largest sets it.
-  const int32_t largest = sim::QueryNumber(db, "SELECT MAX(Land) FROM construct,construction WHERE "
-                                               "construct.Name=construction.Name AND construct.Type='桟橋'");
-  c.form.mTradeMaxWeight = largest >= 3 ? 200 : largest == 2 ? 100 : 50;
+  // Every pier counts for the weight, finished or not; the largest sets it. A size that cannot be
+  // read is named and counts as the smallest.
+  const std::string size = QueryRow(db, "SELECT MAX(Land) FROM construct,construction WHERE "
+                                        "construct.Name=construction.Name AND construct.Type='桟橋'")
+                               ? db.Data(0)
+                               : std::string();
+  const auto largest = sim::Figure16(size);
+  if (!largest) sim::BadValue(c.week, "桟橋取得エラー:ShowTradeCountryList", "MAX(construct.Land)", size);
+  const int16_t land = largest.value_or(0);
+  c.form.mTradeMaxWeight = land >= 3 ? 200 : land == 2 ? 100 : 50;
   return true;
 }
 
@@ -250,8 +261,10 @@ void TradeStart(CommandContext& c) {
   const std::string sql = "SELECT * FROM country WHERE Nation=" + SqlText(nation);
   const auto rows = sim::QueryRows(c.week.db, sql);
   if (rows.empty()) return c.week.MsgBox("Err:交易国取得エラー\r\n" + sql);
+  const auto country = clsCountry::FromRow(rows.front(), sim::BadValueOf(c.week, "交易国取得エラー:TradeStart"));
+  if (!country) return;
   ResetDeal(c);
-  c.form.mTradeCountry = clsCountry::FromRow(rows.front());
+  c.form.mTradeCountry = *country;
 
   ITradeView& view = c.host.GVTrade();
   view.HeaderText(1, 1, PartnerHeader(c, 0, 0));
@@ -313,8 +326,15 @@ void GVTrade_RightClick(CommandContext& c, int16_t Row, int16_t Col) {
 void TradeItemSelect(CommandContext& c) {
   if (!HasPartner(c) || c.form.mTradeRow < 2 || c.form.mTradeRow >= kMoneyRow) return;
   IGrid& main = c.host.Grid(GridId::GGMain);
-  const int16_t weight = sim::TextI(main.SelectRowData(3));
-  const int32_t available = std::max(0, sim::TextL(main.SelectRowData(2)));
+  const std::string item = main.SelectRowData(0), weightText = main.SelectRowData(3), stored = main.SelectRowData(2);
+  const auto weightRead = sim::Figure16(weightText);
+  const auto stock = sim::Amount(stored);
+  if (!sim::AllRead(c.week, "交易アイテム取得エラー:TradeItemSelect",
+                    {{weightRead.has_value(), "item.Weight", weightText},
+                     {stock.has_value(), "itemdata.Storage(" + item + ")", stored}}))
+    return;
+  const int16_t weight = *weightRead;
+  const int32_t available = *stock;
   // Goods without weight are bounded by the amount alone.
   const int32_t byWeight = weight > 0 ? c.form.mTradeMaxWeight / weight : available;
 
@@ -414,7 +434,12 @@ void TradeCommit(CommandContext& c) {
 void TradeCancel(CommandContext& c) {
   IGrid& sub = c.host.Grid(GridId::GGSub1);
   const std::string nation = sub.SelectRowData(0);
-  const int16_t remaining = sim::TextI(sub.SelectRowData(1));
+  // The friendship lost follows the deliveries left: a contract whose count cannot be read is
+  // left as it is.
+  const std::string count = sub.SelectRowData(1);
+  const auto left = sim::Figure16(count);
+  if (!left) return sim::BadValue(c.week, "交易回数取得エラー:GGSub1_RowSelect", "trade.Count", count);
+  const int16_t remaining = *left;
   // Only a yes ends the contract: a box closed unanswered must not cost the friendship.
   if (c.week.ShowMSGBox(nation + "との交易を中止しますか?\r\n中止すると、相手国との友好度が低下します", sim::kMsgYesNo,
                         true) != sim::kAnsYes)
@@ -422,12 +447,14 @@ void TradeCancel(CommandContext& c) {
   clsDB& db = c.week.db;
   if (!QueryRow(db, "SELECT Friendship FROM country WHERE Nation=" + SqlText(nation)))
     return c.week.MsgBox("交易国友好度取得エラー:GGSub1_RowSelect");
-  const int32_t friendship = sim::DataI(db, 0);
+  const std::string stored = db.Data(0);
+  const auto friendship = sim::Figure16(stored);
+  if (!friendship) return sim::BadValue(c.week, "交易国友好度取得エラー:GGSub1_RowSelect", "country.Friendship", stored);
 
   DbTransaction tx(db);
   tx.Run("DELETE FROM trade WHERE Nation=" + SqlText(nation));
   tx.Run("DELETE FROM tradedata WHERE Nation=" + SqlText(nation));
-  sim::SetFriendship(db, nation, friendship - 3 * int32_t{remaining});
+  sim::SetFriendship(db, nation, *friendship - 3 * int32_t{remaining});
   if (!tx.Commit()) return WriteFailed(c, "交易中止SQLエラー", tx.FailedSql());
   HideCommandPanel(c, c.form.mCommand, false);
 }

@@ -1,14 +1,19 @@
 /** @file clsCountry.h The nation a trade is being put together with, as read from its country row. */
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "sim/SimDb.h"
 
 class clsCountry {
  public:
   /// A nation from its "SELECT * FROM country" row, by position (1 and 5 are not read; AofT is
-  /// 0). A figure that is not a number, or out of its range, throws rt::VbError.
-  static clsCountry FromRow(const std::vector<std::string>& row);
+  /// 0). Nothing when a figure is no whole number of its size (NULL counts 0); `unreadable`
+  /// then hears the first such.
+  static std::optional<clsCountry> FromRow(const std::vector<std::string>& row,
+                                           const sim::UnreadableField& unreadable = {});
 
   int16_t Distance = 0;     ///< weeks between deliveries
   std::string Nation;       ///< "" for no partner

@@ -11,19 +11,17 @@
 
 namespace {
 
-constexpr int kErrPathFileAccess = 75;
-
 std::filesystem::path PathOf(std::string_view p) { return std::filesystem::path(std::string(p)); }
 
 std::ofstream OpenForWrite(std::string_view path, std::ios::openmode mode) {
   std::ofstream out(PathOf(path), mode | std::ios::binary);
-  if (!out) throw rt::VbError(kErrPathFileAccess, "Path/File access error");
+  if (!out) throw rt::VbError(rt::kErrPathFileAccess);
   return out;
 }
 
 void Finish(std::ofstream& out) {
   out.flush();
-  if (!out) throw rt::VbError(kErrPathFileAccess, "Path/File access error");
+  if (!out) throw rt::VbError(rt::kErrPathFileAccess);
 }
 
 std::string ReadAll(std::string_view path) {

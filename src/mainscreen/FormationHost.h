@@ -14,7 +14,7 @@ namespace mainscreen {
 /// choices, 最強装備) and the unit view's clicks.
 class FormationHost : public army::IFormationHost {
  public:
-  explicit FormationHost(frmMain2& w);
+  FormationHost(frmMain2& w, clsBattle& battle);
   FormationHost(const FormationHost&) = delete;
   FormationHost& operator=(const FormationHost&) = delete;
 

@@ -27,8 +27,8 @@ ColumnSetId SetOf(army::FormationColumns columns) {
 
 }  // namespace
 
-FormationHost::FormationHost(frmMain2& w)
-    : w_(w), unitCells_(w.GVUnit), formation_(w.Context(), *this, *gBattle, UnitItems()) {
+FormationHost::FormationHost(frmMain2& w, clsBattle& battle)
+    : w_(w), unitCells_(w.GVUnit), formation_(w.Context(), *this, battle, UnitItems()) {
   Route();
 }
 

@@ -157,7 +157,7 @@ void frmMain2::InitLabels() {
   GLRetreat.SetBounds(100, 230, 100, 20);
 
   // The battle is drawn on this window from now on.
-  if (!gBattle) return;
+  if (!pBattle) return;
   BattlePictures pics{.WS = &BattleWS,
                       .Display = &BattleDisp,
                       .TMP = &BattleTMP,
@@ -170,7 +170,7 @@ void frmMain2::InitLabels() {
                       .MonField = &picImage[1]};
   BattleControls controls{&cGL, {&GLItem1, &GLItem2, &GLRetreat}, {}};
   for (size_t i = 0; i < 8; ++i) controls.Gauges[i] = &cGLEx[i];
-  battleScreen_ = std::make_unique<BattleScreen>(*gBattle, pics, controls);
+  battleScreen_ = std::make_unique<BattleScreen>(*pBattle, pics, controls);
   battleDisplay_ = MakeBattleDisplay();
-  gBattle->Init(battleDisplay_.get(), &battlePump_);
+  pBattle->Init(battleDisplay_.get(), &battlePump_);
 }

@@ -71,6 +71,11 @@ bool frmMain2::Form_Load() {
     return EndLoad();
   }
   ctx_.emplace(sim::WeekContext{*gDB, mData, *this, *settings_, *this, nullptr, ""});
+  // Before the repairs write anything: a save without a week number or people is not played.
+  if (!sim::CanLoadGame(*ctx_)) {  // it has named the damaged value
+    mStartFailed = true;
+    return EndLoad();
+  }
 
   Trace("Check1");
   Check1(*gDB, *settings_);
@@ -131,14 +136,13 @@ bool frmMain2::Form_Load() {
   // From here the window hears the battle engine (through the army), one step before its
   // place in the old order: the armies in the field are rebuilt into the engine just below.
   Trace("pBattle");
-  if (gBattle) {
-    army_ = std::make_unique<army::Army>(*gBattle, this);
+  if (pBattle) {
+    army_ = std::make_unique<army::Army>(*pBattle, this);
     ctx_->army = army_.get();
-    formation_ = std::make_unique<mainscreen::FormationHost>(*this);
+    formation_ = std::make_unique<mainscreen::FormationHost>(*this, *pBattle);
   }
-  // The people (again: cheap, and one sequence for every caller), the panels, the week's marks,
-  // the recruiting set and the armies in the field.
-  sim::LoadGameState(*ctx_, [this](std::string_view text) { Progress(std::string(text)); });
+  // The panels, the week's marks, the recruiting set and the armies in the field.
+  sim::ShowGameState(*ctx_, [this](std::string_view text) { Progress(std::string(text)); });
 
   if (gDX8) {
     Progress("DirectX8のインスタンスを生成");
@@ -196,7 +200,7 @@ void frmMain2::LayoutScreen() {
 void frmMain2::Form_QueryUnload(bool& Cancel) {
   // Closing now would free the database and the screen under a week, a battle or a question
   // still waiting for its answer.
-  if (CloseRefused() || turnEndClick_ || (gBattle && gBattle->Fighting()) || plat::TopModalWindow()) Cancel = true;
+  if (CloseRefused() || turnEndClick_ || (pBattle && pBattle->Fighting()) || plat::TopModalWindow()) Cancel = true;
 }
 
 void frmMain2::Form_Unload() {

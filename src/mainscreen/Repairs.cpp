@@ -1,6 +1,7 @@
 /** @file Repairs.cpp The one-time repairs of saved games made by older versions. */
 #include "mainscreen/Repairs.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,15 +31,18 @@ void Check2(clsDB& db, sim::ISettings& settings) {
 
 void Check3(clsDB& db, sim::ISettings& settings) {
   if (Done(settings, "Check3")) return;
-  std::vector<std::string> ids;
+  // A row whose ID is no whole number is left alone: no statement could name it alone.
+  std::vector<int32_t> ids;
   for (const auto& row : sim::QueryRows(db, "SELECT * FROM construction WHERE construction.Work>0"))
-    if (!row.empty()) ids.push_back(row[0]);
+    if (const auto id = row.empty() ? std::nullopt : sim::WholeNumber(row[0])) ids.push_back(*id);
   if (!ids.empty()) {
-    // Only the job under way may carry work; without a kingdom row no job is under way.
-    const int32_t current = sim::QueryNumber(db, "SELECT Construction FROM home");
-    for (const std::string& id : ids)
-      if (sim::TextL(id) != current)
-        db.Excute("UPDATE construction SET Work=0,[Update]='' WHERE ID=" + std::to_string(sim::TextL(id)));
+    // Only the job under way may carry work; without a kingdom row no job is under way. While
+    // the job cannot be read, nothing is cleared and the repair waits for a later start.
+    const std::string job = sim::QueryRow(db, "SELECT Construction FROM home") ? db.Data(0) : "";
+    const auto current = sim::Figure(job);
+    if (!current) return;
+    for (const int32_t id : ids)
+      if (id != *current) db.Excute("UPDATE construction SET Work=0,[Update]='' WHERE ID=" + std::to_string(id));
   }
   settings.Set("Check3", "True");
 }

@@ -15,6 +15,7 @@ frmMain2::frmMain2(Links links)
     : plat::Window("", 800, 600),
       links_(std::move(links)),
       msgFont_(design::kMsgFontHeight, design::kMsgFontWeight) {
+  pBattle = gBattle;
   QueryUnload = [this](bool& cancel) { Form_QueryUnload(cancel); };
   Unload = [this] { Form_Unload(); };
 
@@ -101,7 +102,7 @@ frmMain2::~frmMain2() {
   // The battle engine outlives the window: it must not draw on it any more.
   formation_.reset();
   army_.reset();
-  if (gBattle && battleScreen_) gBattle->Init(nullptr, nullptr);
+  if (pBattle && battleScreen_) pBattle->Init(nullptr, nullptr);
 }
 
 void frmMain2::MsgBox(const std::string& text, const std::string& title) { plat::MsgBox(text, plat::vbOKOnly, title); }
@@ -134,9 +135,9 @@ void frmMain2::SetActive(std::string_view control, bool active) {
 bool frmMain2::MainWindowActive() { return plat::IsActiveWindow(*this); }
 
 void frmMain2::SetBattleOptions(const BattleOptions& options) {
-  if (!gBattle) return;
-  gBattle->Effect(options.Effect);
-  gBattle->Anime(options.Anime);
-  gBattle->BGM(options.BGM);
-  gBattle->BattleSpeed(options.BattleSpeed);
+  if (!pBattle) return;
+  pBattle->Effect(options.Effect);
+  pBattle->Anime(options.Anime);
+  pBattle->BGM(options.BGM);
+  pBattle->BattleSpeed(options.BattleSpeed);
 }

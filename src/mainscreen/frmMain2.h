@@ -303,6 +303,9 @@ class frmMain2 : public plat::Window,
   std::array<GridColumnSet, mainscreen::kColumnSetCount> columnSets_;
   std::array<std::unique_ptr<mainscreen::ViewCells>, 7> viewCells_;
   std::array<std::unique_ptr<mainscreen::LabelText>, 3> labelTexts_;
+  /// The battle engine, the same object as gBattle. Held here, it outlives everything of the
+  /// window that listens to it or draws for it, also when the shutdown has let go of gBattle.
+  std::shared_ptr<clsBattle> pBattle;
   std::unique_ptr<army::Army> army_;
   // The battle's pictures and work pictures (some 28 MB the main screen itself never shows)
   // are made when a battle first draws and let go when its army has come home.

@@ -11,8 +11,23 @@ std::string ErrorDescription(int number) {
     case kErrDivisionByZero: return "Division by zero";
     case kErrTypeMismatch: return "Type mismatch";
     case kErrFileNotFound: return "File not found";
+    case kErrPathFileAccess: return "Path/File access error";
     case kErrDuplicateKey: return "This key is already associated with an element of this collection";
     default: return "Application-defined or object-defined error";
+  }
+}
+
+std::string ErrorWords(int number) {
+  switch (number) {
+    case kErrInvalidCall: return "手続きの呼び出しか引数が正しくありません";
+    case kErrOverflow: return "数値が扱える範囲を超えました";
+    case kErrSubscript: return "範囲の外の番号を指しました";
+    case kErrDivisionByZero: return "0 で割ろうとしました";
+    case kErrTypeMismatch: return "値の種類が合いません";
+    case kErrFileNotFound: return "ファイルが見つかりません";
+    case kErrPathFileAccess: return "ファイルを読み書きできません";
+    case kErrDuplicateKey: return "同じキーの要素が既にあります";
+    default: return "プログラムの内部エラーです";
   }
 }
 

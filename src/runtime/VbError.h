@@ -13,6 +13,7 @@ enum VbErrNum : int {
   kErrDivisionByZero = 11,  ///< "Division by zero"
   kErrTypeMismatch = 13,    ///< "Type mismatch"
   kErrFileNotFound = 53,    ///< "File not found"
+  kErrPathFileAccess = 75,  ///< "Path/File access error"
   kErrDuplicateKey = 457,   ///< "This key is already associated with an element of this collection"
 };
 
@@ -30,5 +31,7 @@ class VbError : public std::runtime_error {
 
 /// The runtime's standard description of an error number ("Overflow", ...).
 std::string ErrorDescription(int number);
+/// The same in the words a player reads: the descriptions are the runtime's English.
+std::string ErrorWords(int number);
 
 }  // namespace rt

@@ -27,7 +27,23 @@ clsItemValues SlotItem(WeekContext& ctx, const std::string& name) {
   return name.empty() ? clsItemValues{} : RetclsItem(ctx, name);
 }
 
+// A number the battle unit takes from a stored row; one it cannot take stops the unit.
+int16_t UnitFigure(const std::string& text, const char* column) {
+  const auto n = Figure16(text);
+  if (!n) throw UnreadableValue(column, text);
+  return *n;
+}
+
 }  // namespace
+
+std::optional<int16_t> AttributeValue(std::string_view text) {
+  const auto n = Figure(text);
+  if (!n) return std::nullopt;
+  return static_cast<int16_t>(std::clamp<int32_t>(*n, 0, 100));
+}
+
+UnreadableValue::UnreadableValue(std::string c, std::string v)
+    : rt::VbError(rt::kErrTypeMismatch), column(std::move(c)), value(std::move(v)) {}
 
 void LoadPeopleData(WeekContext& ctx) {
   // Each value is clamped to 0..100 on the way in; one that is no whole number is shown and
@@ -37,7 +53,7 @@ void LoadPeopleData(WeekContext& ctx) {
     const std::string name = Col(row, 0);
     auto read = [&](size_t col, const char* column, const std::function<void(int)>& set) {
       const std::string text = Col(row, col);
-      const auto value = text.empty() ? std::optional<int32_t>(0) : WholeNumber(text);
+      const auto value = AttributeValue(text);
       if (value) set(*value);
       else BadValue(ctx, peopleError, column, text);
     };
@@ -88,10 +104,15 @@ void TurnEnd_Tax(WeekContext& ctx, TurnLog& Log) {
 void InitGameData(WeekContext& ctx) {
   int16_t R = 0;
   if (QueryRow(ctx.db, "SELECT TurnBuy,TurnSell,Recruitment FROM home")) {
-    ctx.state.mTurnBuy = TextB(ctx.db.Data(0));
-    ctx.state.mTurnSell = TextB(ctx.db.Data(1));
-    // A mask that is no whole number recruits nobody.
-    const auto mask = WholeNumber(ctx.db.Data(2));
+    // A mark that cannot be read counts as not used; a mask that is no whole number recruits nobody.
+    const std::string buy = ctx.db.Data(0), sell = ctx.db.Data(1), recruitment = ctx.db.Data(2);
+    const auto bought = Flag(buy), sold = Flag(sell);
+    const auto mask = Figure(recruitment);
+    AllRead(ctx, "ゲームの状態取得エラー:InitGameData",
+            {{bought.has_value(), "home.TurnBuy", buy}, {sold.has_value(), "home.TurnSell", sell},
+             {mask.has_value(), "home.Recruitment", recruitment}});
+    ctx.state.mTurnBuy = bought.value_or(false);
+    ctx.state.mTurnSell = sold.value_or(false);
     R = static_cast<int16_t>(mask && *mask > 0 ? std::min(*mask, 31) : 0);
   }
   if (R >= 1) {
@@ -110,10 +131,14 @@ void InitGameData(WeekContext& ctx) {
   // The rows are copied first: the item and monster look-ups replace the current query. A row
   // that cannot be read makes no unit and keeps the game loadable; the conquest removes it,
   // with a message, when its army arrives.
+  const std::string unitError = "軍データ取得エラー:InitGameData";
   for (const auto& row : QueryRows(ctx.db, "SELECT * FROM unit")) {
     try {
       ctx.army->UnitAdd(UnitSetupFromRow(ctx, row), Col(row, 1) + Col(row, 0));
+    } catch (const UnreadableValue& e) {
+      BadValue(ctx, unitError, e.column, e.value);
     } catch (const rt::VbError&) {
+      BadValue(ctx, unitError, "unit.ID", Col(row, 0));
     }
   }
 }
@@ -126,8 +151,8 @@ BattleUnitSetup UnitSetupFromRow(WeekContext& ctx, const std::vector<std::string
     unit.id = Col(row, 0);
     unit.unitName = Col(row, 1);
     unit.unitClass = Col(row, 5);
-    unit.education = TextI(Col(row, 6));
-    unit.soldiers = TextI(Col(row, 8));
+    unit.education = UnitFigure(Col(row, 6), "unit.Education");
+    unit.soldiers = UnitFigure(Col(row, 8), "unit.Number");
     unit.arms = SlotItem(ctx, Col(row, 9));
     unit.protector = SlotItem(ctx, Col(row, 10));
     unit.accessory = SlotItem(ctx, Col(row, 11));
@@ -140,6 +165,14 @@ BattleUnitSetup UnitSetupFromRow(WeekContext& ctx, const std::vector<std::string
   } else {
     auto monster = QueryRows(ctx.db, "SELECT * FROM monster WHERE Name=" + SqlText(Col(row, 1)));
     if (!monster.empty()) unit.monsterRow = monster.front();
+    // The figures a monster's battle unit takes, from its row and from the unit's.
+    UnitFigure(Col(row, 6), "unit.Education");
+    UnitFigure(Col(row, 8), "unit.Number");
+    const auto& m = unit.monsterRow;
+    const std::pair<size_t, const char*> figures[] = {{3, "monster.Attack"},     {4, "monster.Defence"},
+                                                      {5, "monster.Speed"},      {8, "monster.ImageTable"},
+                                                      {9, "monster.ImageRow"},   {10, "monster.ImageCol"}};
+    for (const auto& [col, column] : figures) UnitFigure(Col(m, col), column);
   }
   return unit;
 }
@@ -159,17 +192,47 @@ void SaveHomeSetting(WeekContext& ctx) {
 clsItemValues RetclsItem(WeekContext& ctx, const std::string& Name) {
   clsItemValues item;
   item.Name = Name;
-  if (QueryRow(ctx.db, "SELECT Power,Weight,Effect FROM item WHERE Name=" + SqlText(Name))) {
-    item.Power = DataI(ctx.db, 0);
-    item.Weight = DataI(ctx.db, 1);
-    item.Effect = ctx.db.Data(2);
-  } else {
-    ctx.MsgBox("アイテム情報取得エラー:RetclsItem:Name=" + Name);
+  const std::string message = "アイテム情報取得エラー:RetclsItem:Name=" + Name;
+  if (!QueryRow(ctx.db, "SELECT Power,Weight,Effect FROM item WHERE Name=" + SqlText(Name))) {
+    ctx.MsgBox(message);
+    return item;
   }
+  // The item still goes where it is carried and comes home: a figure it lacks counts 0.
+  const std::string power = ctx.db.Data(0), weight = ctx.db.Data(1);
+  const auto p = Figure16(power), w = Figure16(weight);
+  AllRead(ctx, message, {{p.has_value(), "item.Power", power}, {w.has_value(), "item.Weight", weight}});
+  item.Power = p.value_or(0);
+  item.Weight = w.value_or(0);
+  item.Effect = ctx.db.Data(2);
   return item;
 }
 
-void LoadGameState(WeekContext& ctx, const std::function<void(std::string_view)>& progress) {
+bool CanLoadGame(WeekContext& ctx) {
+  const std::string turnError = "週数取得エラー:LoadGameState";
+  const std::string noTurn = "\r\n週数が読めないため、ゲームを終了します";
+  if (!QueryRow(ctx.db, "SELECT Turn FROM home")) {
+    ctx.MsgBox(turnError + "\r\nhome に行がありません" + noTurn);
+    return false;
+  }
+  if (!WholeNumber(ctx.db.Data(0))) {
+    ctx.MsgBox(DataErrorText(turnError, "home.Turn", ctx.db.Data(0)) + noTurn);
+    return false;
+  }
+  if (!QueryRow(ctx.db, "SELECT Occupation FROM people")) {
+    ctx.MsgBox("職種別人口取得エラー:LoadGameState\r\npeople に行がありません\r\n国民がいないため、ゲームを終了します");
+    return false;
+  }
+  return true;
+}
+
+bool LoadGameState(WeekContext& ctx, const std::function<void(std::string_view)>& progress) {
+  if (!CanLoadGame(ctx)) return false;
+  LoadPeopleData(ctx);
+  ShowGameState(ctx, progress);
+  return true;
+}
+
+void ShowGameState(WeekContext& ctx, const std::function<void(std::string_view)>& progress) {
   auto say = [&](std::string_view text) {
     if (progress) progress(text);
   };
@@ -179,7 +242,6 @@ void LoadGameState(WeekContext& ctx, const std::function<void(std::string_view)>
                 "SELECT '建て直した兵舎',Type,Area,Land,Price,Men,Work,Occupation,'ボロボロの兵舎',False "
                 "FROM construct WHERE Name='機能的な兵舎' AND NOT EXISTS "
                 "(SELECT * FROM construct WHERE Name='建て直した兵舎')");
-  LoadPeopleData(ctx);
   say("GVデータ取得中");
   ShowPeopleAll(ctx, false);
   say("GLデータ取得中");

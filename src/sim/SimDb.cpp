@@ -6,6 +6,7 @@
 
 #include "runtime/Convert.h"
 #include "runtime/Strings.h"
+#include "runtime/VbError.h"
 #include "sim/GameState.h"
 
 namespace sim {
@@ -55,6 +56,10 @@ std::optional<int16_t> WholeNumber16(std::string_view text) {
   return static_cast<int16_t>(*n);
 }
 
+std::optional<int32_t> Figure(std::string_view text) { return text.empty() ? 0 : WholeNumber(text); }
+
+std::optional<int16_t> Figure16(std::string_view text) { return text.empty() ? 0 : WholeNumber16(text); }
+
 std::optional<int32_t> Amount(std::string_view text, int32_t max) {
   if (text.empty()) return 0;
   const auto n = WholeNumber(text);
@@ -72,6 +77,15 @@ std::optional<int16_t> Count16(std::string_view text) {
   const auto n = Amount16(text);
   if (!n || *n < 1) return std::nullopt;
   return n;
+}
+
+std::optional<bool> Flag(std::string_view text) {
+  if (text.empty()) return false;
+  try {
+    return rt::CBool(text);
+  } catch (const rt::VbError&) {
+    return std::nullopt;
+  }
 }
 
 std::optional<int32_t> NextId(clsDB& db, std::string_view table, const std::string& where) {
@@ -99,24 +113,41 @@ std::optional<int32_t> NewId(WeekContext& ctx, const std::string& message, std::
   return std::nullopt;
 }
 
-void BadValue(WeekContext& ctx, const std::string& message, std::string_view column, std::string_view value,
-              const std::string& title) {
+std::string DataErrorText(const std::string& message, std::string_view column, std::string_view value) {
   // A damaged value may be long or hold line breaks: the message shows its start on one line.
   constexpr long kShown = 40;
   std::string shown = rt::Left(value, kShown);
   for (char& c : shown)
     if (static_cast<unsigned char>(c) < 0x20) c = ' ';
   if (rt::Len(value) > kShown) shown += "…";
-  ctx.MsgBox(message + "\r\n" + std::string(column) + "=" + shown, title);
+  return message + "\r\n" + std::string(column) + "=" + shown;
+}
+
+void BadValue(WeekContext& ctx, const std::string& message, std::string_view column, std::string_view value,
+              const std::string& title) {
+  ctx.MsgBox(DataErrorText(message, column, value), title);
+}
+
+std::optional<FieldRead> FirstUnread(std::initializer_list<FieldRead> fields) {
+  for (const FieldRead& f : fields)
+    if (!f.ok) return f;
+  return std::nullopt;
 }
 
 bool AllRead(WeekContext& ctx, const std::string& message, std::initializer_list<FieldRead> fields) {
-  for (const FieldRead& f : fields)
-    if (!f.ok) {
-      BadValue(ctx, message, f.column, f.value);
-      return false;
-    }
-  return true;
+  return AllRead(BadValueOf(ctx, message), fields);
+}
+
+bool AllRead(const UnreadableField& unreadable, std::initializer_list<FieldRead> fields) {
+  const auto bad = FirstUnread(fields);
+  if (bad && unreadable) unreadable(bad->column, bad->value);
+  return !bad;
+}
+
+UnreadableField BadValueOf(WeekContext& ctx, std::string message) {
+  return [&ctx, message = std::move(message)](std::string_view column, std::string_view value) {
+    BadValue(ctx, message, column, value);
+  };
 }
 
 }  // namespace sim

@@ -1,6 +1,7 @@
 /** @file SimDb.h Small reading helpers over clsDB for the rules: a single-row read that checks the row count, and numbers from field texts. */
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <limits>
 #include <optional>
@@ -38,6 +39,10 @@ int32_t QueryNumber(clsDB& db, std::string_view sql, std::string_view proc = "")
 std::optional<int32_t> WholeNumber(std::string_view text);
 /// The same within 16 bits.
 std::optional<int16_t> WholeNumber16(std::string_view text);
+/// A figure (a population, job, mask, ...): a whole 32-bit number, NULL counting 0.
+std::optional<int32_t> Figure(std::string_view text);
+/// A figure of 16 bits (a power, weight, level or image position).
+std::optional<int16_t> Figure16(std::string_view text);
 /// An amount, count or coefficient: a whole number from 0 to max, NULL counting 0. A value
 /// below 0 is nothing as well: an amount is never carried out backwards.
 std::optional<int32_t> Amount(std::string_view text, int32_t max = std::numeric_limits<int32_t>::max());
@@ -46,6 +51,8 @@ std::optional<int16_t> Amount16(std::string_view text);
 /// The runs still to come of a standing order or a contract, this week's included: from 1
 /// within 16 bits. None left (0 or NULL) would still run once.
 std::optional<int16_t> Count16(std::string_view text);
+/// A Boolean column: "True"/"False" or a number, NULL counting False; nothing for anything else.
+std::optional<bool> Flag(std::string_view text);
 /// The next free ID of a table: one above its largest whole-number ID, 1 for none; nothing
 /// when that would pass 32 bits. IDs that are not numbers are not counted.
 /// `where` narrows the rows counted (a condition, "" for all).
@@ -55,9 +62,15 @@ std::optional<int32_t> NextId(clsDB& db, std::string_view table, const std::stri
 std::optional<int32_t> NewId(WeekContext& ctx, const std::string& message, std::string_view table,
                              const std::string& where = "");
 
+/// The text of a data error: its message, then the column and the start of the value read.
+std::string DataErrorText(const std::string& message, std::string_view column, std::string_view value);
 /// Shows a row that the step leaves alone: its message, then the column and the value read.
 void BadValue(WeekContext& ctx, const std::string& message, std::string_view column, std::string_view value,
               const std::string& title = "");
+
+/// Hears the column and the value of a stored number that cannot be read, where the reader has
+/// no message box of its own.
+using UnreadableField = std::function<void(std::string_view column, std::string_view value)>;
 
 /// One field of a row as read: whether it could be used, its column and the text stored.
 struct FieldRead {
@@ -65,7 +78,13 @@ struct FieldRead {
   std::string_view column;
   std::string_view value;
 };
+/// The first field that could not be used; nothing when every one could.
+std::optional<FieldRead> FirstUnread(std::initializer_list<FieldRead> fields);
 /// True when every field could be used; otherwise shows the first that could not (BadValue).
 bool AllRead(WeekContext& ctx, const std::string& message, std::initializer_list<FieldRead> fields);
+/// The same for a reader without a message box: `unreadable` (when set) hears the first.
+bool AllRead(const UnreadableField& unreadable, std::initializer_list<FieldRead> fields);
+/// Hears each value that cannot be read as a data error of `message` (BadValue).
+UnreadableField BadValueOf(WeekContext& ctx, std::string message);
 
 }  // namespace sim

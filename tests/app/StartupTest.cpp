@@ -3,17 +3,25 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <exception>
 #include <fstream>
+#include <functional>
+#include <new>
+#include <stdexcept>
 
 #include "TempFolder.h"
 #include "app/Program.h"
 #include "app/basQz.h"
+#include "app/frmTitle.h"
+#include "db/SqliteConnection.h"
+#include "mainscreen/frmMain2.h"
 #include "platform/EventLoop.h"
 #include "platform/MessageBox.h"
 #include "platform/FileSystem.h"
 #include "platform/InstanceLock.h"
 #include "platform/clsReg.h"
 #include "runtime/VbError.h"
+#include "support/FreshGameDb.h"
 
 namespace {
 
@@ -126,7 +134,7 @@ TEST_F(StartupTest, FailuresAndASecondCopy) {
 
   Hooks().ShowTitle = [] { throw std::runtime_error("no display"); };
   EXPECT_EQ(Main(), StartResult::Failed);
-  EXPECT_TRUE(errors_.find("タイトル画面") != std::string::npos && errors_.find("no display") != std::string::npos) << errors_;
+  EXPECT_EQ(errors_, "起動できません（タイトル画面の表示）: プログラムの内部エラーです\n");
   EXPECT_TRUE(plat::InstanceLock(dir_.Path() / "vesk.lock").Held());  // released on failure too
 
   // Shutdown that cannot write the settings says so, and still releases everything.
@@ -137,7 +145,7 @@ TEST_F(StartupTest, FailuresAndASecondCopy) {
   ASSERT_EQ(Main(), StartResult::Started);
   std::filesystem::create_directory(Ini());
   EXPECT_FALSE(AppEnd() || gIni);
-  EXPECT_TRUE(errors_.find("mixer gone") != std::string::npos && errors_.find("設定ファイル") != std::string::npos) << errors_;
+  EXPECT_TRUE(errors_.find("音量を元に戻せません: プログラムの内部エラーです") != std::string::npos && errors_.find("設定ファイル") != std::string::npos) << errors_;
 }
 
 TEST_F(StartupTest, AnErrorNoHandlerCaughtIsNamedAndTheSettingsAreStillWritten) {
@@ -152,9 +160,100 @@ TEST_F(StartupTest, AnErrorNoHandlerCaughtIsNamedAndTheSettingsAreStillWritten) 
   failing.SetEnabled(true);
   EXPECT_FALSE(RunGameLoop());
   ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_NE(boxes.shown[0].prompt.find("エラー 6 "), std::string::npos) << boxes.shown[0].prompt;
+  EXPECT_EQ(boxes.shown[0].prompt, "予期しないエラーが起きたため、ゲームを終了します。\r\nエラー 6 数値が扱える範囲を超えました");
   EXPECT_TRUE(gEnding && !gIni);
   EXPECT_NE(ReadIni().find("Version=1.09.0037"), std::string::npos);
+}
+
+// The player reads an error in Japanese: the runtime's by its number, the game's own as it is
+// told, a library's English never.
+TEST(basQz, ErrorsAreToldInJapanese) {
+  struct Case {
+    std::exception_ptr error;
+    const char* told;
+  };
+  const Case cases[] = {
+      {std::make_exception_ptr(rt::VbError(rt::kErrOverflow)), "エラー 6 数値が扱える範囲を超えました"},
+      {std::make_exception_ptr(rt::VbError(rt::kErrTypeMismatch)), "エラー 13 値の種類が合いません"},
+      {std::make_exception_ptr(rt::VbError(1004, "Application-defined error")), "エラー 1004 プログラムの内部エラーです"},
+      {std::make_exception_ptr(std::out_of_range("vector::_M_range_check: __n (which is 7)")), "プログラムの内部エラーです"},
+      {std::make_exception_ptr(std::bad_alloc()), "メモリが足りません"},
+      {std::make_exception_ptr(std::runtime_error("フォントファイルを開けません: a.ttf")), "フォントファイルを開けません: a.ttf"},
+  };
+  for (const Case& c : cases) {
+    try {
+      std::rethrow_exception(c.error);
+    } catch (const std::exception& e) {
+      EXPECT_EQ(DescribeError(e), c.told);
+    }
+  }
+}
+
+namespace {
+
+// The game as the program runs it, on a new game with `damage` run on its save: 開始 is clicked
+// on the title, and `tick` runs on a timer throughout. The boxes shown are written to standard
+// error in brackets, then whether the save is as it was before the start. Exits 0
+// when the game ended by itself, 1 after an error no handler caught.
+[[noreturn]] void PlayAndEnd(const std::string& damage, const std::function<void()>& tick) {
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  GameDbFolder game;
+  for (const char* sub : {"image", "sound"})
+    std::filesystem::copy(std::filesystem::path(VESK_GAME_DIR) / sub, game.Folder() / sub,
+                          std::filesystem::copy_options::recursive);
+  if (!damage.empty()) SqliteConnection::Open(game.DbPath())->Execute(damage);
+  const auto before = plat::ReadWholeFile(game.DbPath());
+  plat::ScriptedMessageBox boxes;
+  JoinGame();
+  if (Main() != StartResult::Started) std::exit(2);
+  plat::Timer start;
+  start.SetInterval(1);
+  start.Tick = [&start] {
+    start.SetEnabled(false);
+    const plat::Control& button = TitleScreenWindow()->GLLStart;
+    const plat::Point at = button.OriginInWindow();
+    plat::input::ClickAt(*button.GetWindow(), at.x + button.Width() / 2, at.y + button.Height() / 2);
+  };
+  plat::Timer ticking;
+  ticking.SetInterval(1);
+  ticking.Tick = tick;
+  start.SetEnabled(true);
+  ticking.SetEnabled(true);
+  const bool ended = RunGameLoop();
+  EndGame();
+  for (const auto& box : boxes.shown) std::fprintf(stderr, "[%s]\n", box.prompt.c_str());
+  std::fprintf(stderr, "%s\n", plat::ReadWholeFile(game.DbPath()) == before ? "save untouched" : "save changed");
+  std::exit(ended ? 0 : 1);
+}
+
+}  // namespace
+
+// An error no handler catches while 開始 loads the main window, once the army listens to the
+// battle engine: the player reads it in Japanese, and the way out frees each object once, in
+// order. A use after a free ends the run with the sanitizers' report instead of the exit code.
+TEST(GameProgram, AnErrorWhileTheMainWindowLoadsEndsTheGameInOrder) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(PlayAndEnd("",
+                         [] {
+                           frmMain2* main = MainScreenWindow();
+                           if (main && !main->IsShown() && main->Army()) throw rt::VbError(rt::kErrTypeMismatch);
+                         }),
+              ::testing::ExitedWithCode(1),
+              "\\[予期しないエラーが起きたため、ゲームを終了します。\r\nエラー 13 値の種類が合いません\\]\n");
+}
+
+// 開始 on a save with a value the load cannot read: a Japanese box names it. Without a week
+// number the game ends there writing nothing; without the job under way it is played on.
+TEST(GameProgram, AValueTheLoadCannotReadIsNamedAndTheGameEndsInOrder) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const auto closeWhenShown = [] {
+    if (frmMain2* main = MainScreenWindow(); main && main->IsShown()) plat::input::CloseRequest(*main);
+  };
+  EXPECT_EXIT(PlayAndEnd("UPDATE home SET Turn='abc'", closeWhenShown), ::testing::ExitedWithCode(0),
+              "^\\[週数取得エラー:LoadGameState\r\nhome.Turn=abc\r\n週数が読めないため、ゲームを終了します\\]\n"
+              "save untouched\n$");
+  EXPECT_EXIT(PlayAndEnd("UPDATE home SET Construction=2147483648", closeWhenShown), ::testing::ExitedWithCode(0),
+              "^\\[建設建物取得エラー:ShowConstruct\r\nhome.Construction=2147483648\\]\nsave changed\n$");
 }
 
 // Where no desktop can be reached the game ends at once, says why and writes nothing.

@@ -123,8 +123,8 @@ TEST_F(ConquestTest, TheArmyMarchesWeekByWeekAndIsRebuiltWhenTheEngineLostIt) {
   rt::ScriptedRandom draws(kDraws, true);
   ASSERT_EQ(Form("セイバー", {{"武器", "木刀"}, {"防具", "布の服"}}, 20), "");
   Exec("UPDATE unit SET Position=3");
-  // A row the army can make nothing of neither stops the load nor stays: its army is removed,
-  // with a message, when it arrives.
+  // A row the army can make nothing of neither stops the load nor stays: the load names the
+  // value, and its army is removed, with a message, when it arrives.
   Exec("INSERT INTO unit VALUES(7,'国王軍','Ally','ゴブリンの巣',1,'',10,5,'五','','','','','',100,1,0,0,0,'')");
   sim::InitGameData(ctx);
   battle.UnitRemove("国王軍1");  // as after a load that could not rebuild it
@@ -134,7 +134,8 @@ TEST_F(ConquestTest, TheArmyMarchesWeekByWeekAndIsRebuiltWhenTheEngineLostIt) {
     positions.push_back(Value("SELECT GROUP_CONCAT(Position) FROM unit"));
   }
   EXPECT_EQ(positions, (std::vector<std::string>{"2", "1", ""}));
-  EXPECT_EQ(screen.errors, std::vector<std::string>{"国王軍7の記録が壊れていたため、この軍を解散しました:TurnEnd_Conquest"});
+  EXPECT_EQ(screen.errors, (std::vector<std::string>{"軍データ取得エラー:InitGameData\r\nunit.Number=五",
+                                                     "国王軍7の記録が壊れていたため、この軍を解散しました:TurnEnd_Conquest"}));
   EXPECT_TRUE(Shown("ゴブリンの巣から錆びた短剣を"));
   EXPECT_FALSE(state.mTurnRunning);
 

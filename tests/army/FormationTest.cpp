@@ -149,3 +149,39 @@ TEST_F(FormationTest, AFailingInsertRollsBackTheSoldiersAndItems) {
   EXPECT_EQ(Snapshot(), before);
   EXPECT_TRUE(host.panels.empty());
 }
+
+// An item whose figures cannot be read is named and never put into a slot: 最強装備 takes the
+// strongest one it can read, a remembered item is left out, and a stock that is no count sends
+// no army. The soldiers' sum of a barracks beyond 32 bits opens no list.
+TEST_F(FormationTest, FiguresTheFormationCannotReadAreNamedAndNothingIsTaken) {
+  sim::ItemStorageAdd(db, "鉄の剣", 30);
+  Exec("UPDATE item SET Weight=32768 WHERE Name='鉄の剣'");  // the strongest sword, past 16 bits
+  unitItems.SetUnitItem("セイバー", "防具", "布の服");
+  Exec("UPDATE item SET Power='abc' WHERE Name='布の服'");
+  ASSERT_TRUE(formation.ShowNestList("討伐"));
+  formation.ShowStandardEquipment({"セイバー"});
+  formation.SetBestEquipment();
+  Equip("武器", "鉄の剣");
+  EXPECT_EQ(host.unit.HeaderText(2, 2) + "/" + host.unit.HeaderText(4, 2) + "/" + host.unit.HeaderText(1, 1),
+            "木刀//セイバー(5/0/5/20/22)");
+  EXPECT_EQ(screen.errors, (std::vector<std::string>{"アイテム情報取得エラー:ShowStandardEquipment\r\nitem.Power=abc",
+                                                     "アイテム情報取得エラー:SetBestEquipment\r\nitem.Weight=32768",
+                                                     "アイテム情報取得エラー:SetBestEquipment\r\nitem.Power=abc",
+                                                     "アイテム情報取得エラー:SetUnitEquipment\r\nitem.Weight=32768"}));
+
+  Exec("UPDATE item SET Power=3 WHERE Name='布の服'");
+  Equip("防具", "布の服");
+  Exec("UPDATE itemdata SET Storage='abc' WHERE Name='木刀'");
+  const std::string before = Snapshot();
+  screen.errors.clear();
+  host.slider = 5;
+  EXPECT_EQ(formation.SetBattle(NestRow("ゴブリンの巣")), "木刀の数量が足りません");
+  EXPECT_EQ(screen.errors, std::vector<std::string>{"倉庫取得エラー:HasStock\r\nitemdata.Storage(木刀)=abc"});
+  EXPECT_EQ(Snapshot(), before);
+
+  screen.errors.clear();
+  Exec("UPDATE construction SET NofProduction=2147483648 WHERE Name='ボロボロの兵舎'");
+  EXPECT_FALSE(formation.ShowNestList("討伐"));
+  EXPECT_EQ(screen.errors,
+            std::vector<std::string>{"兵士数取得エラー:ShowNestList\r\nSUM(construction.NofProduction)=2147483648"});
+}

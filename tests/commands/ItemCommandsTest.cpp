@@ -214,5 +214,22 @@ TEST_F(ItemCommandsTest, ResearchSetsTheTargetAndPublishingOpensTheMarket) {
   EXPECT_TRUE(Grid(GridId::GGMain).Choose(0, "羊毛"));
 }
 
+// A figure the item commands cannot read is named and nothing moves: no slider for a price past
+// 16 bits, no supply into a store that is no count.
+TEST_F(ItemCommandsTest, FiguresTheCommandsCannotReadAreNamedAndNothingMoves) {
+  Exec("UPDATE item SET Price=65536 WHERE Name='木弓'");  // sold for half: one past 16 bits
+  ASSERT_TRUE(Menu("売却"));
+  Pick(GridId::GGMain, 0, "木弓");
+  EXPECT_FALSE(host.slider.Visible());
+  Exec("UPDATE itemdata SET Storage=30 WHERE Name='羊肉'");
+  Exec("UPDATE home SET Meat='abc'");
+  ASSERT_TRUE(Menu("供給"));
+  Pick(GridId::GGMain, 0, "羊肉");
+  Slide(5);
+  cmd::GLExcute_Click(c);
+  EXPECT_EQ(screen.errors, (Names{"売却アイテム情報取得エラー\r\n単価(木弓)=32768", "供給先の数量取得エラー\r\nhome.Meat=abc"}));
+  EXPECT_EQ(Stock("羊肉") + "/" + Home("Meat"), "30/abc");
+}
+
 }  // namespace
 }  // namespace cmdtest

@@ -232,5 +232,25 @@ TEST_F(TradeCommandsTest, CancellingAContractCostsFriendshipForEveryDeliveryLeft
   EXPECT_EQ(Value(std::string("SELECT Friendship FROM country WHERE Nation='") + kHome + "'"), "8");
 }
 
+// A figure of a nation, a pier or a contract that cannot be read is named: no partner, no list,
+// no cancellation, and the contract stays.
+TEST_F(TradeCommandsTest, FiguresTheTradeCannotReadAreNamedAndChangeNothing) {
+  Exec(std::string("UPDATE country SET Population='abc' WHERE Nation='") + kHome + "'");
+  StartWith(kHome);
+  EXPECT_EQ(form.mTradeCountry.Nation + "/" + std::to_string(host.trade.Visible()), "/0");
+  Exec("UPDATE construct SET Land=2147483648 WHERE Name='木製の桟橋'");
+  EXPECT_FALSE(Menu("開始"));
+  Exec(std::string("INSERT INTO trade VALUES('") + kOther + "','abc',1)");
+  Exec(std::string("INSERT INTO tradedata VALUES('") + kOther + "','輸出','布',5)");
+  ASSERT_TRUE(Menu("中止"));
+  Pick(GridId::GGSub1, 0, kOther);
+  Answer({kYes});
+  cmd::GLExcute_Click(c);
+  EXPECT_EQ(screen.errors, (Names{"交易国取得エラー:TradeStart\r\ncountry.Population=abc",
+                                  "桟橋取得エラー:ShowTradeCountryList\r\nSUM(construct.Land)=2147483648",
+                                  "交易回数取得エラー:GGSub1_RowSelect\r\ntrade.Count=abc"}));
+  EXPECT_EQ(Goods(kOther) + "/" + Value("SELECT COUNT(*) FROM trade"), "輸出,布,5/1");
+}
+
 }  // namespace
 }  // namespace cmdtest

@@ -48,4 +48,22 @@ TEST_F(RepairsTest, FirstStartRunsAllThreeAndSparesTheJobUnderWaySecondStartRuns
   EXPECT_EQ(State(), "3|x|40y|40y");
 }
 
+// Repair 3 clears work only where it knows which job is under way and which row it names: a job
+// that cannot be read clears nothing and waits for a later start; a row whose ID is no whole
+// number is left alone.
+TEST_F(RepairsTest, RepairThreeTouchesNoRowItCannotName) {
+  settings.Set("Check3", "False");
+  Damage();
+  ASSERT_TRUE(db->Excute("UPDATE home SET Construction=2147483648"));
+  mainscreen::Check3(*db, settings);
+  EXPECT_EQ(State() + settings.Get("Check3"), "3|x|40y|40yFalse");
+
+  ASSERT_TRUE(db->Excute("UPDATE home SET Construction=4"));
+  ASSERT_TRUE(db->Excute("UPDATE construction SET ID='3 OR 1=1' WHERE ID=3"));
+  mainscreen::Check3(*db, settings);
+  EXPECT_EQ(Value("SELECT Work||[Update] FROM construction WHERE ID='3 OR 1=1'") + "|" +
+                Value("SELECT Work||[Update] FROM construction WHERE ID=4") + "|" + settings.Get("Check3"),
+            "40y|40y|True");
+}
+
 }  // namespace

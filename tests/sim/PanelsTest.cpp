@@ -2,7 +2,9 @@
 // the figures of their last refresh.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
+#include <utility>
 
 #include "SimFixture.h"
 #include "sim/Economy.h"
@@ -115,6 +117,95 @@ TEST_F(PanelsTest, ArmiesInTheFieldBecomeBattleUnitsAtLoad) {
   ASSERT_FALSE(army.units[1].second.monsterRow.empty());
   EXPECT_EQ(army.units[1].second.monsterRow[1], "亜人");
   EXPECT_TRUE(screen.errors.empty());
+}
+
+// The load reads every number through the week's readers: a value it cannot read is named with
+// its column, and the load goes on without it (a figure counts 0, an occupation is left out of
+// an average, a job or target shows no progress but stays for the week).
+TEST_F(PanelsTest, ValuesTheLoadCannotReadAreNamedAndTheLoadGoesOn) {
+  UnitsHandedOver army;
+  ctx.army = &army;
+  Exec("UPDATE construction SET Work=30 WHERE ID=3");
+  Exec("UPDATE home SET Construction=3,Itemresearch='布の服',Arearesearch='リュシーレ平原'");
+  Exec("UPDATE people SET Trust=40 WHERE Occupation='Soldier'");
+  Exec("INSERT INTO unit VALUES(1,'国王軍','Ally','ゴブリンの巣',2,'セイバー',10,5,5,'木刀','','','','',100,1,0,0,0,'')");
+  auto label = [&](LabelId l) { return MainText(l) + " " + std::to_string(screen.label(l).value); };
+  auto trust = [&] { return Cell(ViewId::Kingdom, 2, 4); };
+  struct Case {
+    const char* damage;
+    const char* error;  // "" for none
+    std::function<std::string()> shown;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"", "", [&] { return label(LabelId::Construct) + "/" + label(LabelId::ItemResearch) + "/" + trust(); },
+       "建設:小さな畑(リュシーレ平原) 25/研究:布の服(1) 25/信頼:25"},
+      {"UPDATE home SET Construction=2147483648", "建設建物取得エラー:ShowConstruct\r\nhome.Construction=2147483648",
+       [&] { return label(LabelId::Construct) + state.panels.construction; }, "建設:なし 0"},
+      {"UPDATE construction SET Work='' WHERE ID=3", "", [&] { return label(LabelId::Construct); },
+       "建設:小さな畑(リュシーレ平原) 100"},
+      {"UPDATE construct SET Work=32768 WHERE Name='小さな畑'", "建設建物取得エラー:ShowConstruct\r\nconstruct.Work=32768",
+       [&] { return label(LabelId::Construct) + "/" + state.panels.construction; },
+       "建設:小さな畑(リュシーレ平原) 0/小さな畑"},
+      {"UPDATE area SET AreaLevel='abc' WHERE Name='リュシーレ平原'",
+       "探索エリア取得エラー:ShowAreaResearch\r\narea.AreaLevel=abc",
+       [&] { return label(LabelId::AreaResearch) + "/" + state.panels.areaResearch; }, "探索:リュシーレ平原 0/リュシーレ平原"},
+      // Merchants left out: (10 + 10 + 3 x 40) / 5; counted as 0 it would be 23.
+      {"UPDATE people SET Trust='abc' WHERE Occupation='Merchant'", "職種別人口取得エラー:LoadPeopleData\r\npeople.Trust=abc",
+       trust, "信頼:28"},
+      {"UPDATE people SET Trust=2147483647 WHERE Occupation='Merchant'", "", trust, "信頼:40"},
+      {"UPDATE construction SET NofProduction=32768 WHERE ID=5",
+       "職種別雇用数取得エラー:ShowOccupation\r\nSUM(construction.NofProduction)=32768",
+       [&] { return Cell(ViewId::People, 3, 2); }, "0/10"},
+      {"UPDATE home SET TurnBuy='abc',TurnSell=True", "ゲームの状態取得エラー:InitGameData\r\nhome.TurnBuy=abc",
+       [&] { return std::to_string(state.mTurnBuy) + std::to_string(state.mTurnSell); }, "01"},
+      // The army's weapon keeps its name, so that it comes home.
+      {"UPDATE item SET Weight=32768 WHERE Name='木刀'", "アイテム情報取得エラー:RetclsItem:Name=木刀\r\nitem.Weight=32768",
+       [&] { return army.units.back().second.arms.Name + std::to_string(army.units.back().second.arms.Weight); }, "木刀0"},
+      {"UPDATE unit SET Education=1e308", "軍データ取得エラー:InitGameData\r\nunit.Education=1E+308",
+       [&] { return std::to_string(army.units.size()); }, "0"},
+  };
+  for (const Case& c : cases) {
+    Exec("SAVEPOINT damaged");
+    if (*c.damage) Exec(c.damage);
+    screen.errors.clear();
+    army.units.clear();
+    state.moneyLoaded = false;
+    EXPECT_TRUE(LoadGameState(ctx)) << c.damage;
+    EXPECT_EQ(screen.errors, *c.error ? std::vector<std::string>{c.error} : std::vector<std::string>{}) << c.damage;
+    EXPECT_EQ(c.shown(), c.expected) << c.damage;
+    Exec("ROLLBACK TO damaged");
+    Exec("RELEASE damaged");
+  }
+}
+
+// Without its week number or its people a saved game cannot be played: the load names what is
+// missing and stops before anything is written or shown.
+TEST_F(PanelsTest, WithoutAWeekNumberOrPeopleTheLoadStopsWritingNothing) {
+  Exec("DELETE FROM construct WHERE Name='建て直した兵舎'");  // the load would add it to an older save
+  const std::string stop = "\r\n週数が読めないため、ゲームを終了します";
+  const std::pair<const char*, std::string> cases[] = {
+      {"UPDATE home SET Turn='abc'", "週数取得エラー:LoadGameState\r\nhome.Turn=abc" + stop},
+      {"UPDATE home SET Turn=NULL", "週数取得エラー:LoadGameState\r\nhome.Turn=" + stop},
+      {"DELETE FROM home", "週数取得エラー:LoadGameState\r\nhome に行がありません" + stop},
+      {"DELETE FROM people", "職種別人口取得エラー:LoadGameState\r\npeople に行がありません\r\n国民がいないため、ゲームを終了します"},
+  };
+  for (const auto& [damage, error] : cases) {
+    Exec("SAVEPOINT damaged");
+    Exec(damage);
+    screen.errors.clear();
+    EXPECT_FALSE(LoadGameState(ctx)) << damage;
+    EXPECT_EQ(screen.errors, std::vector<std::string>{error});
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM construct WHERE Name='建て直した兵舎'") + std::to_string(screen.views.size()),
+              "00")
+        << damage;
+    Exec("ROLLBACK TO damaged");
+    Exec("RELEASE damaged");
+  }
+  // The last week of 32 bits is a week number.
+  Exec("UPDATE home SET Turn=2147483647");
+  EXPECT_TRUE(LoadGameState(ctx));
+  EXPECT_EQ(state.mTurn, 2147483647);
 }
 
 }  // namespace

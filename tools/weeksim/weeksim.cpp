@@ -182,7 +182,12 @@ bool SendArmy(sim::WeekContext& ctx, ConsoleScreen& screen, clsBattle& battle, c
     std::cerr << "そのモンスターの巣はありません: " << nest << "\n";
     return false;
   }
-  if (!sim::TextB(ctx.db.Data(0))) {
+  const auto open = sim::Flag(ctx.db.Data(0));
+  if (!open) {
+    std::cerr << "そのモンスターの巣は発見済みかどうかが読めません: nest.Open=" << ctx.db.Data(0) << "\n";
+    return false;
+  }
+  if (!*open) {
     ctx.db.Excute("UPDATE nest SET Open=True WHERE Name=" + SqlText(nest));
     std::printf("  (conquest)         %s を発見済みにしました\n", nest.c_str());
   }
@@ -406,7 +411,7 @@ int Run(int argc, char** argv) {
 
   // What the main screen does at load.
   try {
-    sim::LoadGameState(ctx);
+    if (!sim::LoadGameState(ctx)) return 1;  // it has named what the game cannot do without
     if (recruit >= 0) {
       for (sim::PanelOcc o : sim::kAllPanelOcc) sim::SetRecruiting(ctx, o, (recruit & sim::RecruitBit(o)) != 0);
       sim::SaveHomeSetting(ctx);  // kept also when the run ends in a game over

@@ -1,4 +1,4 @@
-/** @file faults.cpp The faults scenario: a data initialisation refused while another copy holds the database, and the game started with a wave file and a tune missing, on both audio paths. */
+/** @file faults.cpp The faults scenario: a data initialisation refused while another copy holds the database, the game started with a wave file and a tune missing, on both audio paths, and 開始 on a save whose week number cannot be read. */
 #include <filesystem>
 #include <string>
 
@@ -95,5 +95,20 @@ UIDRIVER_SCENARIO(faults) {
   Expect(Main() == StartResult::Started && !gDX8, "start-up (MCI)", "did not start on the MCI path");
   plat::DoEvents();
   StartWithoutSounds("MCI", "ファイルが見つかりません。\n" + (folder / "sound" / "map2.mid").string(), "faults-mci");
+
+  // A save whose week number cannot be read: 開始 names the value and the game ends, the save
+  // as it was.
+  SqliteConnection::Open(folder / "vesk.mdb")->Execute("UPDATE home SET Turn='abc'");
+  const auto before = plat::ReadWholeFile(folder / "vesk.mdb");
+  JoinGame();
+  Expect(Main() == StartResult::Started, "start-up (damaged week)", "did not start");
+  plat::DoEvents();
+  ExpectMessageBox("週数取得エラー:LoadGameState\r\nhome.Turn=abc\r\n週数が読めないため、ゲームを終了します", "OK",
+                   "faults-03-damaged-week");
+  ClickOn(TitleScreenWindow()->GLLStart);
+  uidriver::CheckMessageBoxesShown("開始 (damaged week)");
+  Expect(gEnding && !MainScreenWindow()->IsShown(), "開始 (damaged week)", "the game did not end");
+  Expect(plat::ReadWholeFile(folder / "vesk.mdb") == before, "開始 (damaged week)", "the save was written");
+  EndGame();
   rt::SetClock(nullptr);
 }
