@@ -197,6 +197,7 @@ namespace {
 // when the game ended by itself, 1 after an error no handler caught.
 [[noreturn]] void PlayAndEnd(const std::string& damage, const std::function<void()>& tick) {
   setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);  // a machine without a sound card would add its own box
   GameDbFolder game;
   for (const char* sub : {"image", "sound"})
     std::filesystem::copy(std::filesystem::path(VESK_GAME_DIR) / sub, game.Folder() / sub,
