@@ -145,6 +145,13 @@ TEST_F(PeopleTest, StaffingNeverExceedsABuildingsPlaces) {
   TurnEnd_ResidentialDif(ctx, leaving);
   EXPECT_EQ(Nofs({2, 12}) + "/" + std::to_string(arriving) + "/" + std::to_string(leaving), "0/160/0/0");
   EXPECT_EQ(screen.errors.size(), 1u);
+
+  // Soldiers coming home, or leaving, with every barracks demolished: an empty box said nothing.
+  Exec("DELETE FROM construction WHERE Name='ボロボロの兵舎'");
+  SoldierAdd(ctx, 5);
+  SoldierDif(ctx, 5);
+  EXPECT_EQ(std::vector<std::string>(screen.errors.begin() + 1, screen.errors.end()),
+            (std::vector<std::string>{"兵舎がありません:SoldierAdd", "兵舎がありません:SoldierDif"}));
 }
 
 TEST_F(PeopleTest, ConstructionPowerCompletesAndUpgradesWithTheRightWork) {
