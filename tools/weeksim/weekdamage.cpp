@@ -34,8 +34,8 @@ const char kUsage[] =
     "  16・32・64ビットの端, 1e15, 1e308, 1.5, 2.4, BLOB, 'abc', 10万文字, 引用符を含む文字列, 無い名前;\n"
     "  行の削除と重複; 列とテーブルの削除) WEEKSIM で始め (ゲームの読み込みと編成) から N 週 (既定 10) 進めます。\n"
     "  異常終了・サニタイザーの報告・時間切れ、処理されないエラーでの停止 (終了コード 4)、メッセージの無い\n"
-    "  エラー終了、プレイヤーが読む文に混じったランタイムやライブラリの英語、範囲を外れた在庫・お金・人数が\n"
-    "  残ったものを報告します。\n"
+    "  エラー終了や文の無いエラーのメッセージ、プレイヤーが読む文に混じったランタイムやライブラリの英語、\n"
+    "  範囲を外れた在庫・お金・人数が残ったものを報告します。\n"
     "  --sample N  決まった再現例と、残りを --seed で選んだ計 N 個だけ試す (既定は全部)\n"
     "  --keep DIR  問題のあったコピーを DIR に残す\n"
     "  --verbose   すべてのコピーの結果と weeksim の最後のエラーを一行ずつ書く\n"
@@ -231,6 +231,8 @@ std::vector<Damage> Reproducers() {
       {"item", "Weight", "2147483647", "2147483647", weapon, {}, true},
       {"item", "Power", "1e15", "1e15", weapon, {}, true},
       {"itemdata", "Storage", "'abc'", "'abc'", weapon, {}, true},
+      // Soldiers coming home to a kingdom whose one barracks was demolished meanwhile.
+      {"construction", "", "削除", "", "Name='ボロボロの兵舎'", {}, true},
       // The building unlocks' flags.
       {"construct", "Open", "'abc'", "'abc'", "Name='限られた畑'", {}, true},
       {"construct", "Open", "X'32'", "X'32'", "Name='中くらいの住宅地'", {}, true},
@@ -430,6 +432,7 @@ Outcome Judge(const fs::path& dir, const Damage& d, int status, bool timedOut) {
       if (const auto sql = Pasted(dir / "trace.txt", d.Needle())) o.findings.push_back("SQL に貼り込まれた値: " + *sql);
     if (const auto line = ForeignLine(dir / "said.txt")) o.findings.push_back("プレイヤーが読む英語: " + *line);
     if (code == 4) o.findings.push_back("処理されないエラーで止まりました: " + LastLine(err));
+    if (("\n" + err).find("\n  ! \n") != std::string::npos) o.findings.push_back("文の無いエラーのメッセージ");
     if (code == 0 || code == 3 || code == 4) {
       if (code == 3 && !SaidWhy(out, err))
         o.findings.push_back("終了コード 3 なのにメッセージがありません");
