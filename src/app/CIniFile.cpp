@@ -195,11 +195,11 @@ bool CIniFile::Save(const std::string& Section) {
     names.push_back(Section);
   }
   if (names.empty()) {
-    lastError_ = "no section to write";
+    lastError_ = "書き込む設定がありません";
     return false;
   }
   if (fileName_.empty()) {
-    lastError_ = "no file name";
+    lastError_ = "設定ファイルの名前がありません";
     return false;
   }
 

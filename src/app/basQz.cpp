@@ -1,9 +1,7 @@
 /** @file basQz.cpp Start-up and shutdown of the program, and its global objects. */
 #include "app/basQz.h"
 
-#include <algorithm>
 #include <exception>
-#include <new>
 #include <iostream>
 #include <variant>
 
@@ -125,16 +123,6 @@ bool AppEnd() {
   }
   gIni.reset();
   return saved;
-}
-
-std::string DescribeError(const std::exception& e) {
-  if (const auto* vb = dynamic_cast<const rt::VbError*>(&e))
-    return "エラー " + std::to_string(vb->Number()) + " " + rt::ErrorWords(vb->Number());
-  if (dynamic_cast<const std::bad_alloc*>(&e)) return "メモリが足りません";
-  // The game's own messages are Japanese; a text all in ASCII is a library's English.
-  const std::string text = e.what();
-  const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  return ascii ? rt::ErrorWords(0) : text;
 }
 
 bool IsDirectX8() {

@@ -10,6 +10,7 @@
 
 #include "app/CIniFile.h"
 #include "app/clsAppInfo.h"
+#include "runtime/VbError.h"
 
 // The global objects of other parts of the game; each part sets its object through a start-up
 // hook below, and AppEnd releases them in order.
@@ -59,10 +60,8 @@ StartResult Main();
 /// False (after showing a message) when the file could not be written.
 bool AppEnd();
 
-/// An error as the player is told it: "エラー" with the old runtime's number and its Japanese
-/// words, or the text of any other exception when it is the game's own (Japanese); never a
-/// library's English.
-std::string DescribeError(const std::exception& e);
+/// Start-up and shutdown name an error as every message of the game does.
+using rt::DescribeError;
 
 /// True when the registry's DirectX version is 4.08.00.0400 or later.
 bool IsDirectX8();

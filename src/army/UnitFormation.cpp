@@ -409,8 +409,7 @@ std::string clsUnitFormation::Depart(const std::string& nestName, int16_t distan
     }
   } catch (const std::exception& e) {
     RollBack(db);
-    const auto* runtime = dynamic_cast<const rt::VbError*>(&e);
-    return "軍を送り出せませんでした:" + rt::ErrorWords(runtime ? runtime->Number() : 0);
+    return "軍を送り出せませんでした:" + rt::DescribeError(e);
   }
 
   // Committed: only now does the army exist for the battle engine and the remembered sets.

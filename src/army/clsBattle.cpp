@@ -3,10 +3,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "runtime/Clock.h"
 #include "runtime/FlagScope.h"
 #include "runtime/Random.h"
+#include "runtime/VbError.h"
 
 namespace {
 const std::string kArmy = "国王軍";
@@ -397,8 +399,11 @@ bool clsBattle::StartBattle(const std::string& strParty1, const std::string& str
     // Whatever the units' figures, an error ends the battle here and not the week: the army
     // falls back as from a retreat.
     isBattle_ = isRetreat_ = true;
+    std::fprintf(stderr, "vesk: StartBattle: %s\n", e.what());  // the runtime's own words
     try {
-      ShowMessage(p1.UnitName() + "は戦闘を続けられず退却した(" + e.what() + ")");
+      // The reason on a line of its own: the message line has room for one of them at a time.
+      ShowMessage(p1.UnitName() + "は戦闘を続けられず退却した");
+      ShowMessage(rt::DescribeError(e));
     } catch (const std::exception&) {
     }
   }

@@ -18,8 +18,8 @@ std::string ErrMsg(sqlite3* db) { return db ? sqlite3_errmsg(db) : "out of memor
 
 [[noreturn]] void Fail(sqlite3* db) { throw DbError(db ? sqlite3_errcode(db) : SQLITE_NOMEM, ErrMsg(db), true); }
 
-// The Japanese words for the engine's failures that a player can meet: the file in use, damaged,
-// read-only, not to be opened or written, the disk full. Null for any other code.
+// The Japanese words for the engine's failures: those of the file that a player can meet (in
+// use, damaged, read-only, not to be opened or written, the disk full) say which.
 const char* PlayerWords(int code) {
   switch (code & 0xFF) {
     case SQLITE_BUSY:
@@ -32,7 +32,10 @@ const char* PlayerWords(int code) {
     case SQLITE_PERM:
     case SQLITE_AUTH: return "データベースファイルを使う権限がありません";
     case SQLITE_IOERR: return "データベースファイルを読み書きできません";
-    default: return nullptr;
+    case SQLITE_NOMEM: return "メモリが足りません";
+    // The rest (a table or column missing from a damaged save, a value the engine refuses) is
+    // the engine's English: DBerr.log keeps its words.
+    default: return "データベースの処理に失敗しました";
   }
 }
 
@@ -173,8 +176,13 @@ double ParseNumber(const std::string& s) { return std::strtod(s.c_str(), nullptr
 }  // namespace
 
 std::string DbError::PlayerDescription() const {
-  const char* words = engineWords_ ? PlayerWords(number_) : nullptr;
-  return words ? words : what();
+  if (!engineWords_) return what();
+  // What a damaged save most often lacks is named: the engine's sentence around it is English.
+  const std::string text = what();
+  for (const auto& [english, words] : {std::pair<std::string_view, const char*>{"no such table: ", "テーブルがありません: "},
+                                       {"no such column: ", "列がありません: "}})
+    if (text.rfind(english, 0) == 0) return words + text.substr(english.size());
+  return PlayerWords(number_);
 }
 
 std::string SqlText(std::string_view value) {

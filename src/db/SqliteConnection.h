@@ -22,10 +22,10 @@ class DbError : public std::runtime_error {
   bool EngineWords() const { return engineWords_; }
   /// "number:description" with the description as it came, as DBerr.log keeps it.
   std::string Text() const { return std::to_string(number_) + ":" + what(); }
-  /// The description as the player reads it: for a failure of the file that a player can meet
-  /// (in use, damaged or not a database, read-only, disk full, not to be opened, not permitted,
-  /// a read or write error) a short Japanese text in place of the engine's words; otherwise the
-  /// description as it is.
+  /// The description as the player reads it: the engine's words become a short Japanese text,
+  /// which for a failure of the file that a player can meet (in use, damaged or not a database,
+  /// read-only, disk full, not to be opened, not permitted, a read or write error) says which;
+  /// the game's own description stays as it is.
   std::string PlayerDescription() const;
   /// "number:" and PlayerDescription(), the last error text the game shows.
   std::string PlayerText() const { return std::to_string(number_) + ":" + PlayerDescription(); }

@@ -90,7 +90,7 @@ bool clsDB::Attempt(const std::function<void()>& action) {
   } catch (const DbError& e) {
     SetError(e);
   } catch (const std::exception& e) {
-    SetError(DbError(0, e.what()));
+    SetError(DbError(0, e.what(), true));  // a runtime's or library's words, not the game's
   }
   return false;
 }

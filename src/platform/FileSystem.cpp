@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <system_error>
@@ -45,7 +44,15 @@ std::string SystemErrorText(int err) {
     case EDQUOT: return "ディスクの空き容量が足りません";
     case ENOENT: return "ファイルかフォルダーがありません";
     case EIO: return "ディスクを読み書きできません";
-    default: return std::strerror(err);
+    case EISDIR: return "同じ名前のフォルダーがあります";
+    case ENOTDIR: return "パスの途中にフォルダーでないものがあります";
+    case ENAMETOOLONG: return "パスが長すぎます";
+    case EBUSY:
+    case ETXTBSY: return "ファイルは使用中です";
+    case EMFILE:
+    case ENFILE: return "開いているファイルが多すぎます";
+    // The system's own text (strerror) is English: the number lets it be looked up.
+    default: return "システムのエラー " + std::to_string(err);
   }
 }
 

@@ -13,7 +13,7 @@ std::filesystem::path ProgramFolder();
 void SetProgramFolder(const std::filesystem::path& folder);
 
 /// A system error number (errno) in short Japanese for the player: permission, a read-only
-/// disk, a full disk, a missing file; any other in the system's words.
+/// disk, a full disk, a missing file, a folder in the way, ...; any other by its number.
 std::string SystemErrorText(int err);
 
 /// The whole contents of a file, or nothing when it cannot be opened or read.

@@ -5,6 +5,7 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -80,6 +81,12 @@ void CombineRow(uint8_t* d, const uint8_t* s, size_t n, Rop rop) {
     case Rop::Paint: for (size_t i = 0; i < n; ++i) d[i] |= s[i]; break;
     case Rop::And: for (size_t i = 0; i < n; ++i) d[i] &= s[i]; break;
   }
+}
+
+// What the player reads of a picture that failed; SDL's own reason is English: standard error.
+std::string PictureFailure(const char* what, const std::string& path) {
+  std::fprintf(stderr, "%s: %s\n", path.c_str(), SDL_GetError());
+  return std::string(what) + ": " + path;
 }
 
 }  // namespace
@@ -162,14 +169,14 @@ bool LoadPicture(const std::string& path, Surface& out, std::string& error) {
   }
   SDL_Surface* loaded = IMG_Load(path.c_str());
   if (!loaded) {
-    error = "画像ファイルを読み込めません: " + path + " (" + SDL_GetError() + ")";
+    error = PictureFailure("画像ファイルを読み込めません", path);
     return false;
   }
   // RGB888 is stored as B, G, R, X bytes on this little-endian machine: our own layout.
   SDL_Surface* conv = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB888, 0);
   SDL_FreeSurface(loaded);
   if (!conv) {
-    error = "画像ファイルを変換できません: " + path + " (" + SDL_GetError() + ")";
+    error = PictureFailure("画像ファイルを変換できません", path);
     return false;
   }
   Surface result(conv->w, conv->h);

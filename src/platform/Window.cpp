@@ -6,6 +6,7 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
@@ -112,7 +113,10 @@ Window::Window(const std::string& caption, int clientWidth, int clientHeight, Wi
   if (style == WindowStyle::Borderless) flags |= SDL_WINDOW_BORDERLESS;
   sdl_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                           clientWidth, clientHeight, flags);
-  if (!sdl_) throw std::runtime_error("ウィンドウを作れません: " + caption + " (" + SDL_GetError() + ")");
+  if (!sdl_) {
+    std::fprintf(stderr, "SDL_CreateWindow: %s\n", SDL_GetError());  // SDL's English stays here
+    throw std::runtime_error("ウィンドウを作れません: " + caption);
+  }
   sdlId_ = SDL_GetWindowID(sdl_);
   SDL_GetWindowPosition(sdl_, &position_.x, &position_.y);
   Control::SetVisible(false);

@@ -1,6 +1,9 @@
 /** @file VbError.cpp The runtime error type and its standard descriptions. */
 #include "runtime/VbError.h"
 
+#include <algorithm>
+#include <new>
+
 namespace rt {
 
 std::string ErrorDescription(int number) {
@@ -29,6 +32,16 @@ std::string ErrorWords(int number) {
     case kErrDuplicateKey: return "同じキーの要素が既にあります";
     default: return "プログラムの内部エラーです";
   }
+}
+
+std::string DescribeError(const std::exception& e) {
+  if (const auto* vb = dynamic_cast<const VbError*>(&e))
+    return "エラー " + std::to_string(vb->Number()) + " " + ErrorWords(vb->Number());
+  if (dynamic_cast<const std::bad_alloc*>(&e)) return "メモリが足りません";
+  // The game's own messages are Japanese; a text all in ASCII is a library's English.
+  const std::string text = e.what();
+  const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return ascii ? ErrorWords(0) : text;
 }
 
 VbError::VbError(int number, const std::string& description)

@@ -1,5 +1,6 @@
 /** @file VbError.h The one error type of the old runtime: an error number and its description. */
 #pragma once
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -33,5 +34,9 @@ class VbError : public std::runtime_error {
 std::string ErrorDescription(int number);
 /// The same in the words a player reads: the descriptions are the runtime's English.
 std::string ErrorWords(int number);
+/// An error as the player is told it: "エラー" with the old runtime's number and its Japanese
+/// words, or the text of any other exception when it is the game's own (Japanese); never a
+/// library's English.
+std::string DescribeError(const std::exception& e);
 
 }  // namespace rt

@@ -261,7 +261,8 @@ void SoldierAdd(WeekContext& ctx, int16_t Count) {
   if (Count < 1) return;
   const auto barracks = Workplaces(ctx, "Soldier", "兵舎取得エラー:SoldierAdd");
   if (barracks.empty()) {
-    ctx.MsgBox("");
+    // The soldiers stay in the people's count without a place; the box says why, never empty.
+    ctx.MsgBox("兵舎がありません:SoldierAdd");
     return;
   }
   // Every barracks is written: one above its capacity is cut back and its surplus moves on.
@@ -282,7 +283,7 @@ void SoldierDif(WeekContext& ctx, int16_t Count) {
   if (Count < 1) return;
   const auto barracks = Workplaces(ctx, "Soldier", "兵舎取得エラー:SoldierDif");
   if (barracks.empty()) {
-    ctx.MsgBox("");
+    ctx.MsgBox("兵舎がありません:SoldierDif");
     return;
   }
   int32_t rest = Count;

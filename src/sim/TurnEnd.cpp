@@ -1,6 +1,7 @@
 /** @file TurnEnd.cpp The week driver and the occupation check. */
 #include "sim/TurnEnd.h"
 
+#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <limits>
@@ -171,11 +172,10 @@ const WeekSteps& DefaultWeekSteps() {
 void RunStep(WeekContext& ctx, const char* name, const std::function<void()>& step) {
   try {
     step();
-  } catch (const rt::VbError& e) {
-    ctx.MsgBox(std::string("週の処理でエラーが発生しました:") + name + "\r\n" + std::to_string(e.Number()) + ":" +
-               e.what());
   } catch (const std::exception& e) {
-    ctx.MsgBox(std::string("週の処理でエラーが発生しました:") + name + "\r\n" + e.what());
+    // The player reads the error in Japanese; the runtime's own words stay in standard error.
+    std::fprintf(stderr, "vesk: %s: %s\n", name, e.what());
+    ctx.MsgBox(std::string("週の処理でエラーが発生しました:") + name + "\r\n" + rt::DescribeError(e));
   }
 }
 

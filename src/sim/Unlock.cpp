@@ -1,6 +1,8 @@
 /** @file Unlock.cpp The weekly ladder of building unlocks and the offers to develop the next town district. */
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "db/SqliteConnection.h"
 #include "db/clsDB.h"
@@ -168,7 +170,17 @@ struct Figures {
   int32_t Value(Fig f) const { return value[Slot(f)]; }
 };
 
-bool OpenFlag(WeekContext& ctx, const std::string& sql) { return QueryRow(ctx.db, sql) && TextB(ctx.db.Data(0)); }
+// The Boolean of the row just read. One that cannot be read is named; nothing opens on it.
+std::optional<bool> ReadFlag(WeekContext& ctx, const std::string& message, std::string_view column) {
+  const std::string text = ctx.db.Data(0);
+  const auto flag = Flag(text);
+  if (!flag) BadValue(ctx, message, column, text);
+  return flag;
+}
+
+bool OpenFlag(WeekContext& ctx, const std::string& sql, const std::string& message, std::string_view column) {
+  return QueryRow(ctx.db, sql) && ReadFlag(ctx, message, column).value_or(false);
+}
 
 // The first field of a query reaches `least`; a missing row, or a value that is no whole
 // number, holds no rule.
@@ -198,7 +210,9 @@ bool Holds(WeekContext& ctx, const Figures& f, const Check& c) {
                                  "AND Synthesis=True AND item.Class=" + SqlText(text)) >= c.n;
     case Pre::AreaLevel:
       return Reaches(ctx, "SELECT AreaLevel FROM area WHERE Name=" + SqlText(text), c.n);
-    case Pre::AreaOpen: return OpenFlag(ctx, "SELECT Open FROM area WHERE Name=" + SqlText(text));
+    case Pre::AreaOpen:
+      return OpenFlag(ctx, "SELECT Open FROM area WHERE Name=" + SqlText(text), "エリア情報取得エラー:TurnEnd_ConstructOpen",
+                      "area.Open");
     case Pre::ItemLevel:
       return Reaches(ctx, "SELECT ItemLevel FROM itemdata WHERE Name=" + SqlText(text), c.n);
     case Pre::WeeksSinceStart: {
@@ -211,7 +225,9 @@ bool Holds(WeekContext& ctx, const Figures& f, const Check& c) {
     case Pre::KnownNations: return f.knownNations >= c.n;
     case Pre::OpenAreas: return QueryNumber(ctx.db, "SELECT COUNT(*) FROM area WHERE Open=True") >= c.n;
     case Pre::Palace: return f.palace == text;
-    case Pre::NestOpen: return OpenFlag(ctx, "SELECT Open FROM nest WHERE Name=" + SqlText(text));
+    case Pre::NestOpen:
+      return OpenFlag(ctx, "SELECT Open FROM nest WHERE Name=" + SqlText(text),
+                      "モンスターの巣情報取得エラー:TurnEnd_ConstructOpen", "nest.Open");
   }
   return false;
 }
@@ -225,7 +241,7 @@ void TurnEnd_ConstructCondition(WeekContext& ctx, const std::string& Name, int32
     ctx.MsgBox(Name + "という建物は存在しません:TurnEnd_ConstructCondition");
     return;
   }
-  if (TextB(ctx.db.Data(0))) return;
+  if (ReadFlag(ctx, "建物情報取得エラー:TurnEnd_ConstructCondition", "construct.Open").value_or(true)) return;
   if (!CondText.empty()) {
     const std::string sql =
         CondKind == "Name"
@@ -251,7 +267,7 @@ void AreaDevelop(WeekContext& ctx, const std::string& District, int16_t Count, i
                  const std::string& Next) {
   // A district missing from the catalogue cannot be developed.
   if (!QueryRow(ctx.db, "SELECT Open FROM area WHERE Name=" + SqlText(Next))) return;
-  if (TextB(ctx.db.Data(0))) return;
+  if (ReadFlag(ctx, "エリア情報取得エラー:AreaDevelop", "area.Open").value_or(true)) return;
   const int32_t count = QueryNumber(ctx.db, "SELECT COUNT(*) FROM construction WHERE Area=" + SqlText(District));
   const int32_t money = ctx.data.Money();
   if (money < Price || count < Count) return;

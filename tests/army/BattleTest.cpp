@@ -10,6 +10,7 @@
 #include "army/clsBattle.h"
 #include "runtime/Clock.h"
 #include "runtime/Random.h"
+#include "runtime/VbError.h"
 
 namespace {
 
@@ -274,7 +275,7 @@ TEST_F(BattleTest, SoundsAnimationAndPacing) {
 
 TEST_F(BattleTest, AnErrorInsideTheBattleEndsItAsARetreat) {
   struct FailingDisplay : RecordingBattleDisplay {
-    void DrawStatus(const BattleStatusView&) override { throw std::runtime_error("描画できません"); }
+    void DrawStatus(const BattleStatusView&) override { throw rt::VbError(rt::kErrOverflow); }
   } failing;
   battle.Init(&failing, &pump);
   Army("セイバー", 100, 50, 10);
@@ -283,4 +284,8 @@ TEST_F(BattleTest, AnErrorInsideTheBattleEndsItAsARetreat) {
   EXPECT_TRUE(Fight("ゴブリン"));  // returns, with no error escaping
   EXPECT_EQ(battle.Result(), BattleResult::Retreat);
   EXPECT_EQ(notes, (Lines{"BattleEND"}));
+  // Said in the player's words: the runtime's "Overflow" stays in standard error.
+  ASSERT_GE(failing.Messages.size(), 2u);
+  EXPECT_EQ(Lines(failing.Messages.end() - 2, failing.Messages.end()),
+            (Lines{"国王軍は戦闘を続けられず退却した", "エラー 6 数値が扱える範囲を超えました"}));
 }

@@ -87,7 +87,7 @@ TEST_F(ClsDbTest, CurrentRowSurvivesEmptyQueriesAndTheEnd) {
 
 TEST_F(ClsDbTest, FailuresReturnFalseAndAppendTheErrorRecord) {
   EXPECT_FALSE(db->Excute("UPDATE nowhere SET x=1"));
-  EXPECT_EQ(db->GetErrMSG(), "1:no such table: nowhere");
+  EXPECT_EQ(db->GetErrMSG(), "1:テーブルがありません: nowhere");
   EXPECT_FALSE(db->GetData("SELECT * FROM nowhere"));
   EXPECT_FALSE(db->DBSet(nullptr));
   EXPECT_TRUE(db->LoadFLG());  // a failed DBSet keeps the database it had
@@ -115,10 +115,11 @@ TEST_F(ClsDbTest, FileFailuresReadInJapaneseAndAreLoggedInTheEnginesWords) {
   EXPECT_EQ(db->GetErrMSG(), "13:ディスクの空き容量が足りません");
   EXPECT_NE(ReadFileText(game->Folder() / "DBerr.log").find("\r\n13:database or disk is full\r\n"), std::string::npos);
 
-  // (The file in use: the reset test.) The engine's other failures and the game's own texts
-  // stay as they are, also under a number that the engine uses.
+  // (The file in use: the reset test.) The engine's other failures read as a failure of the
+  // database; the game's own texts stay as they are, also under a number that the engine uses.
   EXPECT_EQ(DbError(26, "file is not a database", true).PlayerText(), "26:データベースファイルが壊れています");
-  EXPECT_EQ(DbError(1, "no such table: nowhere", true).PlayerText(), "1:no such table: nowhere");
+  EXPECT_EQ(DbError(1, "no such column: Nothing", true).PlayerText(), "1:列がありません: Nothing");
+  EXPECT_EQ(DbError(1, "near \"FROM\": syntax error", true).PlayerText(), "1:データベースの処理に失敗しました");
   EXPECT_EQ(DbError(11, "最適化したデータベースが壊れています").PlayerText(), "11:最適化したデータベースが壊れています");
 }
 

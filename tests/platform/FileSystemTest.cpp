@@ -33,10 +33,14 @@ TEST(FileSystem, AtomicWriteReplacesWholeOrNotAtAll) {
     chmod(dir.c_str(), 0755);
     EXPECT_EQ(ReadWholeFile(file), "old");
   }
-  // A target that is a folder cannot be replaced; the temporary file goes away again.
+  // A target that is a folder cannot be replaced; the temporary file goes away again. The reason
+  // reads in Japanese, as the settings' box shows it: the system's "Is a directory" never.
   fs::create_directory(dir / "sub");
-  EXPECT_FALSE(WriteFileAtomic(dir / "sub", "x"));
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomic(dir / "sub", "x", &error));
+  EXPECT_EQ(error, (dir / "sub").string() + "（同じ名前のフォルダーがあります）");
   EXPECT_EQ(entries(), 2);
-  EXPECT_FALSE(WriteFileAtomic(dir / "missing" / "vesk.ini", "x"));
+  EXPECT_FALSE(WriteFileAtomic(dir / "missing" / "vesk.ini", "x", &error));
+  EXPECT_EQ(error, "一時ファイルを作れません: " + (dir / "missing").string() + "（ファイルかフォルダーがありません）");
   fs::remove_all(dir);
 }

@@ -145,6 +145,13 @@ TEST_F(PeopleTest, StaffingNeverExceedsABuildingsPlaces) {
   TurnEnd_ResidentialDif(ctx, leaving);
   EXPECT_EQ(Nofs({2, 12}) + "/" + std::to_string(arriving) + "/" + std::to_string(leaving), "0/160/0/0");
   EXPECT_EQ(screen.errors.size(), 1u);
+
+  // Soldiers coming home, or leaving, with every barracks demolished: an empty box said nothing.
+  Exec("DELETE FROM construction WHERE Name='ボロボロの兵舎'");
+  SoldierAdd(ctx, 5);
+  SoldierDif(ctx, 5);
+  EXPECT_EQ(std::vector<std::string>(screen.errors.begin() + 1, screen.errors.end()),
+            (std::vector<std::string>{"兵舎がありません:SoldierAdd", "兵舎がありません:SoldierDif"}));
 }
 
 TEST_F(PeopleTest, ConstructionPowerCompletesAndUpgradesWithTheRightWork) {
@@ -279,6 +286,37 @@ TEST_F(PeopleTest, EachUnlockOpensAtItsThresholdAndNotBelow) {
     }
   }
   EXPECT_TRUE(screen.errors.empty());
+}
+
+// A flag of the ladder that is no Boolean (a text, a blob) stopped the whole step with a type
+// mismatch: it is named, opens nothing, and the rules after it still open.
+TEST_F(PeopleTest, UnlockFlagsThatCannotBeReadAreNamedAndOpenNothing) {
+  state.panels.population = 150;  // 寂れた教会
+  state.panels.palace = "きらびやかな王宮";
+  Exec("UPDATE construct SET Open=False WHERE Name IN ('寂れた教会','ひなびた漁港','豪華絢爛な王宮')");
+  Build(8, "寺子屋", "中央市街", 0, 50);  // 中央市街 full
+  data.Money(3000);
+  for (const std::string bad : {"'abc'", "X'32'"}) {
+    SCOPED_TRACE(bad);
+    screen.errors.clear();
+    Exec("UPDATE construct SET Open=" + bad + " WHERE Name='中くらいの住宅地'");
+    Exec("UPDATE area SET Open=" + bad + kCoast);
+    Exec("UPDATE area SET Open=" + bad + " WHERE Name='東市街'");
+    Exec("UPDATE nest SET Open=True WHERE Name='魔術師の神殿'");
+    Exec("UPDATE nest SET Open=" + bad + " WHERE Name='銀の迷宮'");
+    const Entries entries = Run(TurnEnd_ConstructOpen);
+    EXPECT_EQ(entries, (Entries{{"newconstruct", "寂れた教会を建設できるようになりました"}}));
+    EXPECT_TRUE(screen.Waited().empty());  // no offer for a district that may be open
+    const std::string shown = bad == "'abc'" ? "abc" : "X'32'";
+    EXPECT_EQ(screen.errors, (std::vector<std::string>{
+                                 "建物情報取得エラー:TurnEnd_ConstructCondition\r\nconstruct.Open=" + shown,
+                                 "エリア情報取得エラー:TurnEnd_ConstructOpen\r\narea.Open=" + shown,
+                                 "モンスターの巣情報取得エラー:TurnEnd_ConstructOpen\r\nnest.Open=" + shown,
+                                 "エリア情報取得エラー:AreaDevelop\r\narea.Open=" + shown}));
+    EXPECT_EQ(Value("SELECT quote(Open) FROM construct WHERE Name='中くらいの住宅地'"), bad);
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM construct WHERE Name IN ('ひなびた漁港','豪華絢爛な王宮') AND NOT Open"), "2");
+    Exec("UPDATE construct SET Open=False WHERE Name='寂れた教会'");
+  }
 }
 
 }  // namespace

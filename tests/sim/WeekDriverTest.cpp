@@ -165,7 +165,8 @@ TEST_F(WeekDriverTest, ARuntimeErrorIsReportedAndTheWeekGoesOn) {
   AllReportsOn();
   TurnEnd(ctx, s);
   ASSERT_EQ(screen.errors.size(), 2u);
-  EXPECT_NE(screen.errors[0].find("TurnEnd_Tax\r\n6:"), std::string::npos) << screen.errors[0];
+  // Named in Japanese: the runtime's "Overflow" is no word for the player.
+  EXPECT_EQ(screen.errors[0], "週の処理でエラーが発生しました:TurnEnd_Tax\r\nエラー 6 数値が扱える範囲を超えました");
   EXPECT_EQ(screen.errors[1], "職種別人口取得エラー:ShowOccupation\r\npeople.Number=多数");
   EXPECT_EQ(screen.Waited(), (std::vector<std::string>{"前半", "後半"}));
   EXPECT_EQ(Value("SELECT [Money] FROM home") + screen.label(LabelId::Construct).mainText, "777建設:なし");

@@ -16,10 +16,12 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
 #include "db/GameDbBuilder.h"
+#include "runtime/VbError.h"
 
 namespace fs = std::filesystem;
 
@@ -28,10 +30,12 @@ namespace {
 const char kUsage[] =
     "使い方: weekdamage --weeksim WEEKSIM --data DATADIR [--sample N] [--weeks N] [--seed N] [--jobs N]\n"
     "                   [--keep DIR]\n"
-    "  DATADIR から進行中のゲームを作り、そのコピーの値・行・テーブルを一つずつ壊して (NULL, '', -1, 0,\n"
-    "  2147483647, -2147483648, 1e15, 1.5, 'abc', 5000文字, 引用符を含む文字列, 無い名前; 行の削除と重複;\n"
-    "  テーブルの削除) WEEKSIM で N 週 (既定 10) 進めます。異常終了・サニタイザーの報告・時間切れ、\n"
-    "  メッセージの無いエラー終了、範囲を外れた在庫・お金・人数が残ったものを報告します。\n"
+    "  DATADIR から進行中のゲームを作り、そのコピーの値・行・列・テーブルを一つずつ壊して (NULL, '', -1, 0,\n"
+    "  16・32・64ビットの端, 1e15, 1e308, 1.5, 2.4, BLOB, 'abc', 10万文字, 引用符を含む文字列, 無い名前;\n"
+    "  行の削除と重複; 列とテーブルの削除) WEEKSIM で始め (ゲームの読み込みと編成) から N 週 (既定 10) 進めます。\n"
+    "  異常終了・サニタイザーの報告・時間切れ、処理されないエラーでの停止 (終了コード 4)、メッセージの無い\n"
+    "  エラー終了や文の無いエラーのメッセージ、プレイヤーが読む文に混じったランタイムやライブラリの英語、\n"
+    "  範囲を外れた在庫・お金・人数が残ったものを報告します。\n"
     "  --sample N  決まった再現例と、残りを --seed で選んだ計 N 個だけ試す (既定は全部)\n"
     "  --keep DIR  問題のあったコピーを DIR に残す\n"
     "  --verbose   すべてのコピーの結果と weeksim の最後のエラーを一行ずつ書く\n"
@@ -84,19 +88,28 @@ const std::vector<std::pair<std::string, std::string>> kValues = {
     {"''", "''"},
     {"-1", "-1"},
     {"0", "0"},
+    {"32767", "32767"},
+    {"32768", "32768"},
     {"2147483647", "2147483647"},
     {"-2147483648", "-2147483648"},
+    {"9223372036854775807", "9223372036854775807"},
     {"1e15", "1e15"},
+    {"1e308", "1e308"},
     {"1.5", "1.5"},
+    {"2.4", "2.4"},  // an ID near another row's
+    {"X'32'", "X'32'"},  // the blob of the text "2"
     {"'abc'", "'abc'"},
-    {"5000文字", "'" + std::string(5000, 'x') + "'"},
+    {"10万文字", "'" + std::string(100000, 'x') + "'"},
     {"引用符", "'2 OR 1=1'' OR ''1''=''1'"},
     {"無い名前", "'どこにも無い名前'"},
 };
 
+/// The nest every copy's new army marches on: the formation runs on each copy.
+const char kConquestNest[] = "湿った洞窟";
+
 struct Damage {
   std::string table, column;  ///< column empty for a whole row or table
-  std::string kind;           ///< a value's name, or "削除", "重複", "テーブル削除"
+  std::string kind;           ///< a value's name, or "削除", "重複", "列削除", "テーブル削除"
   std::string literal;        ///< the value put in
   std::string where;          ///< the row, as a condition; empty for a table
   std::vector<std::string> options;  ///< weeksim's options beyond the weeks and the seed
@@ -181,23 +194,51 @@ std::vector<Damage> AllDamages(const fs::path& base, uint64_t seed) {
     if (rowids.empty())
       for (const auto& r : db.Query("SELECT rowid FROM " + table)) rowids.push_back(*r[0]);
     auto row = [&] { return rowids.empty() ? std::string("rowid=0") : "rowid=" + rowids[rng() % rowids.size()]; };
-    for (const auto& c : db.Query("SELECT name FROM pragma_table_info(" + Q(table) + ")"))
+    for (const auto& c : db.Query("SELECT name FROM pragma_table_info(" + Q(table) + ")")) {
       for (const auto& [kind, literal] : kValues) all.push_back({table, *c[0], kind, literal, row(), {}});
+      all.push_back({table, *c[0], "列削除", "", "", {}});
+    }
     all.push_back({table, "", "削除", "", row(), {}});
     all.push_back({table, "", "重複", "", row(), {}});
     all.push_back({table, "", "テーブル削除", "", "", {}});
   }
-  // Every weeksim option has its share: the player's supply of food, a new army.
-  for (size_t i = 0; i < all.size(); ++i) {
-    if (i % 3 == 0) all[i].options.push_back("--supply");
-    if (i % 5 == 0) all[i].options.insert(all[i].options.end(), {"--conquest", "湿った洞窟"});
-  }
+  // The player's supply of food has its share.
+  for (size_t i = 0; i < all.size(); i += 3) all[i].options.push_back("--supply");
   return all;
 }
 
-/// The faults the issue reproduces, each with the damage and the options that showed it.
+/// Known faults, each with the damage and the options that showed it.
 std::vector<Damage> Reproducers() {
+  const std::string weapon = "Name='木刀'";  // the one sword in store: the new army's best
   return {
+      // An ID or a count that only looks like another row's.
+      {"unit", "ID", "2.4", "2.4", "ID=1", {}, true},
+      {"unit", "ID", "X'32'", "X'32'", "ID=1", {}, true},
+      {"continueitem", "ID", "2.4", "2.4", "ID=1", {}, true},
+      {"continueitem", "Count", "X'32'", "X'32'", "ID=2", {}, true},
+      {"continueitem", "Count", "0.5", "0.5", "ID=2", {}, true},
+      {"construction", "ID", "2.4", "2.4", "ID=8", {}, true},
+      {"construction", "ID", "X'32'", "X'32'", "ID=8", {}, true},
+      {"trade", "Count", "1.5", "1.5", "1", {}, true},
+      // Values the main window's load, the formation and the week's sums read.
+      {"home", "Turn", "'abc'", "'abc'", "1", {}, true},
+      {"home", "Turn", "2147483647", "2147483647", "1", {}, true},
+      {"home", "Construction", "2147483648", "2147483648", "1", {}, true},
+      {"people", "Trust", "2147483647", "2147483647", "Occupation='Soldier'", {}, true},
+      {"construction", "Work", "''", "''", "ID=8", {}, true},
+      {"unit", "Number", "40000", "40000", "ID=2", {}, true},
+      {"unit", "Number", "2147483647", "2147483647", "ID=1", {}, true},
+      {"item", "Weight", "2147483647", "2147483647", weapon, {}, true},
+      {"item", "Power", "1e15", "1e15", weapon, {}, true},
+      {"itemdata", "Storage", "'abc'", "'abc'", weapon, {}, true},
+      // Soldiers coming home to a kingdom whose one barracks was demolished meanwhile.
+      {"construction", "", "削除", "", "Name='ボロボロの兵舎'", {}, true},
+      // The building unlocks' flags.
+      {"construct", "Open", "'abc'", "'abc'", "Name='限られた畑'", {}, true},
+      {"construct", "Open", "X'32'", "X'32'", "Name='中くらいの住宅地'", {}, true},
+      {"area", "Open", "'abc'", "'abc'", "Name='ナハムルト海岸'", {}, true},
+      {"area", "Open", "X'32'", "X'32'", "Name='東市街'", {}, true},
+      {"nest", "Open", "'abc'", "'abc'", "Name='銀の迷宮'", {}, true},
       {"construction", "ID", "'2 OR 1=1'", "'2 OR 1=1'", "ID=2", {}, true},
       {"unit", "ID", "'1 OR 1=1'", "'1 OR 1=1'", "ID=1", {}, true},
       {"continueitem", "Amount", "-1", "-1", "ID=2", {}, true},
@@ -208,7 +249,7 @@ std::vector<Damage> Reproducers() {
       {"home", "Turn", "-2147483648", "-2147483648", "1", {}, true},
       {"home", "Grain", "'abc'", "'abc'", "1", {"--supply"}, true},
       {"home", "Meat", "1e15", "1e15", "1", {"--supply"}, true},
-      {"nest", "Open", "'abc'", "'abc'", "Name='湿った洞窟'", {"--conquest", "湿った洞窟"}, true},
+      {"nest", "Open", "'abc'", "'abc'", "Name='湿った洞窟'", {}, true},
   };
 }
 
@@ -216,6 +257,7 @@ bool Apply(const fs::path& file, const Damage& d, std::string& error) {
   Db db(file);
   bool done = false;
   if (d.kind == "テーブル削除") done = db.Exec("DROP TABLE " + d.table);
+  else if (d.kind == "列削除") done = db.Exec("ALTER TABLE " + d.table + " DROP COLUMN [" + d.column + "]");
   else if (d.kind == "削除") done = db.Exec("DELETE FROM " + d.table + " WHERE " + d.where);
   else if (d.kind == "重複") done = db.Exec("INSERT INTO " + d.table + " SELECT * FROM " + d.table + " WHERE " + d.where);
   else done = db.Exec("UPDATE " + d.table + " SET [" + d.column + "]=" + d.literal + " WHERE " + d.where);
@@ -300,6 +342,57 @@ std::optional<std::string> Pasted(const fs::path& trace, const std::string& need
   return std::nullopt;
 }
 
+/// Words of the old runtime, the database engine and the C++ library that the game never shows
+/// a player: its messages name what went wrong in Japanese.
+std::vector<std::string> ForeignWords() {
+  std::vector<std::string> words = {"no such table", "no such column", "syntax error", "constraint failed",
+                                    "database is locked", "disk I/O error", "malformed", "datatype mismatch",
+                                    "too big", "SQL logic error", "out of memory", "std::", "bad_alloc",
+                                    "basic_string", "stoi", "stoll", "out_of_range", "invalid_argument"};
+  for (int n : {0, 5, 6, 9, 11, 13, 53, 75, 457}) words.push_back(rt::ErrorDescription(n));
+  return words;
+}
+
+/// Whether a line the player reads holds a runtime's or a library's English: one of their own
+/// texts, or a sentence in ASCII (two words, one of three letters or more and written small,
+/// with a blank between). What follows "=" is data (a column's damaged value, a name) and a
+/// statement the message quotes is the game's own: neither counts.
+bool Foreign(std::string_view line) {
+  static const std::vector<std::string> words = ForeignWords();
+  line = line.substr(0, std::min(line.find('='), line.find("＝")));
+  for (const char* sql : {"SELECT ", "UPDATE ", "INSERT ", "DELETE "}) line = line.substr(0, line.find(sql));
+  for (const auto& w : words)
+    if (line.find(w) != std::string_view::npos) return true;
+  auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  struct Word {
+    size_t begin, end;
+    bool small;
+  };
+  std::optional<Word> last;
+  for (size_t i = 0; i < line.size();) {
+    if (!letter(line[i])) {
+      ++i;
+      continue;
+    }
+    Word w{i, i, false};
+    for (; w.end < line.size() && letter(line[w.end]); ++w.end) w.small = w.small || (line[w.end] >= 'a');
+    const bool joined = last && last->end + 1 == w.begin && line[last->end] == ' ';
+    const bool longer = w.end - w.begin >= 3 || (last && last->end - last->begin >= 3);
+    if (joined && longer && (w.small || last->small)) return true;
+    last = w;
+    i = w.end;
+  }
+  return false;
+}
+
+/// The first line of the said file that a player should not read.
+std::optional<std::string> ForeignLine(const fs::path& said) {
+  std::ifstream in(said);
+  for (std::string line; std::getline(in, line);)
+    if (Foreign(line)) return line.substr(0, 200);
+  return std::nullopt;
+}
+
 struct Outcome {
   std::string kind;                   ///< "exit N", "abort", "sanitizer", "timeout"
   std::vector<std::string> findings;  ///< what is wrong with this copy
@@ -326,7 +419,9 @@ Outcome Judge(const fs::path& dir, const Damage& d, int status, bool timedOut) {
     o.findings.push_back("時間切れ");
   } else if (sanitizer) {
     o.kind = "sanitizer";
-    o.findings.push_back("サニタイザーの報告: " + LastLine(err.substr(0, err.find('\n', err.find("ERROR")))));
+    // The report's own line: AddressSanitizer's "ERROR:", UndefinedBehaviorSanitizer's "runtime error:".
+    const size_t at = std::min(err.find("ERROR"), err.find("runtime error:"));
+    o.findings.push_back("サニタイザーの報告: " + LastLine(err.substr(0, err.find('\n', at))));
   } else if (WIFSIGNALED(status)) {
     o.kind = "abort";
     o.findings.push_back("シグナル " + std::to_string(WTERMSIG(status)) + ": " + LastLine(err));
@@ -335,9 +430,12 @@ Outcome Judge(const fs::path& dir, const Damage& d, int status, bool timedOut) {
     o.kind = "exit " + std::to_string(code);
     if (!d.Needle().empty())
       if (const auto sql = Pasted(dir / "trace.txt", d.Needle())) o.findings.push_back("SQL に貼り込まれた値: " + *sql);
+    if (const auto line = ForeignLine(dir / "said.txt")) o.findings.push_back("プレイヤーが読む英語: " + *line);
+    if (code == 4) o.findings.push_back("処理されないエラーで止まりました: " + LastLine(err));
+    if (("\n" + err).find("\n  ! \n") != std::string::npos) o.findings.push_back("文の無いエラーのメッセージ");
     if (code == 0 || code == 3 || code == 4) {
-      if (code != 0 && !SaidWhy(out, err))
-        o.findings.push_back("終了コード " + std::to_string(code) + " なのにメッセージがありません");
+      if (code == 3 && !SaidWhy(out, err))
+        o.findings.push_back("終了コード 3 なのにメッセージがありません");
       for (const auto& v : OutOfBounds(dir / "game.mdb", d)) o.findings.push_back("範囲外: " + v);
     } else if (code == 1) {
       if (err.empty()) o.findings.push_back("終了コード 1 なのにメッセージがありません");
@@ -349,7 +447,8 @@ Outcome Judge(const fs::path& dir, const Damage& d, int status, bool timedOut) {
 }
 
 pid_t Start(const Options& opt, const fs::path& dir, const Damage& d, size_t index) {
-  std::vector<std::string> args = {opt.weeksim, "--weeks", std::to_string(opt.weeks), "--seed", std::to_string(index + 1)};
+  std::vector<std::string> args = {opt.weeksim,  "--weeks", std::to_string(opt.weeks), "--seed", std::to_string(index + 1),
+                                   "--conquest", kConquestNest, "--said", (dir / "said.txt").string()};
   args.insert(args.end(), d.options.begin(), d.options.end());
   if (!d.Needle().empty()) args.insert(args.end(), {"--trace", (dir / "trace.txt").string()});
   args.push_back((dir / "game.mdb").string());

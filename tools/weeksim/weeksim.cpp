@@ -36,18 +36,53 @@ namespace {
 
 const char kUsage[] =
     "使い方: weeksim [--seed N] [--weeks N] [--answer yes|no] [--supply] [--recruit MASK] [--conquest NEST]\n"
-    "               [--new DATADIR] [--trace FILE] DATABASE\n"
+    "               [--new DATADIR] [--trace FILE] [--said FILE] DATABASE\n"
     "  DATABASE のゲームを N 週 (既定 52) 進めます。DATABASE はその場で書き換わります。\n"
     "  --new DATADIR  DATADIR から新しいゲームの DATABASE を作ってから始めます (既にあるときは中止)\n"
     "  --trace FILE   実行した SQL 文を一行ずつ FILE に書く\n"
+    "  --said FILE    プレイヤーが読む文 (メッセージボックス・戦闘のメッセージ・週の報告) を一行ずつ FILE に書く\n"
     "  --answer       はい/いいえの問いへの答え (既定 yes)\n"
     "  --supply       食料不足の警告のあと、倉庫の穀物・肉類を全部領土へ供給する (既定はしない)\n"
     "  --recruit MASK 始めに募集する職種 (1 生産者, 2 商人, 4 技術者, 8 建設者, 16 兵士 の和; 既定は保存のまま)\n"
     "  --conquest NEST 始めに兵舎の兵士全員のセイバー隊を最強装備で編成し、NEST へ出陣させる\n"
-    "                 (NEST が未発見なら発見済みにする)。帰還した週に兵士と装備の収支を確かめる\n"
-    "  エラーのメッセージは標準エラーに出ます。開けないデータベースでは 1、週の途中でエラーが\n"
-    "  表示されたかデータベースのエラーが DBerr.log (DATABASE と同じフォルダ) に記録されたときは 3、\n"
+    "                 (NEST が未発見なら発見済みにする)。帰還した週に兵士と装備の収支を確かめる。\n"
+    "                 出陣できないときはその理由を標準エラーに出して週を進める\n"
+    "  エラーのメッセージは標準エラーに出ます。開けないデータベースや続けられないゲームでは 1、\n"
+    "  出陣できなかったか、週の途中でエラーが表示されたかデータベースのエラーが DBerr.log\n"
+    "  (DATABASE と同じフォルダ) に記録されたときは 3、\n"
     "  それ以外のエラーで止まったときは 4 で終わります。\n";
+
+/// Writes a text the player would read to the --said file, each of its lines on a line of its own.
+void Say(std::FILE* said, const std::string& text) {
+  if (!said) return;
+  std::string lines;
+  for (char c : text)
+    if (c != '\r') lines += c;
+  std::fprintf(said, "%s\n", lines.c_str());
+}
+
+/// The standard message box of a run nobody watches: on standard error, and said.
+class SaidMessageBox : public plat::StderrMessageBox {
+ public:
+  SaidMessageBox(int yesNoAnswer, std::FILE* said) : plat::StderrMessageBox(yesNoAnswer), said_(said) {}
+  int Show(const std::string& prompt, int style, const std::string& title) override {
+    Say(said_, prompt);
+    return plat::StderrMessageBox::Show(prompt, style, title);
+  }
+
+ private:
+  std::FILE* said_;
+};
+
+/// The battle's message line, said; nothing is drawn.
+class SaidBattleDisplay : public RecordingBattleDisplay {
+ public:
+  explicit SaidBattleDisplay(std::FILE* said) : said_(said) {}
+  void ShowMessage(const std::string& text) override { Say(said_, text); }
+
+ private:
+  std::FILE* said_;
+};
 
 /// A screen with no window: panels keep their texts, message boxes are answered at once and
 /// error boxes go to standard error.
@@ -72,8 +107,9 @@ class ConsoleScreen : public sim::IGameScreen {
     std::string main;
   };
 
-  explicit ConsoleScreen(int32_t yesNo) : yesNo_(yesNo) {}
+  ConsoleScreen(int32_t yesNo, std::FILE* said) : said(said), yesNo_(yesNo) {}
   int32_t ShowMSGBox(const std::string& msg, int32_t buttons, bool) override {
+    Say(said, msg);
     if (buttons == sim::kMsgNoButton) return sim::kAnsNone;
     ++waited;
     lastShown = OneLine(msg);
@@ -94,6 +130,7 @@ class ConsoleScreen : public sim::IGameScreen {
     return sim::kAnsClose;
   }
   void MsgBox(const std::string& text, const std::string&) override {
+    Say(said, text);
     ++errors;
     std::fflush(stdout);  // in order with the week it belongs to
     std::cerr << "  ! " << OneLine(text) << "\n";
@@ -103,6 +140,7 @@ class ConsoleScreen : public sim::IGameScreen {
   void GameOverLock() override {}
   void SendMessagePanelBack() override {}
 
+  std::FILE* said;  ///< where the texts a player would read go; null for nowhere
   int waited = 0;
   int errors = 0;
   std::string lastShown;  ///< the last message that waited for an answer
@@ -211,6 +249,7 @@ bool SendArmy(sim::WeekContext& ctx, ConsoleScreen& screen, clsBattle& battle, c
   screen.answerYesOnce = true;  // the march was asked for on the command line
   const std::string message = formation.SetBattle(nestRow);
   if (!message.empty()) {
+    Say(screen.said, message);
     std::cerr << "出陣できません: " << message << "\n";
     return false;
   }
@@ -235,7 +274,8 @@ class CheckedArmy : public sim::IArmy {
     if (fighting.empty()) return;
     const Figures after = Read(ctx.db);
 
-    int32_t left = 0;
+    // Counted wide: a damaged head count may be near the 32-bit end, and the armies add up.
+    int64_t left = 0;
     std::set<std::string> carried, treasure;
     for (const auto& row : fighting) {
       left += sim::WholeNumber(row[0]).value_or(0);
@@ -243,7 +283,7 @@ class CheckedArmy : public sim::IArmy {
         if (!row[c].empty()) carried.insert(row[c]);
       if (!row[7].empty()) treasure.insert(row[7]);
     }
-    const int32_t home = after.barracks - before.barracks, lost = before.soldiers - after.soldiers;
+    const int64_t home = after.barracks - before.barracks, lost = before.soldiers - after.soldiers;
     bool ok = home + lost == left && lost >= 0;
     std::string items;
     for (const auto& [name, stock] : after.stock) {
@@ -254,15 +294,15 @@ class CheckedArmy : public sim::IArmy {
       if (treasure.count(name)) continue;
       if (!carried.count(name) || delta < 0 || delta > left) ok = false;
     }
-    std::printf("  %-18s 出陣 %d人 = 兵舎へ %d人 + 失った %d人;%s %s\n", "(check)", left, home, lost, items.c_str(),
-                ok ? "収支一致" : "収支不一致");
+    std::printf("  %-18s 出陣 %lld人 = 兵舎へ %lld人 + 失った %lld人;%s %s\n", "(check)", static_cast<long long>(left),
+                static_cast<long long>(home), static_cast<long long>(lost), items.c_str(), ok ? "収支一致" : "収支不一致");
     if (!ok) ++mismatches;
   }
   int mismatches = 0;
 
  private:
   struct Figures {
-    int32_t soldiers = 0, barracks = 0;
+    int64_t soldiers = 0, barracks = 0;
     std::map<std::string, int64_t> stock;
   };
   static Figures Read(clsDB& db) {
@@ -299,7 +339,7 @@ int Run(int argc, char** argv) {
   int32_t yesNo = sim::kAnsYes;
   bool supply = false;  // the plain rules; --supply plays the player's answer to the food warning
   long recruit = -1;     // the player's recruitment toggles; -1 keeps the saved set
-  std::string database, newFrom, conquest, tracePath;
+  std::string database, newFrom, conquest, tracePath, saidPath;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     if (a == "--help" || a == "-h") {
@@ -336,6 +376,8 @@ int Run(int argc, char** argv) {
       newFrom = v;
     } else if (a == "--trace") {
       tracePath = v;
+    } else if (a == "--said") {
+      saidPath = v;
     } else if (a == "--answer" && (v == "yes" || v == "no")) {
       yesNo = v == "yes" ? sim::kAnsYes : sim::kAnsNo;
     } else {
@@ -361,9 +403,19 @@ int Run(int argc, char** argv) {
     }
   }
 
+  using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+  auto open = [](const std::string& path) {
+    return File(path.empty() ? nullptr : std::fopen(path.c_str(), "w"), [](std::FILE* f) { return f ? std::fclose(f) : 0; });
+  };
+  File said = open(saidPath);
+  if (!saidPath.empty() && !said) {
+    std::cerr << "書き込めません: " << saidPath << "\n";
+    return 2;
+  }
+
   // Nobody is there to close a box: it goes to standard error with the options' answer.
   plat::SetApplicationTitle("weeksim");
-  plat::StderrMessageBox stderrBox(yesNo == sim::kAnsYes ? plat::vbYes : plat::vbNo);
+  SaidMessageBox stderrBox(yesNo == sim::kAnsYes ? plat::vbYes : plat::vbNo, said.get());
   plat::MessageBoxScope useStderr(&stderrBox);
   // DBerr.log goes beside the database whose errors it records.
   plat::SetProgramFolder(std::filesystem::absolute(database).parent_path());
@@ -375,8 +427,7 @@ int Run(int argc, char** argv) {
 
   // Before the connection, which reports every statement to them until it closes.
   Statements statements;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> trace(tracePath.empty() ? nullptr : std::fopen(tracePath.c_str(), "w"),
-                                                        [](std::FILE* f) { return f ? std::fclose(f) : 0; });
+  File trace = open(tracePath);
   if (!tracePath.empty() && !trace) {
     std::cerr << "書き込めません: " << tracePath << "\n";
     return 2;
@@ -387,6 +438,7 @@ int Run(int argc, char** argv) {
   if (!opened || !conn) return 1;  // the box has said why
   // A damaged file or a missing table would fail on every statement of every week.
   if (const std::string wrong = CreateDB::CheckGameDatabase(*conn); !wrong.empty()) {
+    Say(said.get(), wrong);
     std::cerr << "weeksim: " << wrong << "\n" << database << "\n";
     return 1;
   }
@@ -400,29 +452,26 @@ int Run(int argc, char** argv) {
   sim::clsData data;
   sim::GameState state;
   sim::MemorySettings settings;  // every report switch off: the entries are printed below
-  ConsoleScreen screen(yesNo);
+  ConsoleScreen screen(yesNo, said.get());
   screen.state = &state;
   clsBattle battle;
-  battle.Init(nullptr, nullptr);
+  SaidBattleDisplay battleDisplay(said.get());
+  battle.Init(&battleDisplay, nullptr);
   army::Army army(battle, nullptr);
   CheckedArmy checked(army);
   clsMngUnitItems unitItems;
   sim::WeekContext ctx{*db, data, state, settings, screen, &checked, ""};
 
-  // What the main screen does at load.
-  try {
-    if (!sim::LoadGameState(ctx)) return 1;  // it has named what the game cannot do without
-    if (recruit >= 0) {
-      for (sim::PanelOcc o : sim::kAllPanelOcc) sim::SetRecruiting(ctx, o, (recruit & sim::RecruitBit(o)) != 0);
-      sim::SaveHomeSetting(ctx);  // kept also when the run ends in a game over
-    }
-  } catch (const rt::VbError& e) {
-    std::cerr << "ゲームデータを読めません: " << e.Number() << ":" << e.what() << "\n";
-    return 1;
+  // What the main screen does at load; an error thrown out of it would end the game there too.
+  if (!sim::LoadGameState(ctx)) return 1;  // it has named what the game cannot do without
+  if (recruit >= 0) {
+    for (sim::PanelOcc o : sim::kAllPanelOcc) sim::SetRecruiting(ctx, o, (recruit & sim::RecruitBit(o)) != 0);
+    sim::SaveHomeSetting(ctx);  // kept also when the run ends in a game over
   }
   std::printf("weeksim: %s, seed %llu, %ld weeks, week %d, money %d, people %d\n", database.c_str(),
               static_cast<unsigned long long>(seed), weeks, state.mTurn, data.Money(), data.Population());
-  if (!conquest.empty() && !SendArmy(ctx, screen, battle, unitItems, conquest)) return 1;
+  // A march refused is told, and the weeks go on as the player's would.
+  const bool refused = !conquest.empty() && !SendArmy(ctx, screen, battle, unitItems, conquest);
 
   double totalMs = 0;
   long totalStatements = 0;
@@ -447,6 +496,7 @@ int Run(int argc, char** argv) {
       std::string line = text;
       for (size_t p; (p = line.find("\r\n")) != std::string::npos;) line.replace(p, 2, " / ");
       std::printf("  %-18s %s\n", kind.c_str(), line.c_str());
+      Say(said.get(), text);
     }
     // As the week's own warning: a store below what the people eat in five weeks.
     if (supply && !state.mQuitAfterTurn && sim::QueryRow(*db, "SELECT Meat,Grain FROM home")) {
@@ -460,7 +510,7 @@ int Run(int argc, char** argv) {
   if (run > 0)
     std::printf("%ld weeks: %.2f ms per week, %.0f SQL statements per week, %d errors shown, %lld database errors\n",
                 run, totalMs / run, static_cast<double>(totalStatements) / run, screen.errors, static_cast<long long>(db->FailCount()));
-  const bool failed = screen.errors > 0 || db->FailCount() > 0 || stderrBox.shown > 0;
+  const bool failed = refused || screen.errors > 0 || db->FailCount() > 0 || stderrBox.shown > 0;
   db.reset();
   rt::SetClock(nullptr);
   if (checked.mismatches > 0) std::printf("%d conquest balances did not match\n", checked.mismatches);
