@@ -66,9 +66,14 @@ bool frmMain2::Form_Load() {
   Progress("DB接続中");
   Trace("DBConnect");
   if (!gDB) gDB = std::make_shared<clsDB>();
-  if (!CreateDB::DBConnect(*gDB)) {  // it has told the player why
+  DbOpenFailure why = DbOpenFailure::Other;
+  if (!CreateDB::DBConnect(*gDB, &why)) {  // it has told the player why
     mStartFailed = true;
-    return EndLoad();
+    if (why != DbOpenFailure::Damaged) return EndLoad();
+    // The title stays: its データ初期化 is the way on from a damaged save.
+    startRefused_ = true;
+    Trace("StartRefused");
+    return false;
   }
   ctx_.emplace(sim::WeekContext{*gDB, mData, *this, *settings_, *this, nullptr, ""});
   // Before the repairs write anything: a save without a week number or people is not played.
