@@ -16,6 +16,7 @@
 #include "platform/FileSystem.h"
 #include "runtime/Convert.h"
 #include "sim/Economy.h"
+#include "sim/TurnEnd.h"
 
 using namespace mainscreen;
 
@@ -215,6 +216,9 @@ void frmMain2::Form_Unload() {
   mActiveView = kViewNone;
   mMenuHover = false;
   if (!mStartFailed) {
+    // A week still under way is being cut short (the program ends at once): it goes back first,
+    // and what is kept is what stood when 次の週へ was pressed.
+    sim::AbandonWeek(*ctx_);
     // The marks, the recruiting set and the money the commands have changed since the week.
     sim::SaveHomeSetting(*ctx_);
     media.StopMusic();

@@ -1,6 +1,7 @@
-/** @file GameRunTest.cpp The whole program as a player runs it: 開始 on a damaged save, a start that fails. */
+/** @file GameRunTest.cpp The whole program as a player runs it: 開始 on a damaged save, a start that fails, a week cut short. */
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -131,4 +132,41 @@ TEST_F(GameRunTest, AStartThatFailsEndsNonZero) {
     EXPECT_NE(boxes.shown[0].prompt.find(told), std::string::npos) << boxes.shown[0].prompt;
     EXPECT_NE(ReadFileText(folder.Folder() / "vesk.ini").find("Version=1.09.0037"), std::string::npos) << told;
   }
+}
+
+// SIGTERM during the week's first report, which the busy window refuses: the program ends at once,
+// the week goes back, and what a close keeps is kept as it stood when 次の週へ was pressed.
+TEST_F(GameRunTest, AWeekCutShortKeepsTheChoicesMadeBeforeIt) {
+  // A standing sale, whose report is the week's first.
+  SqliteConnection::Open(game_.DbPath())->Execute("INSERT INTO continueitem VALUES(1,'布','売却',5,3)");
+  // Forked as it stands, so that the program's files land in this test's folder.
+  GTEST_FLAG_SET(death_test_style, "fast");
+  EXPECT_EXIT(
+      {
+        plat::Timer signal;
+        signal.SetInterval(1);
+        signal.Tick = [] {
+          frmMain2* main = MainScreenWindow();
+          if (main && main->mWeekRunning && main->GLMSG[0].IsShown()) raise(SIGTERM);
+        };
+        signal.SetEnabled(true);
+        Run([&] {
+          frmTitle* title = TitleScreenWindow();
+          if (!MainScreenWindow() && title) title->GLLStart_Click();
+          frmMain2* main = MainScreenWindow();
+          if (!main || !main->IsShown()) return false;
+          main->GVPeople_Click(2, "募集する");  // 生産者: 募集中
+          main->mData.MoneyDif(123);           // spent by a command since the last week
+          std::fprintf(stderr, "money %d\n", main->mData.Money());
+          main->GLTurnEnd_Click();
+          return true;
+        });
+        std::fprintf(stderr, "the week ran to its end\n");
+        std::_Exit(0);
+      },
+      ::testing::ExitedWithCode(1), "money 377\n");
+  EXPECT_EQ(Value("SELECT Recruitment FROM home"), "1");
+  EXPECT_EQ(Value("SELECT Turn FROM home"), "1");
+  EXPECT_EQ(Value("SELECT [Money] FROM home"), "377");  // 500 less the 123
+  EXPECT_NE(ReadFileText(game_.Folder() / "vesk.ini").find("\nMainLeft="), std::string::npos);
 }
