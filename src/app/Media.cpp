@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 
 #include "app/SettingKeys.h"
 #include "app/basQz.h"
@@ -52,15 +51,6 @@ void SetOutputVolume(std::string_view option, int16_t Volume, const std::string&
   } else if (!saved.empty()) {
     set(device, static_cast<uint32_t>(std::stoul(saved, nullptr, 16)));
   }
-}
-
-// Whether the file starts as a wave file does: "RIFF", its size, "WAVE".
-bool WaveFileReadable(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  char head[12] = {};
-  if (!in.read(head, 12)) return false;
-  const std::string h(head, 12);
-  return h.compare(0, 4, "RIFF") == 0 && h.compare(8, 4, "WAVE") == 0;
 }
 
 constexpr std::array<const char*, 3> kTunes = {"battle.mid", "map2.mid", "test.mid"};  // MIDI1 to MIDI3
@@ -122,7 +112,10 @@ std::string Media::ReportSoundFiles() {
   std::string lines;
   for (size_t i = 0; i < kSoundFiles.size(); ++i) {
     const std::string path = mSEPath[i].empty() ? SoundPath(kSoundFiles[i]) : mSEPath[i];
-    if (WaveFileReadable(path)) continue;
+    // Read whole, as the sound device will read it: a good header over a broken body is broken.
+    std::string reason;
+    if (plat::WaveFileDecodes(path, reason)) continue;
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), reason.c_str());  // the reader's own words
     std::error_code ec;
     lines += (std::filesystem::exists(path, ec) ? "効果音ファイルを読み込めません: " : "効果音ファイルが見つかりません: ") + path + "\n";
   }

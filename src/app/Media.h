@@ -106,9 +106,10 @@ class Media {
 
   /// The program's folder + "/sound/" + the file of each code.
   void FillSEPath();
-  /// Names, in one message box, each effect whose wave file is missing or is not a wave file;
-  /// those effects then play nothing and the game goes on. The tunes are told by their own
-  /// loading (the MCI open, InitDX8Sound). The text shown, "" when every effect is there.
+  /// Names, in one message box, each effect whose wave file is missing or does not decode as the
+  /// sound device decodes it; those effects then play nothing and the game goes on. The tunes
+  /// are told by their own loading (the MCI open, InitDX8Sound). The text shown, "" when every
+  /// effect is there.
   std::string ReportSoundFiles();
   /// Loads picture `index` of the 17 into picImage; false with a message naming the file when it
   /// is missing or unreadable. The main window's load reads them one by one, so that it can let

@@ -24,6 +24,7 @@ namespace {
 
 std::unique_ptr<frmTitle> gTitle;
 std::unique_ptr<frmMain2> gMain;
+bool gStartFailed = false;  ///< 開始 could not load the main screen: the program ends non-zero
 
 // What the window's close keeps: the main window's unload (its database writes, its place and
 // the equipment sets, then the shutdown), or the title's place and the shutdown. The shutdown
@@ -67,9 +68,16 @@ void JoinGame() {
     links.ProgressMSG = [&title](const std::string& text) { title.ProgressMSG(text); };
     // The load asks the title to go at its end; the title goes itself once the load returns.
     gMain = std::make_unique<frmMain2>(links);
-    if (!gMain->Form_Load()) return false;
-    gMain->Show();
-    return true;
+    if (gMain->Form_Load()) {
+      gMain->Show();
+      return StartOutcome::Started;
+    }
+    if (gMain->StartRefused()) {
+      gMain.reset();
+      return StartOutcome::Refused;
+    }
+    gStartFailed = true;
+    return StartOutcome::Failed;
   };
 }
 
@@ -107,6 +115,7 @@ void EndGame() {
 }
 
 int RunGame() {
+  gStartFailed = false;
   // Before anything is written: without a desktop the program would wait for ever, unseen.
   std::string error;
   if (!plat::OpenDisplay(error)) {
@@ -125,5 +134,5 @@ int RunGame() {
   }
   const bool ended = RunGameLoop();
   EndGame();
-  return ended ? 0 : 1;
+  return ended && !gStartFailed ? 0 : 1;
 }

@@ -17,5 +17,6 @@ void EndGame();
 /// the game here: the player is told what it was, the main window unloads (the game kept) and
 /// the settings are written and the database closed. False after such an error.
 bool RunGameLoop();
-/// Start-up, then the windows' loop until the last window has closed. The exit code.
+/// Start-up, then the windows' loop until the last window has closed. The exit code: 1 when
+/// start-up, 開始 or the loop failed (the player has been told why), else 0.
 int RunGame();

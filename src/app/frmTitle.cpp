@@ -199,10 +199,16 @@ void frmTitle::GLLStart_Click() {
     busy_ = starting_ = false;
     return;
   }
-  const bool started = Screens().ShowMainScreen(*this);
+  const StartOutcome outcome = Screens().ShowMainScreen(*this);
   busy_ = starting_ = false;
+  if (outcome == StartOutcome::Refused) {
+    // The save cannot be played as it is, and the player has been told: the title offers データ初期化.
+    EnableButtons(true);
+    lblMSG_->SetCaption("");
+    return;
+  }
   // A main screen that could not load has said why: the program ends in order.
-  if (!started) endChosen_ = true;
+  if (outcome == StartOutcome::Failed) endChosen_ = true;
   form_.RequestClose();
 }
 
@@ -216,10 +222,13 @@ void frmTitle::GLLCompact_Click() {
   EnableButtons(false);
   ProgressMSG("DBの最適化開始");
   std::string failure;
+  const std::filesystem::path save = plat::ProgramFolder() / "vesk.mdb";
   try {
     clsDB own;  // gDB when start-up made it
     clsDB& db = gDB ? *gDB : own;
-    db.DBCompact((plat::ProgramFolder() / "vesk.mdb").string(), basEnc::Descramble(CreateDB::kScrambledPassword));
+    db.DBCompact(save.string(), basEnc::Descramble(CreateDB::kScrambledPassword));
+  } catch (const DbOpenError& e) {
+    failure = CreateDB::OpenFailureMessage(e, save);  // a damaged save: the way on is データ初期化
   } catch (const DbError& e) {
     failure = e.PlayerDescription();
   } catch (const std::exception& e) {

@@ -1,6 +1,10 @@
 /** @file CreateDB.cpp Opening vesk.mdb and the connection of the game's database object. */
 #include "db/CreateDB.h"
 
+#include <sqlite3.h>
+
+#include <optional>
+
 #include "db/basEnc.h"
 #include "db/clsDB.h"
 #include "platform/FileSystem.h"
@@ -38,6 +42,20 @@ void ShowMessage(const std::string& text) {
   }
 }
 
+// The open for a caller whose player is told here: a failure becomes `failure` and its message.
+std::shared_ptr<SqliteConnection> OpenAndTell(const fs::path& path, std::string_view password,
+                                              std::optional<DbOpenError>& failure) {
+  try {
+    return CreateDB::OpenDBOrThrow(path, password);
+  } catch (const DbOpenError& e) {
+    failure = e;
+  } catch (const std::exception& e) {
+    failure = DbOpenError(DbOpenFailure::Other, 0, e.what());
+  }
+  ShowMessage(CreateDB::OpenFailureMessage(*failure, path));
+  return nullptr;
+}
+
 }  // namespace
 
 namespace CreateDB {
@@ -49,8 +67,16 @@ std::string OpenFailureMessage(const DbOpenError& error, const fs::path& path) {
   switch (error.Kind()) {
     case DbOpenFailure::Missing:
       return "データベースファイルが見つかりません。\n" + file;
+    case DbOpenFailure::Folder:
+      return "データベースファイルの場所にフォルダーがあります。\n" + file;
+    case DbOpenFailure::NoPermission:
+      return "データベースファイルを使う権限がありません。\n" + file;
     case DbOpenFailure::NotADatabase:
       return "データベースファイルが壊れているか、ゲームのデータベースではありません。\n" + file;
+    case DbOpenFailure::Damaged:
+      return "データベースファイルが壊れています。\n「データ初期化」で新しい王国を始められます。\n" + file;
+    case DbOpenFailure::MissingTables:
+      return std::string(error.what()) + "\n" + file;
     case DbOpenFailure::Locked:
       return "データベースファイルは使用中です。ゲームがすでに起動していないか確かめてください。\n" + file;
     case DbOpenFailure::ReadOnly:
@@ -61,48 +87,53 @@ std::string OpenFailureMessage(const DbOpenError& error, const fs::path& path) {
   return "データベースファイルを開けません(" + error.PlayerText() + ")。\n" + file;
 }
 
-std::string CheckGameDatabase(SqliteConnection& db) {
+void CheckGameDatabase(SqliteConnection& db) {
   try {
-    auto check = db.Query("PRAGMA quick_check(1)");
-    if (check->RowCount() != 1 || check->Value(0, 0) != "ok")
-      return "データベースファイルが壊れています(" + (check->RowCount() ? check->Value(0, 0) : std::string()) + ")。";
+    // The engine reports damage as rows, or fails on a page it cannot read at all.
+    auto check = db.Query("PRAGMA quick_check");
+    if (check->RowCount() != 1 || check->Value(0, 0) != "ok") {
+      std::string words;
+      for (long r = 0; r < check->RowCount(); ++r) words += (r ? "\r\n" : "") + check->Value(r, 0);
+      throw DbOpenError(DbOpenFailure::Damaged, SQLITE_CORRUPT, words, true);
+    }
+    auto tables = db.Query("SELECT name FROM sqlite_master WHERE type='table'");
     std::string missing;
     for (const char* table : kGameTables) {
-      if (db.Query("SELECT name FROM sqlite_master WHERE type='table' AND name=" + SqlText(table))->RowCount() == 0)
-        missing += std::string(missing.empty() ? "" : ", ") + table;
+      long r = 0;
+      while (r < tables->RowCount() && tables->Value(r, 0) != table) ++r;
+      if (r == tables->RowCount()) missing += std::string(missing.empty() ? "" : ", ") + table;
     }
-    if (!missing.empty()) return "データベースにゲームのテーブルがありません: " + missing;
+    if (!missing.empty())
+      throw DbOpenError(DbOpenFailure::MissingTables, SQLITE_ERROR, "データベースにゲームのテーブルがありません: " + missing);
+  } catch (const DbOpenError&) {
+    throw;
   } catch (const DbError& e) {
-    return "データベースファイルが壊れています(" + e.Text() + ")。";
+    throw DbOpenError(DbOpenFailure::Damaged, e.Number(), e.what(), e.EngineWords());
   }
-  return "";
 }
 
 std::shared_ptr<SqliteConnection> OpenDBOrThrow(const fs::path& Path, std::string_view Password) {
   // SQLite has no password; the de-scrambling still runs so that a bad literal shows here.
   if (!Password.empty()) basEnc::Descramble(Password);
-  return SqliteConnection::Open(Path);
+  return SqliteConnection::Open(Path, CheckGameDatabase);
 }
 
 std::shared_ptr<SqliteConnection> OpenDB(const fs::path& Path, std::string_view Password, bool& Opened) {
-  Opened = false;
-  try {
-    auto db = OpenDBOrThrow(Path, Password);
-    Opened = true;
-    return db;
-  } catch (const DbOpenError& e) {
-    ShowMessage(OpenFailureMessage(e, Path));
-  } catch (const std::exception& e) {
-    ShowMessage(std::string("データベースファイルを開けません(") + e.what() + ")。\n" + Path.string());
-  }
-  return nullptr;
+  std::optional<DbOpenError> failure;
+  auto db = OpenAndTell(Path, Password, failure);
+  Opened = db != nullptr;
+  return db;
 }
 
-bool DBConnect(clsDB& db) {
-  bool opened = false;
-  auto conn = OpenDB(plat::ProgramFolder() / "vesk.mdb", kScrambledPassword, opened);
-  if (opened) db.DBSet(conn);
-  return opened;
+bool DBConnect(clsDB& db, DbOpenFailure* why) {
+  std::optional<DbOpenError> failure;
+  if (auto conn = OpenAndTell(plat::ProgramFolder() / "vesk.mdb", kScrambledPassword, failure)) {
+    db.DBSet(std::move(conn));
+    return true;
+  }
+  db.DBSetFailed(*failure);
+  if (why) *why = failure->Kind();
+  return false;
 }
 
 }  // namespace CreateDB

@@ -4,8 +4,11 @@
 #include <iterator>
 
 #include "db/CreateDB.h"
-#include "platform/FileSystem.h"
 #include "db/clsDB.h"
+#include "platform/FileSystem.h"
+#include "runtime/Strings.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -63,20 +66,26 @@ const char* const kResetStatements[] = {
 };
 static_assert(std::size(kResetStatements) == 49);
 
-}  // namespace
+// The tables the reset empties and fills anew: a new game needs nothing of them but their columns.
+const char* const kGameStateTables[] = {"home", "people", "construction", "itemdata",
+                                        "unit", "trade",  "tradedata",    "continueitem"};
 
-namespace QzDataInit {
+bool IsGameState(const std::string& table) {
+  for (const char* name : kGameStateTables)
+    if (rt::EqualsNoCase(table, name)) return true;
+  return false;
+}
 
-bool ResetGameDataAt(const std::filesystem::path& path, std::string* why) {
-  clsDB db;  // its own object, released (closing the file) before we return
-  try {
-    db.DBSet(CreateDB::OpenDBOrThrow(path, CreateDB::kScrambledPassword));
-  } catch (const DbOpenError& e) {
-    db.DBSetFailed(e);
-    if (why) *why = CreateDB::OpenFailureMessage(e, path);
-    return false;
-  }
-  // All or nothing: a reset that stops halfway would leave a saved game nobody can play.
+std::string QuotedName(const std::string& name) { return "\"" + rt::Replace(name, "\"", "\"\"") + "\""; }
+
+void RemoveWithWal(const fs::path& file) {
+  std::error_code ec;
+  fs::remove(file, ec);
+  fs::remove(file.string() + "-wal", ec);
+}
+
+// The 49 statements on an open database, all or nothing.
+bool RunReset(clsDB& db, std::string* why) {
   bool done = db.BeginTrans();
   for (size_t i = 0; done && i < std::size(kResetStatements); ++i) done = db.Excute(kResetStatements[i]);
   if (done) done = db.CommitTrans();  // a failed commit rolls back
@@ -86,6 +95,75 @@ bool ResetGameDataAt(const std::filesystem::path& path, std::string* why) {
     if (why) *why = failure;
   }
   return done;
+}
+
+// A new game for a save with damaged pages, which no statement may rely on: built beside it
+// with the save's own tables, indexes, views and triggers, the rows of every table but the game
+// state copied (the catalogue the reset keeps), the reset run on it and the check passed; only
+// then does it take the save's place. When any of that fails the save stays as it was.
+bool RebuildNewGame(const fs::path& save, std::string* why) {
+  const fs::path temp = save.string() + ".new";
+  RemoveWithWal(temp);  // left by a rebuild that stopped halfway
+  std::string table;
+  try {
+    {
+      auto copy = SqliteConnection::Create(temp);
+      copy->Execute("ATTACH DATABASE " + SqlText(save.string()) + " AS old");
+      // The tables first, each filled before the next; the triggers last, so that none fires.
+      auto objects = copy->Query(
+          "SELECT type,name,sql FROM old.sqlite_master WHERE sql IS NOT NULL AND name NOT LIKE 'sqlite!_%' ESCAPE '!' "
+          "ORDER BY type<>'table',type='trigger',rowid");
+      for (long r = 0; r < objects->RowCount(); ++r) {
+        copy->Execute(objects->Value(r, 2));
+        if (objects->Value(r, 0) != "table" || IsGameState(objects->Value(r, 1))) continue;
+        table = objects->Value(r, 1);
+        copy->Execute("INSERT INTO main." + QuotedName(table) + " SELECT * FROM old." + QuotedName(table));
+        table.clear();
+      }
+      copy->Execute("DETACH DATABASE old");
+      copy->Close();
+    }
+    {
+      clsDB db;
+      db.DBSet(CreateDB::OpenDBOrThrow(temp, CreateDB::kScrambledPassword));
+      if (!RunReset(db, why)) throw DbError(0, why ? *why : "");
+    }
+    // The save's log would be applied to the new file: it goes with the save's close, else refuse.
+    std::error_code ec;
+    if (fs::exists(save.string() + "-wal", ec)) throw DbError(5, "データベースの書き込みログが残っています");
+    fs::rename(temp, save, ec);
+    if (ec) throw DbError(ec.value(), "新しいデータベースに置き換えられません（" + plat::SystemErrorText(ec.value()) + "）");
+    return true;
+  } catch (const std::exception& e) {
+    RemoveWithWal(temp);
+    if (why) {
+      const auto* open = dynamic_cast<const DbOpenError*>(&e);
+      if (!table.empty()) *why = "データベースファイルが壊れていて、新しい王国に要るデータも読めません: " + table;
+      else if (open) *why = CreateDB::OpenFailureMessage(*open, save);
+      else if (const auto* db = dynamic_cast<const DbError*>(&e)) *why = db->PlayerDescription();
+      else *why = e.what();
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+namespace QzDataInit {
+
+bool ResetGameDataAt(const fs::path& path, std::string* why) {
+  clsDB db;  // its own object, released (closing the file) before we return
+  try {
+    db.DBSet(CreateDB::OpenDBOrThrow(path, CreateDB::kScrambledPassword));
+  } catch (const DbOpenError& e) {
+    db.DBSetFailed(e);
+    // Starting over is the way out of a damaged save: it must not need the damaged pages.
+    if (e.Kind() == DbOpenFailure::Damaged) return RebuildNewGame(path, why);
+    if (why) *why = CreateDB::OpenFailureMessage(e, path);
+    return false;
+  }
+  // All or nothing: a reset that stops halfway would leave a saved game nobody can play.
+  return RunReset(db, why);
 }
 
 bool ResetGameData(std::string* why) { return ResetGameDataAt(plat::ProgramFolder() / "vesk.mdb", why); }

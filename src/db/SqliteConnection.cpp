@@ -1,11 +1,13 @@
 /** @file SqliteConnection.cpp The game database engine over SQLite. */
 #include "db/SqliteConnection.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <list>
 #include <unordered_map>
 
@@ -147,11 +149,33 @@ void SetJournal(sqlite3* db) {
   if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK) Fail(db);
 }
 
-bool HasSqliteHeader(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
+// Refuses, before the engine touches it, what is not an SQLite file: a folder in its place, a
+// file this user may not read (never to be taken for a foreign one), an empty or foreign file.
+// A failure of the system keeps the system's words.
+void CheckSqliteFile(const std::filesystem::path& file) {
+  std::error_code ec;
+  const auto status = std::filesystem::status(file, ec);
+  if (std::filesystem::is_directory(status))
+    throw DbOpenError(DbOpenFailure::Folder, SQLITE_CANTOPEN, std::strerror(EISDIR), true);
+  if (!std::filesystem::is_regular_file(status))
+    throw DbOpenError(DbOpenFailure::Missing, SQLITE_CANTOPEN, "ファイルが見つかりません");
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    const int err = errno;
+    if (err == EACCES || err == EPERM)
+      throw DbOpenError(DbOpenFailure::NoPermission, SQLITE_PERM, std::strerror(err), true);
+    if (err == ENOENT) throw DbOpenError(DbOpenFailure::Missing, SQLITE_CANTOPEN, "ファイルが見つかりません");
+    throw DbOpenError(DbOpenFailure::Other, SQLITE_CANTOPEN, std::strerror(err), true);
+  }
   char header[16] = {};
-  if (!in.read(header, sizeof header)) return false;
-  return std::memcmp(header, "SQLite format 3", 16) == 0;
+  ssize_t got;
+  do got = ::read(fd, header, sizeof header);
+  while (got < 0 && errno == EINTR);
+  const int err = errno;
+  ::close(fd);
+  if (got < 0) throw DbOpenError(DbOpenFailure::Other, SQLITE_IOERR, std::strerror(err), true);
+  if (got != sizeof header || std::memcmp(header, "SQLite format 3", 16) != 0)
+    throw DbOpenError(DbOpenFailure::NotADatabase, SQLITE_NOTADB, "file is not a database", true);
 }
 
 DbOpenFailure FailureKind(int code) {
@@ -166,6 +190,8 @@ DbOpenFailure FailureKind(int code) {
       return DbOpenFailure::Missing;
     case SQLITE_READONLY:
       return DbOpenFailure::ReadOnly;
+    case SQLITE_PERM:
+      return DbOpenFailure::NoPermission;
     default:
       return DbOpenFailure::Other;
   }
@@ -398,14 +424,12 @@ void SqliteConnection::Run(Prepared& p, const std::function<void(sqlite3_stmt*)>
   if (code != SQLITE_OK) throw DbError(code, message, true);
 }
 
-std::shared_ptr<SqliteConnection> SqliteConnection::Open(const std::filesystem::path& file) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec))
-    throw DbOpenError(DbOpenFailure::Missing, SQLITE_CANTOPEN, "ファイルが見つかりません");
+std::shared_ptr<SqliteConnection> SqliteConnection::Open(const std::filesystem::path& file,
+                                                          const std::function<void(SqliteConnection&)>& check) {
   // Only an SQLite file is touched at all: an empty or foreign file stays as it is.
-  if (!HasSqliteHeader(file))
-    throw DbOpenError(DbOpenFailure::NotADatabase, SQLITE_NOTADB, "file is not a database", true);
+  CheckSqliteFile(file);
   // A save marked read-only stays so, also for a user whom the system would let write.
+  std::error_code ec;
   using std::filesystem::perms;
   const perms mode = std::filesystem::status(file, ec).permissions();
   if ((mode & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none)
@@ -423,6 +447,7 @@ std::shared_ptr<SqliteConnection> SqliteConnection::Open(const std::filesystem::
     auto tables = conn->Query("SELECT name FROM sqlite_master WHERE type='table' AND name='home'");
     if (tables->RowCount() == 0)
       throw DbOpenError(DbOpenFailure::NotADatabase, SQLITE_NOTADB, "ゲームのデータベースではありません");
+    if (check) check(*conn);
     SetJournal(raw);
   } catch (const DbOpenError&) {
     throw;

@@ -36,7 +36,17 @@ class DbError : public std::runtime_error {
 };
 
 /// Why an open failed; the message shown to the player says which.
-enum class DbOpenFailure { Missing, NotADatabase, Locked, ReadOnly, Other };
+enum class DbOpenFailure {
+  Missing,        ///< no file of that name
+  Folder,         ///< a folder stands where the file should be
+  NoPermission,   ///< the system does not let this user read the file
+  NotADatabase,   ///< another kind of file, or not the game's database
+  Damaged,        ///< the game's database with damaged pages
+  MissingTables,  ///< the game's database without some of its tables; the description names them
+  Locked,
+  ReadOnly,
+  Other
+};
 
 class DbOpenError : public DbError {
  public:
@@ -99,10 +109,13 @@ class RecordSet {
 /// it (the authorizer), so a result is never older than the tables it came from.
 class SqliteConnection {
  public:
-  /// Opens an existing game database read-write, never creating one. A missing file, a file
-  /// that is not a database, a file that may not be written and a database held by another
-  /// process throw DbOpenError, with the file left untouched.
-  static std::shared_ptr<SqliteConnection> Open(const std::filesystem::path& file);
+  /// Opens an existing game database read-write, never creating one. A missing file, a folder,
+  /// a file that may not be read or written, a file that is not a database and a database held
+  /// by another process throw DbOpenError, with the file left untouched. `check`, when given,
+  /// looks at the database as it was found, before the open writes anything (the journal
+  /// mode); what it throws, the open throws.
+  static std::shared_ptr<SqliteConnection> Open(const std::filesystem::path& file,
+                                                const std::function<void(SqliteConnection&)>& check = {});
   /// Creates a new, empty database file (the builder only); fails when the file exists.
   static std::shared_ptr<SqliteConnection> Create(const std::filesystem::path& file);
 

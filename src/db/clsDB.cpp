@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 
+#include "db/CreateDB.h"
 #include "platform/FileSystem.h"
 #include "runtime/Convert.h"
 #include "runtime/DateTime.h"
@@ -221,10 +222,15 @@ void clsDB::DBCompact(std::string_view PathA, std::string_view /*strP*/) {
   std::error_code ec;
   fs::remove(temp, ec);  // left by an earlier compaction that failed
 
+  auto removeTemp = [&] {
+    fs::remove(temp, ec);
+    fs::remove(temp.string() + "-wal", ec);
+  };
   try {
     std::map<std::string, long> expected;
     {
-      auto db = SqliteConnection::Open(source);
+      // A damaged save is refused before anything of it is copied, and stays as it was.
+      auto db = SqliteConnection::Open(source, CreateDB::CheckGameDatabase);
       expected = TableCounts(*db);
       db->Execute("VACUUM INTO " + SqlText(temp.string()));
       db->Close();
@@ -243,9 +249,13 @@ void clsDB::DBCompact(std::string_view PathA, std::string_view /*strP*/) {
     fs::rename(temp, source, ec);
     if (ec) throw DbError(ec.value(), "最適化したデータベースに置き換えられません（" + plat::SystemErrorText(ec.value()) + "）");
     SyncPath(source.parent_path().empty() ? fs::path(".") : source.parent_path(), true);
+  } catch (const DbError& e) {
+    removeTemp();
+    SetError(e);
+    WriteErrLog("DBCompact", "Not SQL");
+    throw;
   } catch (...) {
-    fs::remove(temp, ec);
-    fs::remove(temp.string() + "-wal", ec);
+    removeTemp();
     throw;
   }
 }

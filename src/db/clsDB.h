@@ -59,8 +59,9 @@ class clsDB {
   /// The current query's whole result, for the grids; null after a failed query.
   std::shared_ptr<RecordSet> GetRecordSet() const;
   /// Compacts the database file PathA in place. Closes this object's database first
-  /// (LoadFLG becomes False). The original stays whole unless the checked copy replaced it.
-  /// Throws DbError on any failure.
+  /// (LoadFLG becomes False). The original stays whole unless the checked copy replaced it; a
+  /// damaged or incomplete game database (CreateDB::CheckGameDatabase) is not compacted at all.
+  /// Throws DbError on any failure, after a record in DBerr.log for a failure of the database.
   void DBCompact(std::string_view PathA, std::string_view strP);
 
   bool DebugMode() const { return debugMode_; }

@@ -16,6 +16,7 @@
 #include "platform/FileSystem.h"
 #include "runtime/Convert.h"
 #include "sim/Economy.h"
+#include "sim/TurnEnd.h"
 
 using namespace mainscreen;
 
@@ -66,9 +67,14 @@ bool frmMain2::Form_Load() {
   Progress("DB接続中");
   Trace("DBConnect");
   if (!gDB) gDB = std::make_shared<clsDB>();
-  if (!CreateDB::DBConnect(*gDB)) {  // it has told the player why
+  DbOpenFailure why = DbOpenFailure::Other;
+  if (!CreateDB::DBConnect(*gDB, &why)) {  // it has told the player why
     mStartFailed = true;
-    return EndLoad();
+    if (why != DbOpenFailure::Damaged) return EndLoad();
+    // The title stays: its データ初期化 is the way on from a damaged save.
+    startRefused_ = true;
+    Trace("StartRefused");
+    return false;
   }
   ctx_.emplace(sim::WeekContext{*gDB, mData, *this, *settings_, *this, nullptr, ""});
   // Before the repairs write anything: a save without a week number or people is not played.
@@ -210,6 +216,9 @@ void frmMain2::Form_Unload() {
   mActiveView = kViewNone;
   mMenuHover = false;
   if (!mStartFailed) {
+    // A week still under way is being cut short (the program ends at once): it goes back first,
+    // and what is kept is what stood when 次の週へ was pressed.
+    sim::AbandonWeek(*ctx_);
     // The marks, the recruiting set and the money the commands have changed since the week.
     sim::SaveHomeSetting(*ctx_);
     media.StopMusic();

@@ -126,8 +126,12 @@ class frmMain2 : public plat::Window,
 
   // ---- Load and unload (MainLoad.cpp).
   /// The start-up sequence. False when the game could not start: the program has then been
-  /// ended in order (settings written, database closed) and the window was never shown.
+  /// ended in order (settings written, database closed) and the window was never shown, unless
+  /// StartRefused().
   bool Form_Load();
+  /// The load stopped at a damaged save, having told the player, and ended nothing: the title
+  /// stays, where データ初期化 starts a new kingdom. The window is to be let go unshown.
+  bool StartRefused() const { return startRefused_; }
   void Form_QueryUnload(bool& Cancel);
   void Form_Unload();
   /// Receives the name of each load step and progress text as it runs (tests, tools).
@@ -327,4 +331,5 @@ class frmMain2 : public plat::Window,
   plat::Font msgFont_;
   bool unloaded_ = false;
   bool turnEndClick_ = false;
+  bool startRefused_ = false;
 };

@@ -51,6 +51,11 @@ std::unique_ptr<IAudioDevice> MakeSdlAudioDevice();
 /// The General MIDI sound font the SDL device uses, "" when none is installed.
 std::string FindGeneralMidiSoundFont();
 
+/// Whether a wave file decodes as the SDL device will decode it when the effect is loaded; needs
+/// no sound device. False, with the reader's reason in `error`, for a missing file, another kind
+/// of file, or a good wave header over a broken body.
+bool WaveFileDecodes(const std::string& path, std::string& error);
+
 /// A device that plays nothing and records what it was asked, for tests and for running
 /// without sound. Loads succeed unless the path was marked failing; tunes and effects keep
 /// "playing" until halted or finished by the test.

@@ -230,4 +230,17 @@ std::string FindGeneralMidiSoundFont() {
 
 std::unique_ptr<IAudioDevice> MakeSdlAudioDevice() { return std::make_unique<SdlAudioDevice>(); }
 
+bool WaveFileDecodes(const std::string& path, std::string& error) {
+  // The mixer hands a RIFF/WAVE file to this same reader when the effect is loaded.
+  SDL_AudioSpec spec;
+  Uint8* samples = nullptr;
+  Uint32 length = 0;
+  if (!SDL_LoadWAV(path.c_str(), &spec, &samples, &length)) {
+    error = SDL_GetError();
+    return false;
+  }
+  SDL_FreeWAV(samples);
+  return true;
+}
+
 }  // namespace plat

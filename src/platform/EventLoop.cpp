@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -141,6 +142,11 @@ void CloseAll() {
     if (auto* w = static_cast<Window*>(Control::FromId(id)); w && w->IsShown()) w->RequestClose();
 }
 
+// Set by SIGHUP; the loop turns it into SDL's quit event, which the handler may not make itself.
+volatile std::sig_atomic_t gHangUp = 0;
+
+void OnHangUp(int) { gHangUp = 1; }
+
 // Marks the mouse events made by input:: (the mouse's instance id, which SDL never gives a real one).
 constexpr Uint32 kSyntheticMouse = 0x5EED;
 bool gSyntheticOnly = false;
@@ -226,6 +232,12 @@ void DoEvents() {
   if (Ui().endingAtOnce) return;
   detail::EnsureVideo();
   SDL_PumpEvents();
+  if (gHangUp) {
+    gHangUp = 0;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+  }
   // Only what is pending now: events that handlers queue wait for the next round.
   int pending = SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
   SDL_Event ev;
@@ -268,6 +280,15 @@ void Timer::SetEnabled(bool enabled) {
 }
 
 namespace detail {
+
+void WatchHangUp() {
+  struct sigaction now {};
+  if (sigaction(SIGHUP, nullptr, &now) != 0 || now.sa_handler != SIG_DFL) return;
+  struct sigaction on {};
+  on.sa_handler = OnHangUp;
+  sigemptyset(&on.sa_mask);
+  sigaction(SIGHUP, &on, nullptr);
+}
 
 void EndAtOnce(const char* why) {
   auto& ui = Ui();

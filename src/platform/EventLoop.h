@@ -8,9 +8,9 @@
 namespace plat {
 
 /// Pumps the window system once and dispatches what is pending (mouse, close requests,
-/// SIGTERM as a close request), runs the timers that are due and presents changed windows.
-/// May be called from inside any handler, timers included. Starts the window system on first
-/// use and throws std::runtime_error (Japanese text) when it cannot.
+/// SIGTERM and SIGHUP as a close request), runs the timers that are due and presents changed
+/// windows. May be called from inside any handler, timers included. Starts the window system on
+/// first use and throws std::runtime_error (Japanese text) when it cannot.
 void DoEvents();
 /// Sleeps on the program's clock (a test's virtual clock only moves on).
 void Sleep(int64_t ms);
@@ -43,12 +43,12 @@ class Timer {
 
 /// How the program ends when it cannot end the ordinary way: the connection to the window
 /// system is lost (the X server has gone: the player logged out, the display server restarted),
-/// or SIGTERM's close requests were refused (a week, a battle or a question running). `save`
-/// then writes what a close would have saved, once; it must not wait for the player (message
-/// boxes go to standard error from then on, EndingAtOnce()) and nothing touches the window
-/// system any more. The process then ends with exit code 1, without exit handlers, which would
-/// destroy windows on a connection that is gone. Unset (nullptr), a lost connection still ends
-/// the process at once and a refused SIGTERM leaves the windows as they are.
+/// or the close requests of SIGTERM or SIGHUP were refused (a week, a battle or a question
+/// running). `save` then writes what a close would have saved, once; it must not wait for the
+/// player (message boxes go to standard error from then on, EndingAtOnce()) and nothing touches
+/// the window system any more. The process then ends with exit code 1, without exit handlers,
+/// which would destroy windows on a connection that is gone. Unset (nullptr), a lost connection
+/// still ends the process at once and a refused signal leaves the windows as they are.
 void SetEndAtOnce(std::function<void()> save);
 bool EndingAtOnce();
 

@@ -40,6 +40,9 @@ bool DummyVideo();
 /// Starts SDL's video and events once; throws std::runtime_error with a Japanese text if it cannot,
 /// also when SDL, left to choose by itself, took a driver that shows nothing (no desktop session).
 void EnsureVideo();
+/// From now on SIGHUP (the terminal that started the program closed) reaches the loop as SIGTERM
+/// does: a close request to every window. Left alone where SIGHUP is ignored (nohup).
+void WatchHangUp();
 /// Ends the program at once as SetEndAtOnce says: saves once (a second call, from inside the
 /// save, ends at once), then _exit(1). `why`, when given, goes to standard error first.
 [[noreturn]] void EndAtOnce(const char* why);

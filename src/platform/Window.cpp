@@ -71,6 +71,7 @@ void EnsureVideo() {
     throw std::runtime_error(kNoDesktop);
   }
   if (chosen == "x11") WatchX11Connection();
+  WatchHangUp();
 }
 
 }  // namespace detail

@@ -178,6 +178,8 @@ BattleUnitSetup UnitSetupFromRow(WeekContext& ctx, const std::vector<std::string
 }
 
 void SaveHomeSetting(WeekContext& ctx) {
+  // A transaction of its own, never a part of a week's (whose rollback would take it along).
+  const bool own = ctx.db.BeginTrans();
   ctx.db.Excute("UPDATE home SET TurnBuy=" + rt::CStr(ctx.state.mTurnBuy));
   ctx.db.Excute("UPDATE home SET TurnSell=" + rt::CStr(ctx.state.mTurnSell));
   int32_t R = 0;
@@ -187,6 +189,7 @@ void SaveHomeSetting(WeekContext& ctx) {
   // Money spent or earned by commands since the last week lives in mData only: keep it too.
   // Never write a treasury that was not read in the first place.
   if (ctx.state.moneyLoaded) ctx.db.Excute("UPDATE home SET [Money]=" + rt::CStr(ctx.data.Money()));
+  if (own) ctx.db.CommitTrans();
 }
 
 clsItemValues RetclsItem(WeekContext& ctx, const std::string& Name) {

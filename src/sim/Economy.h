@@ -49,7 +49,8 @@ void ShowGameState(WeekContext& ctx, const std::function<void(std::string_view)>
 /// The whole load without a window: CanLoadGame, LoadPeopleData and ShowGameState. False (with
 /// nothing written) when the game cannot go on.
 bool LoadGameState(WeekContext& ctx, const std::function<void(std::string_view)>& progress = {});
-/// At unload: the market marks, the recruiting set and the treasury into home.
+/// At unload: the market marks, the recruiting set and the treasury into home, in a transaction
+/// of their own.
 void SaveHomeSetting(WeekContext& ctx);
 /// Power, Weight and Effect of an item; an unknown item shows an error and gives an empty item.
 /// A number that cannot be read is shown as a data error and counts 0: the item keeps its name.

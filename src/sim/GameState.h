@@ -53,6 +53,8 @@ struct GameState {
   bool CloseRefused() const { return mWeekRunning || mTurnRunning || modalWaits > 0; }
 };
 
+class WeekTransaction;
+
 /// Everything a weekly step, a panel or an economy routine reaches. The main screen owns one;
 /// tests and tools build their own over a fresh database and fakes.
 struct WeekContext {
@@ -63,6 +65,7 @@ struct WeekContext {
   IGameScreen& screen;
   IArmy* army = nullptr;     ///< the army; without one the conquest step is skipped
   std::string appDir;        ///< where MSG.log goes; "" for the program's folder
+  WeekTransaction* week = nullptr;  ///< the week under way (TurnEnd.cpp), for AbandonWeek
 
   /// The main screen's message box, with the close refused while it waits.
   int32_t ShowMSGBox(const std::string& Msg, int32_t Buttons, bool Hide);

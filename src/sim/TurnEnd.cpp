@@ -19,20 +19,20 @@
 #include "sim/TurnEnd_People.h"
 
 namespace sim {
-namespace {
-
-// The occupations the week puts to work itself, in this order.
-const char* const kCheckedOccupations[] = {"Constructor", "Merchant", "Soldier"};
 
 // The week as one transaction: on disk it has happened whole or not at all. A week that does
-// not reach its commit (an error thrown out of it, or a failed commit) leaves the database and
-// the figures in memory as they were before it; a killed program leaves the file so by itself.
+// not reach its commit (an error thrown out of it, a failed commit, the program's end) leaves
+// the database and the figures in memory as they were before it; a killed program leaves the
+// file so by itself.
 class WeekTransaction {
  public:
   explicit WeekTransaction(WeekContext& ctx)
-      : ctx_(ctx), data_(ctx.data), state_(ctx.state), owned_(ctx.db.BeginTrans()) {}
+      : ctx_(ctx), data_(ctx.data), state_(ctx.state), owned_(ctx.db.BeginTrans()) {
+    ctx_.week = this;
+  }
   ~WeekTransaction() {
     if (owned_) Undo();
+    ctx_.week = nullptr;
   }
   WeekTransaction(const WeekTransaction&) = delete;
   WeekTransaction& operator=(const WeekTransaction&) = delete;
@@ -46,13 +46,14 @@ class WeekTransaction {
     ctx_.MsgBox("週の結果を保存できませんでした。週は進んでいません\r\n" + why);
     RunStep(ctx_, "LoadGameState", [&] { LoadGameState(ctx_); });
   }
-
- private:
   void Undo() {
+    if (!owned_) return;
     owned_ = false;
     ctx_.db.Rollback();
     RestoreMemory();
   }
+
+ private:
   void RestoreMemory() {
     ctx_.data = data_;
     const bool quit = ctx_.state.mQuitAfterTurn;
@@ -66,6 +67,11 @@ class WeekTransaction {
   const GameState state_;
   bool owned_;
 };
+
+namespace {
+
+// The occupations the week puts to work itself, in this order.
+const char* const kCheckedOccupations[] = {"Constructor", "Merchant", "Soldier"};
 
 void Progress(WeekContext& ctx, int dots) { ctx.ShowMSGBox(ProgressText(dots), kMsgNoButton, false); }
 
@@ -167,6 +173,10 @@ const WeekSteps& DefaultWeekSteps() {
     return s;
   }();
   return steps;
+}
+
+void AbandonWeek(WeekContext& ctx) {
+  if (ctx.week) ctx.week->Undo();
 }
 
 void RunStep(WeekContext& ctx, const char* name, const std::function<void()>& step) {

@@ -51,6 +51,11 @@ const WeekSteps& DefaultWeekSteps();
 /// Closing the window is refused for its whole duration (GameState::CloseRefused).
 void TurnEnd(WeekContext& ctx, const WeekSteps& steps = DefaultWeekSteps());
 
+/// A week cut short by the program's end (the display lost, a signal while the week waits):
+/// what it wrote is rolled back and the figures in memory are put back as they stood when it
+/// began, so that what a close saves is the state of before the week. Nothing when no week runs.
+void AbandonWeek(WeekContext& ctx);
+
 /// Puts idle constructors, merchants and soldiers to work.
 void TurnEnd_OccupationCheck(WeekContext& ctx);
 /// Who the occupation check places: (occupation, people - employed) for Constructor, Merchant,

@@ -41,6 +41,13 @@ inline void WritePicture(const std::filesystem::path& file, int w, int h, plat::
   ASSERT_TRUE(plat::SavePng(s, file.string(), error)) << error;
 }
 
+/// The smallest wave file the sound device decodes: 8-bit mono, two samples.
+inline std::string TinyWave() {
+  return std::string("RIFF\x26\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0\x01\0\x08\0"
+                     "data\x02\0\0\0\x80\x80",
+                     46);
+}
+
 /// An output volume as upper-case hexadecimal digits.
 inline std::string Hex(uint32_t v) {
   char text[16];
@@ -57,7 +64,7 @@ class MediaFixture : public ::testing::Test {
     rt::SetClock(&clock_);
     plat::SetProgramFolder(Folder());
     std::filesystem::create_directories(Folder() / "sound");
-    for (const char* f : kSoundFiles) WriteSound(f, std::string("RIFF\x24\0\0\0WAVEfmt ", 16));
+    for (const char* f : kSoundFiles) WriteSound(f, TinyWave());
     for (const char* f : {"map2.mid", "battle.mid", "test.mid"}) WriteSound(f, std::string("MThd\0\0\0\x06", 8));
     NewAudio();
     gIni = std::make_shared<CIniFile>();

@@ -122,18 +122,22 @@ TEST_F(MediaTest, MusicRestartsWhenStoppedAndAFailingTuneIsToldOnce) {
   EXPECT_EQ(TakeLog(), "");
 }
 
-// Each missing or broken file is named once, in Japanese, and its sound plays nothing; the
-// tunes of the DirectX 8 path in its own box (the MCI path's open tells them: the test above).
+// Each missing or broken file is named once, in Japanese, and its sound plays nothing (the
+// device fails to load what does not decode: the sound device's test); the tunes of the
+// DirectX 8 path in its own box (the MCI path's open tells them: the test above). A wave
+// header over a broken body is broken.
 TEST_F(MediaTest, MissingOrBrokenSoundFilesAreNamedOnceAndPlayNothing) {
   plat::ScriptedMessageBox boxes;
   std::filesystem::remove(Folder() / "sound" / "ken.wav");
   std::filesystem::remove(Folder() / "sound" / "map2.mid");
+  WriteSound("yumi.wav", std::string("RIFF\x24\0\0\0WAVE", 12) + "garbage, no fmt chunk");
   WriteSound("fire02.wav", "<html>");
-  for (const char* file : {"ken.wav", "fire02.wav", "map2.mid"}) fake->failingPaths.insert(Sound(file));
+  for (const char* file : {"yumi.wav", "ken.wav", "fire02.wav", "map2.mid"}) fake->failingPaths.insert(Sound(file));
   gDX8 = true;
   media = std::make_unique<Media>(host);
   media->FillSEPath();
-  EXPECT_EQ(media->ReportSoundFiles(), "効果音ファイルが見つかりません: " + Sound("ken.wav") +
+  EXPECT_EQ(media->ReportSoundFiles(), "効果音ファイルを読み込めません: " + Sound("yumi.wav") +
+                                           "\n効果音ファイルが見つかりません: " + Sound("ken.wav") +
                                            "\n効果音ファイルを読み込めません: " + Sound("fire02.wav") +
                                            "\nこれらの効果音は鳴らさずに続けます。");
   media->InitDX8Sound();
@@ -141,14 +145,14 @@ TEST_F(MediaTest, MissingOrBrokenSoundFilesAreNamedOnceAndPlayNothing) {
   EXPECT_EQ(boxes.shown[1].prompt,
             "音楽ファイルが見つかりません: " + Sound("map2.mid") + "\n鳴らせない音楽は鳴らさずに続けます。");
   TakeLog();
-  for (int code : {6, 7, 0}) media->PlaySound(code);
+  for (int code : {5, 6, 7, 0}) media->PlaySound(code);
   media->SettingIni();  // the map tune: nothing to play
   EXPECT_EQ(TakeLog(), "PlaySound 0 clap01.wav\n");
   EXPECT_EQ(boxes.shown.size(), 2u);
 
   // All there: nothing to tell.
   std::filesystem::remove(Folder() / "sound" / "fire02.wav");
-  for (const char* f : {"ken.wav", "fire02.wav"}) WriteSound(f, std::string("RIFF\x24\0\0\0WAVEfmt ", 16));
+  for (const char* f : {"yumi.wav", "ken.wav", "fire02.wav"}) WriteSound(f, TinyWave());
   EXPECT_EQ(media->ReportSoundFiles(), "");
   EXPECT_EQ(boxes.shown.size(), 2u);
 }

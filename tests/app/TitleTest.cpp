@@ -71,14 +71,15 @@ TEST_F(TitleTest, PendingResetAtLoad) {
 
   // A reset that fails changes nothing, says so, and is asked for again at the next start.
   Sql("UPDATE home SET [Money]=4321");
-  Sql("DROP TABLE continueitem");
+  Sql("INSERT INTO continueitem VALUES(1,'布','購入',5,3)");
+  Sql("CREATE TRIGGER keep BEFORE DELETE ON continueitem BEGIN SELECT RAISE(ABORT,'refused'); END");
   gIni->Data("DBInit", "True");
   frmTitle t;
   t.Show();
   EXPECT_EQ(Money() + " " + gIni->Data("DBInit") + " " + Enabled(t) + " " + (t.Busy() ? "busy" : "idle"), "4321 True 1111 idle");
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_NE(boxes.shown[0].prompt.find("データを初期化できませんでした"), std::string::npos) << boxes.shown[0].prompt;
-  EXPECT_NE(boxes.shown[0].prompt.find("continueitem"), std::string::npos) << boxes.shown[0].prompt;
+  EXPECT_NE(boxes.shown[0].prompt.find("データベースの処理に失敗しました"), std::string::npos) << boxes.shown[0].prompt;
 }
 
 // The answer yes and a compaction that works: the title scenario.
@@ -127,7 +128,7 @@ TEST_F(TitleTest, StartHandsOverToTheMainScreen) {
     title.ProgressMSG("DB接続中");
     MoveTo(t, 250, 100);
     during = t.HintText() + " " + Enabled(t) + (t.Busy() ? " busy" : "") + (t.Form().RequestClose() ? " closed" : "");
-    return true;
+    return StartOutcome::Started;
   };
   {
     frmTitle t;
@@ -137,7 +138,7 @@ TEST_F(TitleTest, StartHandsOverToTheMainScreen) {
     EXPECT_TRUE(t.Form().Closed() && !gEnding);  // the main screen lives on
   }
   // A main screen that could not load: the program ends in order.
-  Screens().ShowMainScreen = [](TitleScreen&) { return false; };
+  Screens().ShowMainScreen = [](TitleScreen&) { return StartOutcome::Failed; };
   frmTitle t;
   t.Show();
   t.GLLStart_Click();

@@ -1,10 +1,13 @@
 /** @file DbFileTest.cpp The database file: the new-game reset, compaction and the builder. */
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 
 #include "support/FreshGameDb.h"
+#include "db/CreateDB.h"
 #include "db/GameDbBuilder.h"
 #include "db/QzDataInit.h"
 #include "db/SqliteConnection.h"
@@ -78,16 +81,101 @@ TEST_F(DbFileTest, AFailedResetStopsAtItsFirstFailureWithOneRecordAndTheDataAsIt
   EXPECT_NE(heldText.find("関数名:DBSet\r\n5:database is locked\r\nSQL:Not SQL"), std::string::npos) << heldText;
   EXPECT_EQ(Value("SELECT [Money] FROM home"), "4321");
 
-  ASSERT_TRUE(db->Excute("DROP TABLE continueitem"));  // the last statement's table
+  // The last statement refused.
+  ASSERT_TRUE(db->Excute("INSERT INTO continueitem VALUES(1,'布','購入',5,3)"));
+  ASSERT_TRUE(db->Excute("CREATE TRIGGER keep BEFORE DELETE ON continueitem BEGIN SELECT RAISE(ABORT,'refused'); END"));
   CloseDb();
   EXPECT_FALSE(QzDataInit::ResetGameDataAt(game->DbPath(), &why));
-  EXPECT_EQ(why, "1:テーブルがありません: continueitem");  // the title's box; the engine's words in the log
+  EXPECT_EQ(why, "19:データベースの処理に失敗しました");
   auto [last, lastText] = records();
   EXPECT_EQ(last, 1u) << lastText;
-  EXPECT_NE(lastText.find("1:no such table: continueitem\r\nSQL:DELETE FROM continueitem"), std::string::npos) << lastText;
+  EXPECT_NE(lastText.find("19:refused\r\nSQL:DELETE FROM continueitem"), std::string::npos) << lastText;
   ReopenDb();
   EXPECT_EQ(Value("SELECT [Money] FROM home"), "4321");
+
+  // A table of the game missing: refused at the open, before any statement.
+  ASSERT_TRUE(db->Excute("DROP TABLE continueitem"));
+  CloseDb();
+  EXPECT_FALSE(QzDataInit::ResetGameDataAt(game->DbPath(), &why));
+  EXPECT_EQ(why, "データベースにゲームのテーブルがありません: continueitem\n" + game->DbPath().string());
+  auto [dropped, droppedText] = records();
+  EXPECT_EQ(dropped, 1u) << droppedText;
   EXPECT_TRUE(boxes.shown.empty());
+}
+
+// Damaged pages are found when the save is opened, before anything is read or written: the
+// compaction refuses it with one record and the file as it was; the reset builds a new game in
+// its place from its catalogue, or, with the catalogue damaged too, leaves it as it was.
+TEST_F(DbFileTest, ADamagedSaveIsRefusedUntouchedAndTheResetStartsANewGameInItsPlace) {
+  const std::string fresh = Dump();
+  for (const char* sql : {"UPDATE home SET Turn=30,[Money]=4321", "UPDATE construct SET Open=True",
+                          "INSERT INTO construction VALUES(8,'小さな畑','リュシーレ平原','',0,3,40,'')"})
+    ASSERT_TRUE(db->Excute(sql)) << sql;
+  CloseDb();
+  const fs::path save = game->DbPath(), worse = game->Folder() / "worse.mdb";
+  DamagePages(save, 4, 6);
+  fs::copy_file(save, worse);
+  DamagePages(worse, 10, 1);
+  const std::string before = ReadFileText(save), worseBefore = ReadFileText(worse);
+
+  clsDB other;
+  EXPECT_THROW(other.DBCompact(save.string(), ""), DbOpenError);
+  EXPECT_EQ(ReadFileText(save), before);
+  const std::string log = ReadFileText(game->Folder() / "DBerr.log");
+  EXPECT_NE(log.find("関数名:DBCompact\r\n11:database disk image is malformed\r\n"), std::string::npos) << log;
+
+  std::string why;
+  EXPECT_FALSE(QzDataInit::ResetGameDataAt(worse, &why));
+  EXPECT_EQ(why, "データベースファイルが壊れていて、新しい王国に要るデータも読めません: construct");
+  EXPECT_TRUE(ReadFileText(worse) == worseBefore && !fs::exists(worse.string() + ".new"));
+
+  EXPECT_TRUE(QzDataInit::ResetGameDataAt(save, &why)) << why;
+  ReopenDb();
+  EXPECT_EQ(Dump(), fresh);
+}
+
+// The file's own failures are named as they are, never taken for a damaged or foreign file: a
+// folder in its place, a file this user may not read. DBerr.log keeps the system's words.
+TEST_F(DbFileTest, AFolderOrAnUnreadableFileIsNamedAsItIs) {
+  CloseDb();
+  const fs::path save = game->DbPath(), log = game->Folder() / "DBerr.log";
+  fs::rename(save, game->Folder() / "kept.mdb");
+  fs::create_directory(save);
+  plat::ScriptedMessageBox boxes;
+  clsDB other;
+  DbOpenFailure kind = DbOpenFailure::Other;
+  EXPECT_FALSE(CreateDB::DBConnect(other, &kind));
+  EXPECT_EQ(kind, DbOpenFailure::Folder);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].prompt, "データベースファイルの場所にフォルダーがあります。\n" + save.string());
+  EXPECT_NE(ReadFileText(log).find("\r\n14:Is a directory\r\n"), std::string::npos) << ReadFileText(log);
+  fs::remove(save);
+  fs::rename(game->Folder() / "kept.mdb", save);
+  fs::remove(log);
+
+  // Unreadable: no permission at all, for a user other than root (who may read anything).
+  fs::permissions(game->Folder(), fs::perms::all);
+  fs::permissions(save, fs::perms::none);
+  GTEST_FLAG_SET(death_test_style, "fast");  // forked as it stands: the same folder
+  EXPECT_EXIT(
+      {
+        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) std::_Exit(2);
+        plat::ScriptedMessageBox childBoxes;
+        clsDB child;
+        DbOpenFailure failure = DbOpenFailure::Other;
+        std::string reset;
+        const bool opened = CreateDB::DBConnect(child, &failure);
+        QzDataInit::ResetGameDataAt(save, &reset);
+        std::fprintf(stderr, "%s %d|%s|%s\n", opened ? "opened" : "refused", static_cast<int>(failure),
+                     childBoxes.shown.empty() ? "" : childBoxes.shown[0].prompt.c_str(), reset.c_str());
+        std::_Exit(0);
+      },
+      ::testing::ExitedWithCode(0),
+      "refused 2\\|データベースファイルを使う権限がありません。\n[^|]*vesk.mdb\\|データベースファイルを使う権限がありません。");
+  fs::permissions(save, fs::perms::owner_read | fs::perms::owner_write);
+  const std::string words = ReadFileText(log);
+  EXPECT_NE(words.find("\r\n3:Permission denied\r\n"), std::string::npos) << words;
+  EXPECT_EQ(words.find("file is not a database"), std::string::npos) << words;
 }
 
 TEST_F(DbFileTest, CompactionKeepsTheDataAndSurvivesAFailure) {

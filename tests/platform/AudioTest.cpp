@@ -140,6 +140,17 @@ TEST(AudioSdlDevice, PlaysWaveHeadless) {
   report.clear();
   EXPECT_EQ(audio.LoadSound(Write(dir / "junk.wav", "not a wave"), &report), 0);
   EXPECT_NE(report.find("junk.wav"), std::string::npos);
+
+  // The check a game makes at load, before any sound is asked for, agrees with the device: also
+  // for a wave header over a broken body, and for a wave file cut short.
+  const std::string whole = TinyWav(0.1);
+  Write(dir / "broken.wav", whole.substr(0, 12) + "garbage, no fmt chunk");
+  Write(dir / "cut.wav", whole.substr(0, 40));
+  for (const char* file : {"tone.wav", "junk.wav", "broken.wav", "cut.wav", "none.wav"}) {
+    const std::string path = (dir / file).string();
+    std::string reason;
+    EXPECT_EQ(WaveFileDecodes(path, reason), audio.LoadSound(path) != 0) << file << ": " << reason;
+  }
   EXPECT_EQ(audio.LoadMusic((dir / "none.mid").string(), &report), 0);
   EXPECT_NE(report.find("none.mid"), std::string::npos);
 

@@ -269,26 +269,40 @@ TEST_F(Routing, CloseRequestsGoThroughQueryUnloadWhichCanRefuse) {
   EXPECT_FALSE(win->IsShown());
 }
 
-// SIGTERM always ends a program that says how: a window that refuses to close is cut short, once
-// what a close would keep is saved, and a message box asked for while saving waits for nobody.
-TEST(EndAtOnce, ASigtermThatABusyWindowRefusesSavesAndEnds) {
+// SIGHUP, as when the terminal that started the game is closed, is the same close request.
+TEST_F(Routing, SighupClosesAWindowAsSigtermDoes) {
+  int unloaded = 0;
+  win->Unload = [&] { ++unloaded; };
+  raise(SIGHUP);
+  DoEvents();
+  EXPECT_EQ(unloaded, 1);
+  EXPECT_FALSE(win->IsShown());
+}
+
+// SIGTERM and SIGHUP always end a program that says how: a window that refuses to close is cut
+// short, once what a close would keep is saved, and a message box asked for while saving waits
+// for nobody.
+TEST(EndAtOnce, ASignalThatABusyWindowRefusesSavesAndEnds) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        Window busy("vesk", 100, 80);
-        busy.Show();
-        busy.QueryUnload = [](bool& cancel) { cancel = true; };
-        SetEndAtOnce([] {
-          const bool answered = MsgBox("設定ファイルを書き込めません", vbYesNo) == vbNo;
-          std::fprintf(stderr, "saved, %s\n", answered ? "answered" : "waited");
-        });
-        raise(SIGTERM);
-        DoEvents();
-        std::fprintf(stderr, "still running\n");
-        std::exit(0);
-      },
-      ::testing::ExitedWithCode(1), "設定ファイルを書き込めません\nsaved, answered\n$");
+  for (int signal : {SIGTERM, SIGHUP}) {
+    EXPECT_EXIT(
+        {
+          setenv("SDL_VIDEODRIVER", "dummy", 0);
+          Window busy("vesk", 100, 80);
+          busy.Show();
+          busy.QueryUnload = [](bool& cancel) { cancel = true; };
+          SetEndAtOnce([] {
+            const bool answered = MsgBox("設定ファイルを書き込めません", vbYesNo) == vbNo;
+            std::fprintf(stderr, "saved, %s\n", answered ? "answered" : "waited");
+          });
+          raise(signal);
+          DoEvents();
+          std::fprintf(stderr, "still running\n");
+          std::exit(0);
+        },
+        ::testing::ExitedWithCode(1), "設定ファイルを書き込めません\nsaved, answered\n$")
+        << "signal " << signal;
+  }
 }
 
 TEST_F(Routing, BackBufferShowsControlsInZOrderClippedToContainers) {

@@ -56,6 +56,14 @@ void WriteFileText(const fs::path& file, std::string_view text) {
   out << text;
 }
 
+void DamagePages(const fs::path& file, size_t first, size_t count) {
+  std::string bytes = ReadFileText(file);
+  const size_t begin = (first - 1) * 4096, end = begin + count * 4096;
+  if (bytes.size() < end) throw std::runtime_error("the database has fewer pages than that");
+  for (size_t i = begin; i < end; ++i) bytes[i] = static_cast<char>((i * 7919) >> 3);
+  WriteFileText(file, bytes);
+}
+
 GameDbFolder::GameDbFolder() {
   const fs::path source = TheTemplate().File();
   folder_ = MakeTempFolder("vesk-game-");

@@ -12,6 +12,10 @@
 /// The whole file as it is on disk ("" when it cannot be read), and a file written anew.
 std::string ReadFileText(const std::filesystem::path& file);
 void WriteFileText(const std::filesystem::path& file, std::string_view text);
+/// Writes over `count` pages (4096 bytes) of a closed database from page `first` (1-based), as a
+/// disk error or a bad copy leaves them. Pages 4 to 9 of a new game are the first pages of the
+/// game-state tables, page 10 the first of the building kinds.
+void DamagePages(const std::filesystem::path& file, size_t first, size_t count);
 
 /// A temporary game folder holding a vesk.mdb built from data/ (schema, catalogue, new-game
 /// reset) exactly as tools/mkdb builds it. While it lives, plat::ProgramFolder() is this

@@ -1,4 +1,4 @@
-/** @file faults.cpp The faults scenario: a data initialisation refused while another copy holds the database, the game started with a wave file and a tune missing, on both audio paths, and 開始 on a save whose week number cannot be read. */
+/** @file faults.cpp The faults scenario: 開始 on a damaged save and the new kingdom that follows, a data initialisation refused while another copy holds the database, the game started with a wave file and a tune missing, on both audio paths, and 開始 on a save whose week number cannot be read. */
 #include <filesystem>
 #include <string>
 
@@ -67,13 +67,39 @@ UIDRIVER_SCENARIO(faults) {
   Expect(title != nullptr, "start-up", "no title screen");
   plat::DoEvents();
   {
+    // The save damaged on disk (pages 4 to 9 written over): 開始 says so in one message and how
+    // to go on, the title's buttons come back and the file stays as it was, the engine's words
+    // in DBerr.log; データ初期化 then starts a new kingdom in its place.
+    std::string bytes = plat::ReadWholeFile(folder / "vesk.mdb").value_or("");
+    Expect(bytes.size() > 9 * 4096, "damage", "vesk.mdb has too few pages");
+    for (size_t i = 3 * 4096; i < 9 * 4096; ++i) bytes[i] = static_cast<char>((i * 7919) >> 3);
+    Expect(plat::WriteFileAtomic(folder / "vesk.mdb", bytes), "damage", "cannot write vesk.mdb");
+    ExpectMessageBox("データベースファイルが壊れています。\n「データ初期化」で新しい王国を始められます。", "OK",
+                     "faults-01-damaged");
+    ClickOn(title->GLLStart);
+    uidriver::CheckMessageBoxesShown("開始 (damaged)");
+    Expect(!MainScreenWindow() && title->Form().IsShown() && !title->Busy() && title->GLLStart.Enable() &&
+               title->GLLInit.Enable() && title->GLLCompact.Enable() && title->GLLEnd.Enable(),
+           "開始 (damaged)", "the title's buttons are not back");
+    Expect(plat::ReadWholeFile(folder / "vesk.mdb") == bytes, "開始 (damaged)", "the file changed");
+    const std::string log = plat::ReadWholeFile(folder / "DBerr.log").value_or("");
+    Expect(LogRecords(folder) == 1 && log.find("database disk image is malformed") != std::string::npos,
+           "開始 (damaged)", "DBerr.log:\n" + log);
+    Save(title->Form(), "faults-02-damaged-title");
+    ExpectMessageBox("全てのデータが失われますが、いいですか？", "はい");
+    ClickOn(title->GLLInit);
+    uidriver::CheckMessageBoxesShown("データ初期化 (damaged)");
+    Expect(title->HintText() == "DBの初期化完了", "データ初期化 (damaged)", "hint \"" + title->HintText() + "\"");
+    fs::remove(folder / "DBerr.log");
+  }
+  {
     // Another copy of the game holds the database: the data initialisation is refused with one
     // message, one record in DBerr.log, the game as it was and the buttons back.
     auto held = SqliteConnection::Open(folder / "vesk.mdb");
     held->Execute("UPDATE home SET [Money]=4321");
     ExpectMessageBox("全てのデータが失われますが、いいですか？", "はい");
     ExpectMessageBox("データを初期化できませんでした。データは元のままです。\r\nデータベースファイルは使用中です。", "OK",
-                     "faults-01-reset-refused");
+                     "faults-03-reset-refused");
     ClickOn(title->GLLInit);
     uidriver::CheckMessageBoxesShown("reset");
     Expect(title->HintText() == "DBの初期化を中止しました" && !title->Busy() && title->GLLStart.Enable() &&
@@ -81,7 +107,7 @@ UIDRIVER_SCENARIO(faults) {
            "reset", "hint \"" + title->HintText() + "\", the buttons not all back");
     Expect(LogRecords(folder) == 1, "reset", "DBerr.log holds " + std::to_string(LogRecords(folder)) + " records");
     Expect(held->Query("SELECT [Money] FROM home")->Value(0, 0) == "4321", "reset", "the game changed");
-    Save(title->Form(), "faults-02-title");
+    Save(title->Form(), "faults-04-title");
   }
 
   // The DirectX 8 path, the one a player's settings choose at first.
@@ -104,7 +130,7 @@ UIDRIVER_SCENARIO(faults) {
   Expect(Main() == StartResult::Started, "start-up (damaged week)", "did not start");
   plat::DoEvents();
   ExpectMessageBox("週数取得エラー:LoadGameState\r\nhome.Turn=abc\r\n週数が読めないため、ゲームを終了します", "OK",
-                   "faults-03-damaged-week");
+                   "faults-05-damaged-week");
   ClickOn(TitleScreenWindow()->GLLStart);
   uidriver::CheckMessageBoxesShown("開始 (damaged week)");
   Expect(gEnding && !MainScreenWindow()->IsShown(), "開始 (damaged week)", "the game did not end");
