@@ -14,6 +14,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StdControls.h"
 #include "platform/Text.h"
+#include "runtime/VbError.h"
 
 namespace {
 
@@ -232,7 +233,7 @@ void frmTitle::GLLCompact_Click() {
   } catch (const DbError& e) {
     failure = e.PlayerDescription();
   } catch (const std::exception& e) {
-    failure = e.what();
+    failure = rt::DescribeError(e);  // never a library's English
   }
   if (!failure.empty())
     plat::MsgBox("データベースを最適化できませんでした。データベースは元のままです。\r\n" + failure,

@@ -9,6 +9,7 @@
 #include "db/clsDB.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "runtime/VbError.h"
 
 namespace fs = std::filesystem;
 
@@ -50,7 +51,7 @@ std::shared_ptr<SqliteConnection> OpenAndTell(const fs::path& path, std::string_
   } catch (const DbOpenError& e) {
     failure = e;
   } catch (const std::exception& e) {
-    failure = DbOpenError(DbOpenFailure::Other, 0, e.what());
+    failure = DbOpenError(DbOpenFailure::Other, 0, rt::DescribeError(e));
   }
   ShowMessage(CreateDB::OpenFailureMessage(*failure, path));
   return nullptr;

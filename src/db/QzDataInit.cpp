@@ -7,6 +7,7 @@
 #include "db/clsDB.h"
 #include "platform/FileSystem.h"
 #include "runtime/Strings.h"
+#include "runtime/VbError.h"
 
 namespace fs = std::filesystem;
 
@@ -141,7 +142,7 @@ bool RebuildNewGame(const fs::path& save, std::string* why) {
       if (!table.empty()) *why = "データベースファイルが壊れていて、新しい王国に要るデータも読めません: " + table;
       else if (open) *why = CreateDB::OpenFailureMessage(*open, save);
       else if (const auto* db = dynamic_cast<const DbError*>(&e)) *why = db->PlayerDescription();
-      else *why = e.what();
+      else *why = rt::DescribeError(e);
     }
   }
   return false;

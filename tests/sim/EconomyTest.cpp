@@ -9,7 +9,7 @@ using namespace sim;
 
 namespace {
 
-TEST(ClsDataTest, MoneyIsCappedWhenRaisedAndEmptiedWhenAPaymentFails) {
+TEST(ClsDataTest, MoneyIsCappedWhenRaisedAndKeptWhenAPaymentFails) {
   // Raising is capped; a payment the treasury cannot cover is refused and changes nothing.
   struct Case { int32_t start, change; bool payment, accepted; int32_t left; } cases[] = {
       {999000, 5000, false, true, 999999}, {50, -100, false, true, -50}, {100, 100, true, true, 0}, {99, 100, true, false, 99}};
