@@ -27,12 +27,6 @@ void RunScript(SqliteConnection& db, const fs::path& file) {
   }
 }
 
-void RemoveWithWal(const fs::path& file) {
-  std::error_code ec;
-  fs::remove(file, ec);
-  fs::remove(file.string() + "-wal", ec);
-}
-
 }  // namespace
 
 void BuildGameDatabase(const fs::path& dataDir, const fs::path& dbFile) {

@@ -79,12 +79,6 @@ bool IsGameState(const std::string& table) {
 
 std::string QuotedName(const std::string& name) { return "\"" + rt::Replace(name, "\"", "\"\"") + "\""; }
 
-void RemoveWithWal(const fs::path& file) {
-  std::error_code ec;
-  fs::remove(file, ec);
-  fs::remove(file.string() + "-wal", ec);
-}
-
 // The 49 statements on an open database, all or nothing.
 bool RunReset(clsDB& db, std::string* why) {
   bool done = db.BeginTrans();

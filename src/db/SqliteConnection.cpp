@@ -228,6 +228,12 @@ std::string SqlText(std::string_view value) {
   return joined ? "(" + out + ")" : out;
 }
 
+void RemoveWithWal(const std::filesystem::path& file) {
+  std::error_code ec;
+  std::filesystem::remove(file, ec);
+  std::filesystem::remove(file.string() + "-wal", ec);
+}
+
 // ---- RecordSet ----
 
 int RecordSet::FieldIndex(std::string_view name) const {

@@ -161,3 +161,6 @@ class SqliteConnection {
 /// quote doubled. SqlText("O'Neil") is 'O''Neil' (quotes included). A character 0 goes in as
 /// char(0) joined to the rest, ('a'||char(0)||'b'), so that the value arrives whole.
 std::string SqlText(std::string_view value);
+
+/// Removes a database file and the write-ahead log beside it, where there are; a failure is ignored.
+void RemoveWithWal(const std::filesystem::path& file);

@@ -222,10 +222,6 @@ void clsDB::DBCompact(std::string_view PathA, std::string_view /*strP*/) {
   std::error_code ec;
   fs::remove(temp, ec);  // left by an earlier compaction that failed
 
-  auto removeTemp = [&] {
-    fs::remove(temp, ec);
-    fs::remove(temp.string() + "-wal", ec);
-  };
   try {
     std::map<std::string, long> expected;
     {
@@ -250,12 +246,12 @@ void clsDB::DBCompact(std::string_view PathA, std::string_view /*strP*/) {
     if (ec) throw DbError(ec.value(), "最適化したデータベースに置き換えられません（" + plat::SystemErrorText(ec.value()) + "）");
     SyncPath(source.parent_path().empty() ? fs::path(".") : source.parent_path(), true);
   } catch (const DbError& e) {
-    removeTemp();
+    RemoveWithWal(temp);
     SetError(e);
     WriteErrLog("DBCompact", "Not SQL");
     throw;
   } catch (...) {
-    removeTemp();
+    RemoveWithWal(temp);
     throw;
   }
 }
