@@ -14,7 +14,6 @@
 #include "platform/MessageBox.h"
 #include "platform/StdControls.h"
 #include "platform/Text.h"
-#include "runtime/VbError.h"
 
 namespace {
 
@@ -228,12 +227,9 @@ void frmTitle::GLLCompact_Click() {
     clsDB own;  // gDB when start-up made it
     clsDB& db = gDB ? *gDB : own;
     db.DBCompact(save.string(), basEnc::Descramble(CreateDB::kScrambledPassword));
-  } catch (const DbOpenError& e) {
-    failure = CreateDB::OpenFailureMessage(e, save);  // a damaged save: the way on is データ初期化
-  } catch (const DbError& e) {
-    failure = e.PlayerDescription();
   } catch (const std::exception& e) {
-    failure = rt::DescribeError(e);  // never a library's English
+    // A damaged save names データ初期化 as the way on; never a library's English.
+    failure = CreateDB::FailureMessage(e, save);
   }
   if (!failure.empty())
     plat::MsgBox("データベースを最適化できませんでした。データベースは元のままです。\r\n" + failure,

@@ -88,6 +88,12 @@ std::string OpenFailureMessage(const DbOpenError& error, const fs::path& path) {
   return "データベースファイルを開けません(" + error.PlayerText() + ")。\n" + file;
 }
 
+std::string FailureMessage(const std::exception& error, const fs::path& path) {
+  if (const auto* open = dynamic_cast<const DbOpenError*>(&error)) return OpenFailureMessage(*open, path);
+  if (const auto* db = dynamic_cast<const DbError*>(&error)) return db->PlayerDescription();
+  return rt::DescribeError(error);
+}
+
 void CheckGameDatabase(SqliteConnection& db) {
   try {
     // The engine reports damage as rows, or fails on a page it cannot read at all.

@@ -42,5 +42,9 @@ void CheckGameDatabase(SqliteConnection& db);
 
 /// The Japanese message for a failed open of path.
 std::string OpenFailureMessage(const DbOpenError& error, const std::filesystem::path& path);
+/// The Japanese message for any error around the database at path: a failed open as
+/// OpenFailureMessage words it, another failure of the database in the player's words
+/// (DbError::PlayerDescription), anything else as rt::DescribeError tells it.
+std::string FailureMessage(const std::exception& error, const std::filesystem::path& path);
 
 }  // namespace CreateDB

@@ -7,7 +7,6 @@
 #include "db/clsDB.h"
 #include "platform/FileSystem.h"
 #include "runtime/Strings.h"
-#include "runtime/VbError.h"
 
 namespace fs = std::filesystem;
 
@@ -131,13 +130,9 @@ bool RebuildNewGame(const fs::path& save, std::string* why) {
     return true;
   } catch (const std::exception& e) {
     RemoveWithWal(temp);
-    if (why) {
-      const auto* open = dynamic_cast<const DbOpenError*>(&e);
-      if (!table.empty()) *why = "データベースファイルが壊れていて、新しい王国に要るデータも読めません: " + table;
-      else if (open) *why = CreateDB::OpenFailureMessage(*open, save);
-      else if (const auto* db = dynamic_cast<const DbError*>(&e)) *why = db->PlayerDescription();
-      else *why = rt::DescribeError(e);
-    }
+    if (why)
+      *why = table.empty() ? CreateDB::FailureMessage(e, save)
+                           : "データベースファイルが壊れていて、新しい王国に要るデータも読めません: " + table;
   }
   return false;
 }
