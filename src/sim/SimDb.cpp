@@ -128,20 +128,17 @@ void BadValue(WeekContext& ctx, const std::string& message, std::string_view col
   ctx.MsgBox(DataErrorText(message, column, value), title);
 }
 
-std::optional<FieldRead> FirstUnread(std::initializer_list<FieldRead> fields) {
-  for (const FieldRead& f : fields)
-    if (!f.ok) return f;
-  return std::nullopt;
-}
-
 bool AllRead(WeekContext& ctx, const std::string& message, std::initializer_list<FieldRead> fields) {
   return AllRead(BadValueOf(ctx, message), fields);
 }
 
 bool AllRead(const UnreadableField& unreadable, std::initializer_list<FieldRead> fields) {
-  const auto bad = FirstUnread(fields);
-  if (bad && unreadable) unreadable(bad->column, bad->value);
-  return !bad;
+  for (const FieldRead& f : fields)
+    if (!f.ok) {
+      if (unreadable) unreadable(f.column, f.value);
+      return false;
+    }
+  return true;
 }
 
 UnreadableField BadValueOf(WeekContext& ctx, std::string message) {

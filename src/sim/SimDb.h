@@ -78,8 +78,6 @@ struct FieldRead {
   std::string_view column;
   std::string_view value;
 };
-/// The first field that could not be used; nothing when every one could.
-std::optional<FieldRead> FirstUnread(std::initializer_list<FieldRead> fields);
 /// True when every field could be used; otherwise shows the first that could not (BadValue).
 bool AllRead(WeekContext& ctx, const std::string& message, std::initializer_list<FieldRead> fields);
 /// The same for a reader without a message box: `unreadable` (when set) hears the first.
