@@ -41,7 +41,7 @@ std::string In(std::initializer_list<const char*> categories) {
   return "Category IN (" + out + ")";
 }
 
-std::string Field(const std::vector<std::string>& row, size_t i) { return i < row.size() ? row[i] : std::string(); }
+using sim::Col;
 
 // An equipment row's number that cannot be read, shown as a data error of the procedure.
 sim::UnreadableField Named(sim::WeekContext& ctx, const std::string& procedure) {
@@ -112,8 +112,8 @@ void ClassCapacity(const std::string& unitClass, int16_t e, int& capacity, int& 
 }
 
 std::string EquipmentToolTip(const std::vector<std::string>& itemRow) {
-  return itemtext::RetItemLines(Field(itemRow, 1), Field(itemRow, 2), Field(itemRow, 3), Field(itemRow, 5),
-                                Field(itemRow, 6));
+  return itemtext::RetItemLines(Col(itemRow, 1), Col(itemRow, 2), Col(itemRow, 3), Col(itemRow, 5),
+                                Col(itemRow, 6));
 }
 
 std::optional<std::string> NestToolTip(clsDB& db, const std::vector<std::string>& nestRow) {
@@ -121,11 +121,11 @@ std::optional<std::string> NestToolTip(clsDB& db, const std::vector<std::string>
                                        "SELECT monster.Name,Race,Class,Attack,Defence,Speed,"
                                        "AttackEffect,DefenceEffect FROM monster,nest "
                                        "WHERE (monster.Name= nest.AM1 OR monster.Name=nest.AM2 OR monster.Name=nest.AM3) "
-                                       "AND nest.Name=" + SqlText(Field(nestRow, 0)),
+                                       "AND nest.Name=" + SqlText(Col(nestRow, 0)),
                                        "NestToolTip");
   if (monsters.empty()) return std::nullopt;
   std::string text;
-  const std::string times = Field(nestRow, 3), treasure = Field(nestRow, 4);
+  const std::string times = Col(nestRow, 3), treasure = Col(nestRow, 4);
   if (rt::Val(times) > 0) text = "討伐" + times + "回:財宝=" + (treasure.empty() ? "なし" : treasure) + "\r\n";
   for (size_t i = 0; i < monsters.size(); ++i) {
     const auto& m = monsters[i];
@@ -201,7 +201,7 @@ bool clsUnitFormation::ShowNestList(const std::string& Command) {
 
 void clsUnitFormation::ShowStandardEquipment(const std::vector<std::string>& classRow) {
   mUnitItems.Clear();
-  mUnitClass = Field(classRow, 0);
+  mUnitClass = Col(classRow, 0);
   host_.HideList(FormationGrid::Main);
   ClearItemCells(2, 7);
   View().HeaderText(3, 1, SubArmSlot(mUnitClass));
@@ -351,9 +351,9 @@ std::string clsUnitFormation::SetBattle(const std::vector<std::string>& nestRow)
   for (const auto& [slot, item] : mUnitItems)
     if (!HasStock(item.Name, s)) return item.Name + "の数量が足りません";
 
-  const std::string nestName = Field(nestRow, 0);
+  const std::string nestName = Col(nestRow, 0);
   if (nestName.empty()) return "討伐するモンスターの巣を選んでください";
-  const auto distance = sim::Figure16(Field(nestRow, 2));
+  const auto distance = sim::Figure16(Col(nestRow, 2));
   if (!distance) return nestName + "までの距離が読めません";
   if (ctx_.ShowMSGBox(nestName + "へ向けて進軍します", sim::kMsgYesNo, true) == sim::kAnsNo) return "";
   return Depart(nestName, *distance, static_cast<int16_t>(std::min<int32_t>(s, 32767)));

@@ -12,13 +12,13 @@ bool Writable(const std::string& field) {
   return !field.empty() && field.find(':') == std::string::npos && field.find('/') == std::string::npos;
 }
 
-std::string Field(const std::vector<std::string>& row, size_t i) { return i < row.size() ? row[i] : std::string(); }
+using sim::Col;
 
 }  // namespace
 
 std::optional<clsItem> ItemFromRow(const std::vector<std::string>& row, const std::string& slot,
                                    const sim::UnreadableField& unreadable) {
-  const std::string power = Field(row, 2), weight = Field(row, 3), storage = Field(row, 4);
+  const std::string power = Col(row, 2), weight = Col(row, 3), storage = Col(row, 4);
   const auto p = sim::Figure16(power), w = sim::Figure16(weight);
   const auto s = sim::Amount(storage);
   if (!sim::AllRead(unreadable, {{p.has_value(), "item.Power", power},
@@ -26,12 +26,12 @@ std::optional<clsItem> ItemFromRow(const std::vector<std::string>& row, const st
                                   {s.has_value(), "itemdata.Storage", storage}}))
     return std::nullopt;
   clsItem item;
-  item.Name = Field(row, 0);
-  item.Category = Field(row, 1);
+  item.Name = Col(row, 0);
+  item.Category = Col(row, 1);
   item.Power = *p;
   item.Weight = *w;
   item.Storage = *s;
-  item.Effect = Field(row, 5);
+  item.Effect = Col(row, 5);
   item.Item = slot;
   return item;
 }

@@ -5,9 +5,9 @@
 
 std::optional<clsCountry> clsCountry::FromRow(const std::vector<std::string>& row,
                                               const sim::UnreadableField& unreadable) {
-  auto at = [&](size_t i) { return i < row.size() ? row[i] : std::string(); };
-  const std::string distance = at(2), population = at(3), soldier = at(4), trust = at(6), friendship = at(7),
-                    affluence = at(8), education = at(9);
+  using sim::Col;
+  const std::string distance = Col(row, 2), population = Col(row, 3), soldier = Col(row, 4), trust = Col(row, 6),
+                    friendship = Col(row, 7), affluence = Col(row, 8), education = Col(row, 9);
   const auto d = sim::Figure16(distance), s = sim::Figure16(soldier), t = sim::Figure16(trust),
              f = sim::Figure16(friendship), a = sim::Figure16(affluence), e = sim::Figure16(education);
   const auto p = sim::Figure(population);
@@ -20,7 +20,7 @@ std::optional<clsCountry> clsCountry::FromRow(const std::vector<std::string>& ro
                                  {e.has_value(), "country.Education", education}}))
     return std::nullopt;
   clsCountry c;
-  c.Nation = at(0);
+  c.Nation = Col(row, 0);
   c.Distance = *d;
   c.Population = *p;
   c.Soldier = *s;
@@ -28,9 +28,9 @@ std::optional<clsCountry> clsCountry::FromRow(const std::vector<std::string>& ro
   c.Friendship = *f;
   c.Affluence = *a;
   c.Education = *e;
-  c.Character = at(10);
-  c.Ability = at(11);
-  c.Mania = at(12);
-  c.Tips = at(13);
+  c.Character = Col(row, 10);
+  c.Ability = Col(row, 11);
+  c.Mania = Col(row, 12);
+  c.Tips = Col(row, 13);
   return c;
 }

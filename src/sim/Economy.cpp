@@ -13,8 +13,6 @@
 namespace sim {
 namespace {
 
-std::string Col(const std::vector<std::string>& row, size_t i) { return i < row.size() ? row[i] : std::string(); }
-
 // The two cells that show an occupation's recruiting state.
 void WriteRecruitingCells(WeekContext& ctx, PanelOcc o, bool on) {
   const std::string text = on ? kRecruitingText : kNotRecruitingText;

@@ -27,8 +27,6 @@ constexpr const char* kHousesSql =
     "construction.Area=Area.Name AND "
     "construct.Area=area.Type AND construct.Type='住宅地'";
 
-std::string Col(const std::vector<std::string>& row, size_t i) { return i < row.size() ? row[i] : std::string(); }
-
 // A building as the staffing sees it: its ID, the people in it and its places.
 struct Place {
   int32_t id = 0;

@@ -30,6 +30,8 @@ std::vector<std::vector<std::string>> QueryRows(clsDB& db, std::string_view sql,
   return rows;
 }
 
+std::string Col(const std::vector<std::string>& row, size_t i) { return i < row.size() ? row[i] : std::string(); }
+
 int16_t TextI(std::string_view text) { return text.empty() ? int16_t{0} : rt::CInt(text); }
 int32_t TextL(std::string_view text) { return text.empty() ? 0 : rt::CLng(text); }
 bool TextB(std::string_view text) { return !text.empty() && rt::CBool(text); }

@@ -20,6 +20,8 @@ struct WeekContext;
 bool QueryRow(clsDB& db, std::string_view sql, std::string_view proc = "");
 /// Runs a query and copies every row (so that further queries can run while they are used).
 std::vector<std::vector<std::string>> QueryRows(clsDB& db, std::string_view sql, std::string_view proc = "");
+/// Field i of a copied row; "" past its end.
+std::string Col(const std::vector<std::string>& row, size_t i);
 /// Field n of the current row as a 16/32-bit integer; an empty value (NULL, SUM over no
 /// rows) counts 0. Text that is not a number throws rt::VbError (type mismatch).
 int16_t DataI(const clsDB& db, int32_t n);
